@@ -1,0 +1,215 @@
+#include "app/streaming_wizard.h"
+
+#include <commctrl.h>
+#include <dbt.h>
+
+#include "app/window_geometry.h"
+#include "res/resource_ids.h"
+#include "skin/font_spec.h"
+
+namespace {
+
+const char kWindowTitle[] = "Morvane";
+const UINT kStatusPollMs = 2000;
+const int kInitialVolume = 5000;
+// The layout is drawn for a background of this size; used if it cannot be read.
+const int kLayoutWidth = 349;
+const int kLayoutHeight = 560;
+
+// {65E8773D-8F56-11D0-A3B9-00A0C9223196}: capture devices come and go.
+const GUID kCaptureCategory = {
+    0x65E8773D, 0x8F56, 0x11D0, {0xA3, 0xB9, 0x00, 0xA0, 0xC9, 0x22, 0x31, 0x96}};
+
+// Device notifications are missing on Windows 95 and NT 4: resolved at run time.
+typedef HDEVNOTIFY(WINAPI* RegisterDeviceNotificationProc)(HANDLE, LPVOID, DWORD);
+typedef BOOL(WINAPI* UnregisterDeviceNotificationProc)(HDEVNOTIFY);
+RegisterDeviceNotificationProc registerDeviceNotification = NULL;
+UnregisterDeviceNotificationProc unregisterDeviceNotification = NULL;
+HDEVNOTIFY notificationHandle = NULL;
+
+void DrawText(HDC dc, const char* text, RECT rect, UINT format) {
+    DrawTextA(dc, text, -1, &rect, format);
+}
+
+} // namespace
+
+StreamingWizard::StreamingWizard(HWND window) {
+    hwnd = window;
+    transportState = 0;
+    searching = 0;
+    muted = 0;
+    comboCount = 0;
+    arrivalTimerActive = 0;
+    draggingWindow = 0;
+    firstRun = 0;
+    volume = kInitialVolume;
+    background = NULL;
+    backgroundWidth = 0;
+    backgroundHeight = 0;
+    SetTimer(hwnd, TIMER_STATUS_POLL, kStatusPollMs, NULL);
+}
+
+StreamingWizard::~StreamingWizard() {
+    if (background) {
+        DeleteObject(background);
+    }
+    KillTimer(hwnd, TIMER_STATUS_POLL);
+}
+
+void StreamingWizard::OnInitDialog(WPARAM, LPARAM) {
+    InitCommonControls();
+    SetWindowTextA(hwnd, kWindowTitle);
+    SetWindowLongPtrA(hwnd, GWL_STYLE, WS_SYSMENU);
+    HINSTANCE module = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hwnd, GWLP_HINSTANCE));
+    HICON icon = LoadIconA(module, MAKEINTRESOURCEA(IDI_APP));
+    PostMessageA(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    RegisterDeviceNotifications();
+    LoadBackground();
+    PlaceWindow();
+    SetTextRects();
+    ShowWindow(hwnd, SW_SHOWNORMAL);
+}
+
+void StreamingWizard::RegisterDeviceNotifications() {
+    DEV_BROADCAST_DEVICEINTERFACE_A filter;
+    ZeroMemory(&filter, sizeof filter);
+    filter.dbcc_size = sizeof filter;
+    filter.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
+    filter.dbcc_classguid = kCaptureCategory;
+
+    registerDeviceNotification = NULL;
+    unregisterDeviceNotification = NULL;
+    HMODULE user32 = GetModuleHandleA("user32.dll");
+    unregisterDeviceNotification = reinterpret_cast<UnregisterDeviceNotificationProc>(
+        reinterpret_cast<void*>(GetProcAddress(user32, "UnregisterDeviceNotification")));
+    registerDeviceNotification = reinterpret_cast<RegisterDeviceNotificationProc>(
+        reinterpret_cast<void*>(GetProcAddress(user32, "RegisterDeviceNotificationA")));
+    notificationHandle = NULL;
+    if (registerDeviceNotification) {
+        notificationHandle = registerDeviceNotification(hwnd, &filter, DEVICE_NOTIFY_WINDOW_HANDLE);
+    }
+}
+
+void StreamingWizard::LoadBackground() {
+    HINSTANCE module = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hwnd, GWLP_HINSTANCE));
+    background = LoadBitmapA(module, MAKEINTRESOURCEA(IDB_BACKGROUND));
+    BITMAP size;
+    if (background && GetObjectA(background, sizeof size, &size)) {
+        backgroundWidth = size.bmWidth;
+        backgroundHeight = size.bmHeight;
+    } else {
+        backgroundWidth = kLayoutWidth;
+        backgroundHeight = kLayoutHeight;
+    }
+}
+
+void StreamingWizard::PlaceWindow() {
+    WindowOrigin origin = CenterOnScreen(GetSystemMetrics(SM_CXSCREEN),
+                                         GetSystemMetrics(SM_CYSCREEN), backgroundWidth,
+                                         backgroundHeight);
+    // The window stays above the others, except on a first run.
+    HWND insertAfter = firstRun ? HWND_TOP : HWND_TOPMOST;
+    SetWindowPos(hwnd, insertAfter, origin.x, origin.y, backgroundWidth, backgroundHeight,
+                 SWP_SHOWWINDOW);
+}
+
+void StreamingWizard::SetTextRects() {
+    SetRect(&headingRect, 10, 45, 340, 65);
+    SetRect(&captionRect, 20, 365, 329, 385);
+    SetRect(&bodyRect, 20, 424, 329, 488);
+    SetRect(&introBodyRect, 20, 365, 329, 488);
+}
+
+void StreamingWizard::OnPaint(UINT message, WPARAM wParam, LPARAM) {
+    if (message == WM_PAINT) {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(hwnd, &paint);
+        Paint(dc);
+        EndPaint(hwnd, &paint);
+    } else if (message == WM_ERASEBKGND) {
+        Paint(reinterpret_cast<HDC>(wParam));
+    }
+}
+
+void StreamingWizard::Paint(HDC target) {
+    if (background) {
+        HDC memory = CreateCompatibleDC(target);
+        HGDIOBJ previousBitmap = SelectObject(memory, background);
+        BitBlt(target, 0, 0, backgroundWidth, backgroundHeight, memory, 0, 0, SRCCOPY);
+        SelectObject(memory, previousBitmap);
+        DeleteDC(memory);
+    }
+    SetBkMode(target, TRANSPARENT);
+    SetTextColor(target, RGB(0, 0, 0));
+
+    FontSpec fontSpec;
+    fontSpec.SetPointSize(11);
+    HFONT headingFont = fontSpec.CreateFontHandle();
+    fontSpec.SetPointSize(10);
+    HFONT textFont = fontSpec.CreateFontHandle();
+
+    HGDIOBJ previousFont = SelectObject(target, headingFont);
+    DrawText(target, headingText, headingRect, DT_SINGLELINE);
+    DrawText(target, headingNote, headingRect, DT_SINGLELINE | DT_RIGHT);
+    SelectObject(target, textFont);
+    DrawText(target, captionText, captionRect, DT_SINGLELINE);
+    if (page != 0) {
+        DrawText(target, bodyText, bodyRect, DT_WORDBREAK);
+    } else {
+        // Page 0 shows a white bar above its longer body text.
+        HPEN nullPen = CreatePen(PS_NULL, 1, RGB(0, 0, 0));
+        HGDIOBJ previousPen = SelectObject(target, nullPen);
+        HGDIOBJ previousBrush = SelectObject(target, GetStockObject(WHITE_BRUSH));
+        Rectangle(target, 11, 418, 339, 421);
+        SelectObject(target, previousPen);
+        SelectObject(target, previousBrush);
+        DeleteObject(nullPen);
+        DrawText(target, bodyText, introBodyRect, DT_WORDBREAK);
+    }
+    SelectObject(target, previousFont);
+    DeleteObject(headingFont);
+    DeleteObject(textFont);
+}
+
+void StreamingWizard::OnLButtonDown(WPARAM, LPARAM lParam) {
+    dragAnchor.x = static_cast<short>(LOWORD(lParam));
+    dragAnchor.y = static_cast<short>(HIWORD(lParam));
+    if (IsAboutHotSpot(dragAnchor.x, dragAnchor.y)) {
+        OpenAboutBox();
+        return;
+    }
+    draggingWindow = 1;
+    SetCapture(hwnd);
+}
+
+void StreamingWizard::OnMouseMove(WPARAM, LPARAM lParam) {
+    if (!IsInDragStrip(dragAnchor.y) || !draggingWindow) {
+        return;
+    }
+    RECT window;
+    GetWindowRect(hwnd, &window);
+    int x = static_cast<short>(LOWORD(lParam));
+    int y = static_cast<short>(HIWORD(lParam));
+    SetWindowPos(hwnd, NULL, window.left + x - dragAnchor.x, window.top + y - dragAnchor.y, 0, 0,
+                 SWP_NOSIZE);
+}
+
+void StreamingWizard::OnLButtonUp(WPARAM, LPARAM) {
+    draggingWindow = 0;
+    ReleaseCapture();
+}
+
+void StreamingWizard::OnDisplayChange(WPARAM, LPARAM) {
+    SetWindowPos(hwnd, NULL, 0, 0, backgroundWidth, backgroundHeight, SWP_NOMOVE);
+}
+
+void StreamingWizard::OnMinimize(WPARAM, LPARAM) { ShowWindow(hwnd, SW_MINIMIZE); }
+
+void StreamingWizard::OnClose(WPARAM wParam, LPARAM lParam) {
+    if (notificationHandle) {
+        unregisterDeviceNotification(notificationHandle);
+        notificationHandle = NULL;
+    }
+    OnStop(wParam, lParam);
+    EndDialog(hwnd, 0);
+}

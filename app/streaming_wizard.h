@@ -1,0 +1,93 @@
+// The main window controller: the whole state of the running program and
+// one handler per message.
+#ifndef MORVANE_APP_STREAMING_WIZARD_H
+#define MORVANE_APP_STREAMING_WIZARD_H
+
+#include <windows.h>
+
+struct DragAnchor {
+    short x;
+    short y;
+};
+
+const int kPageTextSize = 256;
+const int kHeadingNoteSize = 32;
+const int kBodyTextSize = 1024;
+const int kDeviceNameSize = 260;
+
+class StreamingWizard {
+  public:
+    explicit StreamingWizard(HWND window);
+    ~StreamingWizard();
+
+    void OnInitDialog(WPARAM wParam, LPARAM lParam);
+    void OnPaint(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnDisplayChange(WPARAM wParam, LPARAM lParam);
+    void OnClose(WPARAM wParam, LPARAM lParam);
+    void OnLButtonDown(WPARAM wParam, LPARAM lParam);
+    void OnLButtonUp(WPARAM wParam, LPARAM lParam);
+    void OnMouseMove(WPARAM wParam, LPARAM lParam);
+    void OnMinimize(WPARAM wParam, LPARAM lParam);
+
+    // Wizard pages and settings controls.
+    void OnNext(WPARAM wParam, LPARAM lParam);
+    void OnPrev(WPARAM wParam, LPARAM lParam);
+    void EndWizard(WPARAM wParam, LPARAM lParam);
+    void OnSliderScroll(WPARAM wParam, LPARAM lParam);
+    void ToggleMute(WPARAM wParam, LPARAM lParam);
+    void ResetQuality(WPARAM wParam, LPARAM lParam);
+    void ResetBrightness(WPARAM wParam, LPARAM lParam);
+    void OnAudioDeviceSelected(WPARAM wParam, LPARAM lParam);
+
+    // Transport control.
+    void OnPlay(WPARAM wParam, LPARAM lParam);
+    void OnPause(WPARAM wParam, LPARAM lParam);
+    void OnStop(WPARAM wParam, LPARAM lParam);
+    void OnFastForward(WPARAM wParam, LPARAM lParam);
+    void OnRewind(WPARAM wParam, LPARAM lParam);
+    void OnSearchRelease(WPARAM wParam, LPARAM lParam);
+
+    // Camera attachment and device-change monitoring.
+    void OnTimer(WPARAM wParam, LPARAM lParam);
+    void OnDeviceChange(WPARAM wParam, LPARAM lParam);
+    void OnGraphEvent(WPARAM wParam, LPARAM lParam);
+
+  private:
+    void RegisterDeviceNotifications();
+    void LoadBackground();
+    void PlaceWindow();
+    void SetTextRects();
+    void OpenAboutBox();
+    void Paint(HDC target);
+
+    HWND hwnd;
+    int page;
+    int transportState;
+    int arrivalTimerActive;
+    int muted;
+    int draggingWindow;
+    DragAnchor dragAnchor;
+    char headingText[kPageTextSize];
+    char headingNote[kHeadingNoteSize];
+    char captionText[kPageTextSize];
+    char bodyText[kBodyTextSize];
+    RECT bodyRect;
+    RECT captionRect;
+    RECT headingRect;
+    RECT introBodyRect;
+    HBITMAP background;
+    int backgroundWidth;
+    int backgroundHeight;
+    char audioDevice[kDeviceNameSize];
+    int quality;
+    int brightness;
+    char savedAudioDevice[kDeviceNameSize];
+    int savedQuality;
+    int savedBrightness;
+    int volume;
+    int comboCount;
+    int firstRun;
+    int searching;
+};
+
+#endif

@@ -1,0 +1,8 @@
+// Following the camera as it is plugged in and out.
+#include "app/streaming_wizard.h"
+
+void StreamingWizard::OnTimer(WPARAM, LPARAM) {}
+
+void StreamingWizard::OnDeviceChange(WPARAM, LPARAM) {}
+
+void StreamingWizard::OnGraphEvent(WPARAM, LPARAM) {}
