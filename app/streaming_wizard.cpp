@@ -6,6 +6,7 @@
 #include "app/window_geometry.h"
 #include "res/resource_ids.h"
 #include "skin/font_spec.h"
+#include "skin/skin_bitmap.h"
 
 namespace {
 
@@ -54,6 +55,7 @@ StreamingWizard::~StreamingWizard() {
         DeleteObject(background);
     }
     KillTimer(hwnd, TIMER_STATUS_POLL);
+    // The skinned controls then detach as members, in reverse record order.
 }
 
 void StreamingWizard::OnInitDialog(WPARAM, LPARAM) {
@@ -64,8 +66,11 @@ void StreamingWizard::OnInitDialog(WPARAM, LPARAM) {
     HICON icon = LoadIconA(module, MAKEINTRESOURCEA(IDI_APP));
     PostMessageA(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     RegisterDeviceNotifications();
+    AttachControls();
+    SetSliderValues();
     LoadBackground();
     PlaceWindow();
+    PlaceControls();
     SetTextRects();
     ShowWindow(hwnd, SW_SHOWNORMAL);
 }
@@ -133,11 +138,7 @@ void StreamingWizard::OnPaint(UINT message, WPARAM wParam, LPARAM) {
 
 void StreamingWizard::Paint(HDC target) {
     if (background) {
-        HDC memory = CreateCompatibleDC(target);
-        HGDIOBJ previousBitmap = SelectObject(memory, background);
-        BitBlt(target, 0, 0, backgroundWidth, backgroundHeight, memory, 0, 0, SRCCOPY);
-        SelectObject(memory, previousBitmap);
-        DeleteDC(memory);
+        DrawBitmap(target, background, 0, 0, backgroundWidth, backgroundHeight);
     }
     SetBkMode(target, TRANSPARENT);
     SetTextColor(target, RGB(0, 0, 0));

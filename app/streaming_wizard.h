@@ -5,6 +5,10 @@
 
 #include <windows.h>
 
+#include "skin/repeat_button.h"
+#include "skin/skin_button.h"
+#include "skin/skin_slider.h"
+
 struct DragAnchor {
     short x;
     short y;
@@ -59,6 +63,9 @@ class StreamingWizard {
     void SetTextRects();
     void OpenAboutBox();
     void Paint(HDC target);
+    void AttachControls();
+    void SetSliderValues();
+    void PlaceControls();
 
     HWND hwnd;
     int page;
@@ -67,6 +74,22 @@ class StreamingWizard {
     int muted;
     int draggingWindow;
     DragAnchor dragAnchor;
+    SkinSlider volumeSlider;
+    SkinSlider qualitySlider;
+    SkinSlider brightnessSlider;
+    SkinButton prevButton;
+    SkinButton nextButton;
+    SkinButton cancelButton;
+    SkinButton qualityResetButton;
+    SkinButton brightnessResetButton;
+    SkinButton stopButton;
+    SkinButton playButton;
+    SkinButton pauseButton;
+    RepeatButton rewindButton;
+    RepeatButton forwardButton;
+    SkinButton muteButton;
+    SkinButton closeButton;
+    SkinButton minimizeButton;
     char headingText[kPageTextSize];
     char headingNote[kHeadingNoteSize];
     char captionText[kPageTextSize];
