@@ -34,3 +34,19 @@ function(morvane_gui_program target)
     morvane_product(${target})
     target_link_options(${target} PRIVATE -mwindows)
 endfunction()
+
+# morvane_win_test(NAME SOURCES files... [LIBRARIES libs...] [DEPENDS targets...]
+#                  [PREFIX prefix]): a test executable run under wine64, with the
+# program's resources (dialogs, skin) linked in and the string library built.
+function(morvane_win_test name)
+    cmake_parse_arguments(PARSE_ARGV 1 ARG "" "PREFIX" "SOURCES;LIBRARIES;DEPENDS")
+    if(NOT ARG_PREFIX)
+        set(ARG_PREFIX "win.")
+    endif()
+    add_executable(${name} ${ARG_SOURCES} $<TARGET_OBJECTS:morvane_resources>)
+    morvane_test_target(${name})
+    target_link_libraries(${name} PRIVATE morvane_shell gtest_main ${ARG_LIBRARIES})
+    add_dependencies(${name} morvane_strings ${ARG_DEPENDS})
+    gtest_discover_tests(${name} TEST_PREFIX "${ARG_PREFIX}" DISCOVERY_MODE PRE_TEST
+        PROPERTIES LABELS win)
+endfunction()
