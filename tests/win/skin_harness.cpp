@@ -108,9 +108,21 @@ int ProbeCorner(HWND control) {
     return ProbeBitmapId(control, client.right - 1, client.bottom - 1);
 }
 
-unsigned ProbeGdiSlot() {
-    HBRUSH probe = CreateSolidBrush(RGB(1, 2, 3));
-    unsigned slot = static_cast<unsigned>(reinterpret_cast<ULONG_PTR>(probe) & 0xFFFF);
-    DeleteObject(probe);
-    return slot;
+int LiveGdiObjects() {
+    const int kProbes = 2000;
+    std::vector<HBRUSH> probes;
+    int highest = 0;
+    for (int i = 0; i < kProbes; ++i) {
+        HBRUSH probe = CreateSolidBrush(RGB(1, 2, 3));
+        if (!probe) {
+            break;
+        }
+        probes.push_back(probe);
+        int slot = static_cast<int>(reinterpret_cast<ULONG_PTR>(probe) & 0xFFFF);
+        highest = slot > highest ? slot : highest;
+    }
+    for (HBRUSH probe : probes) {
+        DeleteObject(probe);
+    }
+    return highest + 1 - static_cast<int>(probes.size());
 }

@@ -64,8 +64,10 @@ int ProbeBitmapId(HWND window, int x, int y);
 // The bitmap in the control's bottom-right corner.
 int ProbeCorner(HWND control);
 
-// The table slot of a new GDI object: equal before and after a run of
-// cycles when those cycles leak nothing.
-unsigned ProbeGdiSlot();
+// The number of GDI objects alive in this process, as read from the slots of
+// the GDI handle table (the low 16 bits of a handle): allocating more probes
+// than the table has free slots drives the highest slot to the count of live
+// objects plus the probes, whatever the order of the free list.
+int LiveGdiObjects();
 
 #endif
