@@ -64,7 +64,7 @@ void SkinButton::LoadFaces() {
     }
     // Without a normal face the control keeps the size it has.
     if (ReadBitmapSize(faces[kFaceNormal], &faceWidth, &faceHeight)) {
-        SetWindowPos(control, NULL, 0, 0, faceWidth, faceHeight, SWP_NOMOVE | SWP_NOZORDER);
+        SetWindowPos(control, NULL, 0, 0, faceWidth, faceHeight, SWP_NOMOVE);
     } else {
         RECT client;
         GetClientRect(control, &client);

@@ -51,7 +51,7 @@ void SkinSlider::Attach(HWND newControl, int newControlId, int minimum, int maxi
     ReadBitmapSize(track, &trackWidth, &trackHeight);
     ReadBitmapSize(thumb, &thumbWidth, &thumbHeight);
     if (track) {
-        SetWindowPos(control, NULL, 0, 0, trackWidth, trackHeight, SWP_NOMOVE | SWP_NOZORDER);
+        SetWindowPos(control, NULL, 0, 0, trackWidth, trackHeight, SWP_NOMOVE);
     }
     geometry = MakeSliderGeometry(minimum, maximum, pageCount, margin, trackWidth, thumbWidth);
 

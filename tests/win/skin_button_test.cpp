@@ -45,18 +45,6 @@ void PointAtCentre(HWND control) {
 
 } // namespace
 
-TEST(SkinButton, AttachSizesTheControlToItsNormalFace) {
-    SkinDialog dialog;
-    SkinButton next;
-    HWND control = dialog.Control(IDC_NEXT);
-    next.Attach(control, IDC_NEXT, IDB_NAV_NORMAL, IDB_NAV_HOVER, IDB_NAV_PRESSED, 0);
-    RECT r;
-    GetClientRect(control, &r);
-    EXPECT_EQ(84, r.right);
-    EXPECT_EQ(29, r.bottom);
-    EXPECT_EQ(IDB_NAV_NORMAL, ProbeCorner(control));
-}
-
 TEST(SkinButton, PressMoveOffMoveBackAndReleaseShowTheFacesInTurn) {
     SkinDialog dialog;
     SkinButton play;
