@@ -4,6 +4,7 @@
 #include <dbt.h>
 
 #include "app/window_geometry.h"
+#include "app/windows_version.h"
 #include "res/resource_ids.h"
 #include "skin/font_spec.h"
 
@@ -12,6 +13,7 @@ namespace {
 const char kWindowTitle[] = "Morvane";
 const UINT kStatusPollMs = 2000;
 const int kInitialVolume = 5000;
+const DWORD kFirstRunPauseMs = 5000;
 // The layout is drawn for a background of this size; used if it cannot be read.
 const int kLayoutWidth = 349;
 const int kLayoutHeight = 560;
@@ -64,9 +66,11 @@ void StreamingWizard::OnInitDialog(WPARAM, LPARAM) {
     HICON icon = LoadIconA(module, MAKEINTRESOURCEA(IDI_APP));
     PostMessageA(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     RegisterDeviceNotifications();
+    LoadSettings();
     LoadBackground();
     PlaceWindow();
     SetTextRects();
+    PauseOnFirstRun();
     ShowWindow(hwnd, SW_SHOWNORMAL);
 }
 
@@ -104,9 +108,9 @@ void StreamingWizard::LoadBackground() {
 }
 
 void StreamingWizard::PlaceWindow() {
-    WindowOrigin origin = CenterOnScreen(GetSystemMetrics(SM_CXSCREEN),
-                                         GetSystemMetrics(SM_CYSCREEN), backgroundWidth,
-                                         backgroundHeight);
+    WindowOrigin origin =
+        CenterOnScreen(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                       backgroundWidth, backgroundHeight);
     // The window stays above the others, except on a first run.
     HWND insertAfter = firstRun ? HWND_TOP : HWND_TOPMOST;
     SetWindowPos(hwnd, insertAfter, origin.x, origin.y, backgroundWidth, backgroundHeight,
@@ -118,6 +122,15 @@ void StreamingWizard::SetTextRects() {
     SetRect(&captionRect, 20, 365, 329, 385);
     SetRect(&bodyRect, 20, 424, 329, 488);
     SetRect(&introBodyRect, 20, 365, 329, 488);
+}
+
+void StreamingWizard::PauseOnFirstRun() {
+    // Windows 95, 98 and Me get 5 s on a first run before the camera is
+    // attached; later runs and other systems go on at once.
+    WindowsVersion version;
+    if (firstRun && QueryWindowsVersion(&version) && IsWindows9x(version)) {
+        Sleep(kFirstRunPauseMs);
+    }
 }
 
 void StreamingWizard::OnPaint(UINT message, WPARAM wParam, LPARAM) {
@@ -203,7 +216,9 @@ void StreamingWizard::OnDisplayChange(WPARAM, LPARAM) {
     SetWindowPos(hwnd, NULL, 0, 0, backgroundWidth, backgroundHeight, SWP_NOMOVE);
 }
 
-void StreamingWizard::OnMinimize(WPARAM, LPARAM) { ShowWindow(hwnd, SW_MINIMIZE); }
+void StreamingWizard::OnMinimize(WPARAM, LPARAM) {
+    ShowWindow(hwnd, SW_MINIMIZE);
+}
 
 void StreamingWizard::OnClose(WPARAM wParam, LPARAM lParam) {
     if (notificationHandle) {
