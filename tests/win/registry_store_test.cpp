@@ -135,6 +135,20 @@ TEST_F(RegistryStoreTest, WritesCreateMissingKeysAndStoreTheExactForm) {
     EXPECT_EQ(-2, value);
 }
 
+// Reads "Morvane_AudioDevice" into a buffer full of marks: on success it must
+// hold the expected text, terminated; on failure it must be untouched.
+void ExpectStringRead(int read, const std::string& text, const char* what) {
+    char buffer[260];
+    std::memset(buffer, 'X', sizeof buffer);
+    EXPECT_EQ(read, RegistryStore::ReadString(kShared, "Morvane_AudioDevice", buffer)) << what;
+    if (read) {
+        ASSERT_NE(nullptr, std::memchr(buffer, '\0', sizeof buffer)) << what;
+        EXPECT_EQ(text, std::string(buffer)) << what;
+    } else {
+        EXPECT_EQ(std::string(260, 'X'), std::string(buffer, sizeof buffer)) << what;
+    }
+}
+
 TEST_F(RegistryStoreTest, StringReadIsAlwaysTerminatedOrFailsUntouched) {
     const std::string longest(259, 'a');
     const std::string tooLong(260, 'b');
@@ -159,16 +173,36 @@ TEST_F(RegistryStoreTest, StringReadIsAlwaysTerminatedOrFailsUntouched) {
     for (const auto& c : cases) {
         PutRaw(kShared, "Morvane_AudioDevice", c.type, c.data.data(),
                static_cast<DWORD>(c.data.size()));
-        char buffer[260];
-        std::memset(buffer, 'X', sizeof buffer);
-        int read = RegistryStore::ReadString(kShared, "Morvane_AudioDevice", buffer);
-        EXPECT_EQ(c.read, read) << c.what;
-        if (c.read) {
-            ASSERT_NE(nullptr, std::memchr(buffer, '\0', sizeof buffer)) << c.what;
-            EXPECT_EQ(c.text, std::string(buffer)) << c.what;
-        } else {
-            EXPECT_EQ(std::string(260, 'X'), std::string(buffer, sizeof buffer)) << c.what;
-        }
+        ExpectStringRead(c.read, c.text, c.what);
+    }
+}
+
+TEST_F(RegistryStoreTest, WideAndOddlyEncodedTextsReadSafely) {
+    const struct {
+        const char* what;
+        DWORD type;
+        std::wstring data;
+        DWORD size; // bytes of data stored
+        int read;
+        std::string text;
+    } cases[] = {
+        {"accented", REG_SZ, L"Caf\u00e9 Audio", 22, 1, "Caf\xe9 Audio"},
+        {"half a character", REG_SZ, L"ab", 3, 1, "a"},
+        {"several texts", REG_MULTI_SZ, std::wstring(L"Mic\0Line\0\0", 11), 22, 1, "Mic"},
+        {"long in wide characters", REG_SZ, std::wstring(259, L'\u00e9'), 518, 1,
+         std::string(259, '\xe9')},
+        {"too long in wide characters", REG_SZ, std::wstring(261, L'w'), 522, 0, ""},
+    };
+    for (const auto& c : cases) {
+        HKEY key;
+        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, kShared, 0, NULL, 0,
+                                                 KEY_ALL_ACCESS, NULL, &key, NULL));
+        ASSERT_EQ(ERROR_SUCCESS,
+                  RegSetValueExW(key, L"Morvane_AudioDevice", 0, c.type,
+                                 reinterpret_cast<const BYTE*>(c.data.data()), c.size))
+            << c.what;
+        RegCloseKey(key);
+        ExpectStringRead(c.read, c.text, c.what);
     }
 }
 
