@@ -97,19 +97,6 @@ TEST_F(SettingsStoreTest, AnEmptyDeviceNameIsANameNotAMissingValue) {
     EXPECT_STREQ("", record.savedAudioDevice);
 }
 
-TEST_F(SettingsStoreTest, UnreadableValuesFallBack) {
-    // Values of the wrong kind cannot be read, as when they do not fit.
-    store.PutString(kTestDriverKey, "SFMin", "50");
-    store.PutString(kTestSharedKey, "Morvane_VideoBright", "50");
-    store.PutDword(kTestSharedKey, "Morvane_AudioDevice", 5);
-    store.PutString(kTestSharedKey, "Morvane_AudioSetting", "1");
-    Load();
-    EXPECT_EQ(4, record.quality);
-    EXPECT_EQ(128, record.brightness);
-    EXPECT_STREQ("Orvelle Audio", record.audioDevice);
-    EXPECT_EQ(1, record.firstRun);
-}
-
 TEST_F(SettingsStoreTest, OnlyAZeroOrMissingAudioSettingIsAFirstRun) {
     const struct {
         bool present;
@@ -194,16 +181,6 @@ TEST_F(SettingsStoreTest, AFailedSaveIsSilentAndKeepsTheValuesInMemory) {
     EXPECT_STREQ("saved device", record.savedAudioDevice);
     EXPECT_EQ(-1, record.savedQuality);
     EXPECT_TRUE(store.values.empty());
-}
-
-TEST_F(SettingsStoreTest, ALongestNameSurvivesTheRoundTrip) {
-    std::string longest(259, 'n');
-    store.PutString(kTestSharedKey, "Morvane_AudioDevice", longest);
-    Load();
-    EXPECT_EQ(longest, record.audioDevice);
-    EXPECT_EQ(longest, record.savedAudioDevice);
-    Settings().SaveSettings(0);
-    EXPECT_EQ("shared Morvane_AudioDevice=\"" + longest + "\"", store.writes.front());
 }
 
 TEST(StoredText, IsTerminatedOrRefused) {
