@@ -7,8 +7,6 @@
 
 namespace {
 
-
-
 const int kAllStates[] = {kStopped, kPlaying, kPaused, kFastForwarding, kRewinding};
 
 } // namespace
