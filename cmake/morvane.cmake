@@ -45,9 +45,12 @@ endfunction()
 # morvane_freestanding(TARGET ENTRY): links no C or C++ runtime, only the
 # import libraries of the system DLLs; ENTRY is the linker's name of the
 # module's own entry point. An object that still needs msvcrt or libstdc++
-# fails the link with an undefined reference. The headers ask for Windows 4.0
-# (95 and NT 4), a GUI module.
+# fails the link with an undefined reference. The release's headers ask for
+# Windows 4.0 (95 and NT 4), a GUI module, and it ships without symbols.
 function(morvane_freestanding target entry)
-    target_link_options(${target} PRIVATE -nostdlib -nostartfiles -Wl,--entry,${entry}
-        -Wl,--subsystem,windows:4.0,--major-os-version,4,--minor-os-version,0)
+    target_link_options(${target} PRIVATE -nostdlib -nostartfiles -Wl,--entry,${entry})
+    if(MORVANE_TARGET STREQUAL "win32")
+        target_link_options(${target} PRIVATE
+            -s -Wl,--subsystem,windows:4.0,--major-os-version,4,--minor-os-version,0)
+    endif()
 endfunction()
