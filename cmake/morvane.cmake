@@ -36,12 +36,6 @@ function(morvane_platform target)
     endif()
 endfunction()
 
-# A GUI program of the Windows builds.
-function(morvane_gui_program target)
-    morvane_product(${target})
-    target_link_options(${target} PRIVATE -mwindows)
-endfunction()
-
 # morvane_freestanding(TARGET ENTRY): links no C or C++ runtime, only the
 # import libraries of the system DLLs; ENTRY is the linker's name of the
 # module's own entry point. An object that still needs msvcrt or libstdc++
@@ -53,4 +47,24 @@ function(morvane_freestanding target entry)
         target_link_options(${target} PRIVATE
             -s -Wl,--subsystem,windows:4.0,--major-os-version,4,--minor-os-version,0)
     endif()
+endfunction()
+
+# A GUI program of the Windows builds.
+function(morvane_gui_program target)
+    morvane_product(${target})
+    target_link_options(${target} PRIVATE -mwindows)
+endfunction()
+
+# morvane_win_test(NAME SOURCES... [LIBRARIES libs...]): a GoogleTest program of
+# the win64 build, run under wine64 by ctest, with the program's resources
+# linked in so that dialogs and bitmaps load as they do in Morvane.exe.
+function(morvane_win_test name)
+    cmake_parse_arguments(arg "" "" "SOURCES;LIBRARIES;LABELS" ${ARGN})
+    add_executable(${name} ${arg_SOURCES} $<TARGET_OBJECTS:morvane_resources>)
+    morvane_test_target(${name})
+    target_link_libraries(${name} PRIVATE morvane_shell ${arg_LIBRARIES} gtest_main)
+    add_dependencies(${name} morvane_strings)
+    set(labels win ${arg_LABELS})
+    gtest_discover_tests(${name} TEST_PREFIX "${name}." DISCOVERY_MODE PRE_TEST
+        DISCOVERY_TIMEOUT 60 PROPERTIES LABELS "${labels}")
 endfunction()
