@@ -1,6 +1,6 @@
 // The release's own runtime, in place of the C and C++ runtimes that Windows 95
-// lacks: the process entry, the exit-time list, and new and delete over the
-// process heap. The block-memory helpers the compiler calls are in
+// lacks: the process entry, the exit-time list, new and delete over the
+// process heap, and the stack probe. The block-memory helpers the compiler calls are in
 // freestanding_memory.c.
 #include <windows.h>
 
@@ -69,6 +69,49 @@ void ProgramEntry() {
 }
 
 } // extern "C"
+
+// A function with more than a page of locals calls the stack probe with the
+// size in EAX (RAX) before moving its stack pointer down that far. The probe
+// touches the pages below the caller's stack pointer one by one, from the top,
+// so that the guard page below the stack grows it a page at a time, and keeps
+// every register.
+#if defined(__i386__)
+asm(".text\n"
+    ".globl ___chkstk_ms\n"
+    "___chkstk_ms:\n"
+    "    pushl %ecx\n"
+    "    pushl %eax\n"
+    "    leal 12(%esp), %ecx\n" // the caller's stack pointer
+    "1:  cmpl $0x1000, %eax\n"
+    "    jb 2f\n"
+    "    subl $0x1000, %ecx\n"
+    "    orl $0, (%ecx)\n"
+    "    subl $0x1000, %eax\n"
+    "    jmp 1b\n"
+    "2:  subl %eax, %ecx\n"
+    "    orl $0, (%ecx)\n"
+    "    popl %eax\n"
+    "    popl %ecx\n"
+    "    ret\n");
+#elif defined(__x86_64__)
+asm(".text\n"
+    ".globl ___chkstk_ms\n"
+    "___chkstk_ms:\n"
+    "    pushq %rcx\n"
+    "    pushq %rax\n"
+    "    leaq 24(%rsp), %rcx\n" // the caller's stack pointer
+    "1:  cmpq $0x1000, %rax\n"
+    "    jb 2f\n"
+    "    subq $0x1000, %rcx\n"
+    "    orq $0, (%rcx)\n"
+    "    subq $0x1000, %rax\n"
+    "    jmp 1b\n"
+    "2:  subq %rax, %rcx\n"
+    "    orq $0, (%rcx)\n"
+    "    popq %rax\n"
+    "    popq %rcx\n"
+    "    ret\n");
+#endif
 
 // The product is built with -fcheck-new: a failed allocation yields a null
 // pointer that the caller checks, and no constructor runs on it.

@@ -47,6 +47,7 @@ TEST(FreestandingRuntime, ConstructsRunsAndDestroysInOrderThenExitsWithTheRunsCo
               "destroy heap\n"
               "memory ababcdef cdefghgh wxyz ab****gh\n"
               "compare -1 1 0\n"
+              "deep stack 120\n"
               "construct late\n"
               "registered function\n"
               "destroy late\n"

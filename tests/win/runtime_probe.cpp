@@ -62,6 +62,19 @@ void TryBlockMemory() {
     Record("compare", line);
 }
 
+// Sixteen pages of locals: the compiler has the stack probed before use.
+int UseDeepStack() {
+    volatile char pages[16 * 4096];
+    for (int offset = 0; offset < static_cast<int>(sizeof pages); offset += 4096) {
+        pages[offset] = static_cast<char>(offset >> 12);
+    }
+    int sum = 0;
+    for (int offset = 0; offset < static_cast<int>(sizeof pages); offset += 4096) {
+        sum += pages[offset];
+    }
+    return sum;
+}
+
 } // namespace
 
 int RunProgram(HINSTANCE module) {
@@ -72,6 +85,9 @@ int RunProgram(HINSTANCE module) {
     numbers[999] = 1;
     delete[] numbers;
     TryBlockMemory();
+    char line[16];
+    wsprintfA(line, "%d", UseDeepStack());
+    Record("deep stack", line);
     static Recorder late("late");
     atexit(RegisteredAtRun);
     return 7;
