@@ -76,47 +76,46 @@ void ProgramEntry() {
 // so that the guard page below the stack grows it a page at a time, and keeps
 // every register.
 #if defined(__i386__)
-asm(".text\n"
-    ".globl ___chkstk_ms\n"
-    "___chkstk_ms:\n"
-    "    pushl %ecx\n"
-    "    pushl %eax\n"
-    "    leal 12(%esp), %ecx\n" // the caller's stack pointer
-    "1:  cmpl $0x1000, %eax\n"
-    "    jb 2f\n"
-    "    subl $0x1000, %ecx\n"
-    "    orl $0, (%ecx)\n"
-    "    subl $0x1000, %eax\n"
-    "    jmp 1b\n"
-    "2:  subl %eax, %ecx\n"
-    "    orl $0, (%ecx)\n"
-    "    popl %eax\n"
-    "    popl %ecx\n"
-    "    ret\n");
-#elif defined(__x86_64__)
-asm(".text\n"
-    ".globl ___chkstk_ms\n"
-    "___chkstk_ms:\n"
-    "    pushq %rcx\n"
-    "    pushq %rax\n"
-    "    leaq 24(%rsp), %rcx\n" // the caller's stack pointer
-    "1:  cmpq $0x1000, %rax\n"
-    "    jb 2f\n"
-    "    subq $0x1000, %rcx\n"
-    "    orq $0, (%rcx)\n"
-    "    subq $0x1000, %rax\n"
-    "    jmp 1b\n"
-    "2:  subq %rax, %rcx\n"
-    "    orq $0, (%rcx)\n"
-    "    popq %rax\n"
-    "    popq %rcx\n"
-    "    ret\n");
+#define PROBE_OP(op) #op "l "
+#define PROBE_SIZE "%eax"
+#define PROBE_PAGE "%ecx"
+#define PROBE_CALLER_SP "12(%esp)"
+#else
+#define PROBE_OP(op) #op "q "
+#define PROBE_SIZE "%rax"
+#define PROBE_PAGE "%rcx"
+#define PROBE_CALLER_SP "24(%rsp)"
 #endif
+// clang-format off
+asm(".text\n"
+    ".globl ___chkstk_ms\n"
+    "___chkstk_ms:\n"
+    PROBE_OP(push) PROBE_PAGE "\n"
+    PROBE_OP(push) PROBE_SIZE "\n"
+    PROBE_OP(lea) PROBE_CALLER_SP ", " PROBE_PAGE "\n"
+    "1:\n"
+    PROBE_OP(cmp) "$0x1000, " PROBE_SIZE "\n"
+    "jb 2f\n"
+    PROBE_OP(sub) "$0x1000, " PROBE_PAGE "\n"
+    PROBE_OP(or) "$0, (" PROBE_PAGE ")\n"
+    PROBE_OP(sub) "$0x1000, " PROBE_SIZE "\n"
+    "jmp 1b\n"
+    "2:\n"
+    PROBE_OP(sub) PROBE_SIZE ", " PROBE_PAGE "\n"
+    PROBE_OP(or) "$0, (" PROBE_PAGE ")\n"
+    PROBE_OP(pop) PROBE_SIZE "\n"
+    PROBE_OP(pop) PROBE_PAGE "\n"
+    "ret\n");
+// clang-format on
 
 // The product is built with -fcheck-new: a failed allocation yields a null
 // pointer that the caller checks, and no constructor runs on it.
-void* operator new(size_t size) { return HeapAlloc(GetProcessHeap(), 0, size); }
-void* operator new[](size_t size) { return HeapAlloc(GetProcessHeap(), 0, size); }
+void* operator new(size_t size) {
+    return HeapAlloc(GetProcessHeap(), 0, size);
+}
+void* operator new[](size_t size) {
+    return operator new(size);
+}
 
 void operator delete(void* block) noexcept {
     if (block) {
@@ -124,6 +123,12 @@ void operator delete(void* block) noexcept {
     }
 }
 
-void operator delete[](void* block) noexcept { operator delete(block); }
-void operator delete(void* block, size_t) noexcept { operator delete(block); }
-void operator delete[](void* block, size_t) noexcept { operator delete(block); }
+void operator delete[](void* block) noexcept {
+    operator delete(block);
+}
+void operator delete(void* block, size_t) noexcept {
+    operator delete(block);
+}
+void operator delete[](void* block, size_t) noexcept {
+    operator delete(block);
+}

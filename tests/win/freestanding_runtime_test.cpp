@@ -20,8 +20,8 @@ DWORD RunToEnd(const std::string& program) {
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
     std::string commandLine = "\"" + program + "\"";
-    EXPECT_TRUE(CreateProcessA(program.c_str(), &commandLine[0], NULL, NULL, FALSE, 0, NULL,
-                               NULL, &startup, &process));
+    EXPECT_TRUE(CreateProcessA(program.c_str(), &commandLine[0], NULL, NULL, FALSE, 0, NULL, NULL,
+                               &startup, &process));
     EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.hProcess, 30000));
     DWORD exitCode = 0;
     GetExitCodeProcess(process.hProcess, &exitCode);

@@ -36,9 +36,13 @@ struct Recorder {
 Recorder first("first");
 Recorder second("second");
 
-void RegisteredAtRun() { Record("registered function"); }
+void RegisteredAtRun() {
+    Record("registered function");
+}
 
-int Sign(int value) { return value < 0 ? -1 : value > 0 ? 1 : 0; }
+int Sign(int value) {
+    return value < 0 ? -1 : value > 0 ? 1 : 0;
+}
 
 // Sizes the compiler cannot see, so that the calls reach the runtime's own
 // functions instead of inline code.
@@ -78,7 +82,8 @@ int UseDeepStack() {
 } // namespace
 
 int RunProgram(HINSTANCE module) {
-    Record("run", module == reinterpret_cast<HINSTANCE>(&__ImageBase) ? "own module" : "wrong module");
+    Record("run",
+           module == reinterpret_cast<HINSTANCE>(&__ImageBase) ? "own module" : "wrong module");
     Recorder* onHeap = new Recorder("heap");
     delete onHeap;
     int* numbers = new int[1000];

@@ -27,8 +27,8 @@ class MouseTracking : public ::testing::Test {
   protected:
     void SetUp() override {
         // A push button under the pointer, as the skinned buttons are.
-        control = CreateWindowExA(WS_EX_TOPMOST, "BUTTON", "", WS_POPUP | WS_VISIBLE, 100, 100,
-                                  80, 40, NULL, NULL, GetModuleHandleA(NULL), NULL);
+        control = CreateWindowExA(WS_EX_TOPMOST, "BUTTON", "", WS_POPUP | WS_VISIBLE, 100, 100, 80,
+                                  40, NULL, NULL, GetModuleHandleA(NULL), NULL);
         ASSERT_TRUE(control);
         SetCursorPos(140, 120);
     }
