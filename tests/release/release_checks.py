@@ -46,7 +46,8 @@ def read_allowlist(path):
 
 def list_imports(binary):
     """[(dll, function)] from the import tables that objdump -p prints; an
-    import by ordinal has the function name '#ordinal'."""
+    import by ordinal has the function name '#ordinal', and a line of a table
+    that cannot be read stays in as '?line' so that it cannot slip through."""
     imports = []
     dll = None
     for line in objdump("-p", binary).splitlines():
@@ -54,7 +55,10 @@ def list_imports(binary):
         if heading:
             dll = heading.group(1)
             continue
-        if dll is None:
+        if dll is None or re.match(r"\s*vma:\s+Hint/Ord", line):
+            continue
+        if not line.strip():
+            dll = None
             continue
         by_name = re.match(r"\s+[0-9a-f]+\s+[0-9]+\s+(\S+)\s*$", line)
         by_ordinal = re.match(r"\s+[0-9a-f]+\s+([0-9]+)\s+<none>\s*$", line)
@@ -62,8 +66,8 @@ def list_imports(binary):
             imports.append((dll, by_name.group(1)))
         elif by_ordinal:
             imports.append((dll, "#" + by_ordinal.group(1)))
-        elif not line.strip():
-            dll = None
+        else:
+            imports.append((dll, "?" + line.strip()))
     return imports
 
 
