@@ -19,6 +19,8 @@ const int kHeadingNoteSize = 32;
 const int kBodyTextSize = 1024;
 const int kDeviceNameSize = 260;
 
+struct SettingsFields;
+
 class StreamingWizard {
   public:
     explicit StreamingWizard(HWND window);
@@ -43,6 +45,14 @@ class StreamingWizard {
     void ResetBrightness(WPARAM wParam, LPARAM lParam);
     void OnAudioDeviceSelected(WPARAM wParam, LPARAM lParam);
 
+    // Settings store.
+    void LoadSettings();
+    void LoadDefaultQuality();
+    void LoadDefaultBrightness();
+    void LoadDefaultAudioDevice();
+    void StoreQuality();
+    void SaveSettings(int finished);
+
     // Transport control.
     void OnPlay(WPARAM wParam, LPARAM lParam);
     void OnPause(WPARAM wParam, LPARAM lParam);
@@ -61,6 +71,8 @@ class StreamingWizard {
     void LoadBackground();
     void PlaceWindow();
     void SetTextRects();
+    void PauseOnFirstRun();
+    SettingsFields Fields();
     void OpenAboutBox();
     void Paint(HDC target);
     void AttachControls();

@@ -21,11 +21,31 @@ function(morvane_platform target)
             WINVER=0x0501 _WIN32_WINNT=0x0501 _WIN32_IE=0x0500)
         target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++)
         if(MORVANE_TARGET STREQUAL "win32")
-            target_compile_options(${target} PRIVATE -march=i586)
+            # The release runs on a Pentium, Pentium MMX or K6: no cmov, fcomi
+            # or SSE. It links no C runtime, so loops stay loops instead of
+            # becoming calls to strlen or memset. Function-local statics need
+            # no lock (one thread), and a failed new yields null for the
+            # caller to check.
+            target_compile_options(${target} PRIVATE
+                "$<$<COMPILE_LANGUAGE:C,CXX>:-march=i586;-fno-asynchronous-unwind-tables;-fno-tree-loop-distribute-patterns>"
+                "$<$<COMPILE_LANGUAGE:CXX>:-fno-threadsafe-statics;-fcheck-new>")
         endif()
     elseif(MORVANE_SANITIZE)
         target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-omit-frame-pointer)
         target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+    endif()
+endfunction()
+
+# morvane_freestanding(TARGET ENTRY): links no C or C++ runtime, only the
+# import libraries of the system DLLs; ENTRY is the linker's name of the
+# module's own entry point. An object that still needs msvcrt or libstdc++
+# fails the link with an undefined reference. The release's headers ask for
+# Windows 4.0 (95 and NT 4), a GUI module, and it ships without symbols.
+function(morvane_freestanding target entry)
+    target_link_options(${target} PRIVATE -nostdlib -nostartfiles -Wl,--entry,${entry})
+    if(MORVANE_TARGET STREQUAL "win32")
+        target_link_options(${target} PRIVATE
+            -s -Wl,--subsystem,windows:4.0,--major-os-version,4,--minor-os-version,0)
     endif()
 endfunction()
 
@@ -35,18 +55,16 @@ function(morvane_gui_program target)
     target_link_options(${target} PRIVATE -mwindows)
 endfunction()
 
-# morvane_win_test(NAME SOURCES files... [LIBRARIES libs...] [DEPENDS targets...]
-#                  [PREFIX prefix]): a test executable run under wine64, with the
-# program's resources (dialogs, skin) linked in and the string library built.
+# morvane_win_test(NAME SOURCES... [LIBRARIES libs...]): a GoogleTest program of
+# the win64 build, run under wine64 by ctest, with the program's resources
+# linked in so that dialogs and bitmaps load as they do in Morvane.exe.
 function(morvane_win_test name)
-    cmake_parse_arguments(PARSE_ARGV 1 ARG "" "PREFIX" "SOURCES;LIBRARIES;DEPENDS")
-    if(NOT ARG_PREFIX)
-        set(ARG_PREFIX "win.")
-    endif()
-    add_executable(${name} ${ARG_SOURCES} $<TARGET_OBJECTS:morvane_resources>)
+    cmake_parse_arguments(arg "" "" "SOURCES;LIBRARIES;LABELS" ${ARGN})
+    add_executable(${name} ${arg_SOURCES} $<TARGET_OBJECTS:morvane_resources>)
     morvane_test_target(${name})
-    target_link_libraries(${name} PRIVATE morvane_shell gtest_main ${ARG_LIBRARIES})
-    add_dependencies(${name} morvane_strings ${ARG_DEPENDS})
-    gtest_discover_tests(${name} TEST_PREFIX "${ARG_PREFIX}" DISCOVERY_MODE PRE_TEST
-        PROPERTIES LABELS win)
+    target_link_libraries(${name} PRIVATE morvane_shell ${arg_LIBRARIES} gtest_main)
+    add_dependencies(${name} morvane_strings)
+    set(labels win ${arg_LABELS})
+    gtest_discover_tests(${name} TEST_PREFIX "${name}." DISCOVERY_MODE PRE_TEST
+        DISCOVERY_TIMEOUT 60 PROPERTIES LABELS "${labels}")
 endfunction()

@@ -1,14 +1,12 @@
 #include "skin/skin_button.h"
 
-#include <commctrl.h>
-
 #include "app/text.h"
 #include "skin/font_spec.h"
 #include "skin/skin_bitmap.h"
+#include "skin/track_mouse.h"
 
 namespace {
 const int kLabelPoints = 10;
-const DWORD kHoverTimeMs = 1;
 } // namespace
 
 void SetButtonLabel(SkinButton& button, const char* text) {
@@ -154,12 +152,7 @@ void SkinButton::Paint(HDC target) {
 
 void SkinButton::OnMouseMove(LPARAM point) {
     if (!hover) {
-        TRACKMOUSEEVENT track;
-        track.cbSize = sizeof track;
-        track.dwFlags = TME_HOVER | TME_LEAVE;
-        track.hwndTrack = control;
-        track.dwHoverTime = kHoverTimeMs;
-        _TrackMouseEvent(&track);
+        RequestHoverAndLeave(control);
     }
     if (pressed) {
         RECT client;

@@ -4,19 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
+#include "harness.h"
 #include "res/resource_ids.h"
 
 namespace {
-
-std::string ProgramDirectory() {
-    char path[MAX_PATH];
-    GetModuleFileNameA(NULL, path, MAX_PATH);
-    std::string directory(path);
-    return directory.substr(0, directory.find_last_of("\\/") + 1);
-}
 
 // A screenshot of a window, rows top first, as 0x00RRGGBB.
 struct Screenshot {
@@ -84,49 +79,6 @@ Screenshot CaptureFromScreen(HWND window) {
     return shot;
 }
 
-class RunningProgram {
-  public:
-    RunningProgram() {
-        std::string command = "\"" + ProgramDirectory() + "Morvane.exe\"";
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
-        started = CreateProcessA(NULL, &command[0], NULL, NULL, FALSE, 0, NULL,
-                                 ProgramDirectory().c_str(), &startup, &process);
-    }
-    ~RunningProgram() {
-        if (!started) {
-            return;
-        }
-        if (window) {
-            PostMessageA(window, WM_CLOSE, 0, 0);
-        }
-        if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) {
-            TerminateProcess(process.hProcess, 1);
-        }
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-    }
-
-    // The main window once it is shown at the background's size.
-    HWND WaitForWindow() {
-        for (int i = 0; i < 200 && started; ++i) {
-            window = FindWindowA(NULL, "Morvane");
-            RECT r;
-            if (window && IsWindowVisible(window) && GetClientRect(window, &r) && r.right == 349) {
-                Sleep(500); // let it paint
-                return window;
-            }
-            Sleep(50);
-        }
-        return NULL;
-    }
-
-  private:
-    PROCESS_INFORMATION process = {};
-    BOOL started = FALSE;
-    HWND window = NULL;
-};
-
 struct ExpectedControl {
     int id;
     int x, y, width, height;
@@ -136,9 +88,11 @@ struct ExpectedControl {
 } // namespace
 
 TEST(MainWindowSkin, EveryControlIsDrawnAtItsPlaceAndSize) {
-    RunningProgram program;
-    HWND window = program.WaitForWindow();
+    ProgramRun program;
+    ASSERT_TRUE(program.StartMorvane());
+    HWND window = program.WaitForMainWindow();
     ASSERT_NE(nullptr, window);
+    Sleep(500); // let it paint
 
     const ExpectedControl controls[] = {
         {IDC_MINIMIZE, 290, 5, 28, 26, {159, 158, 160, 157}},
@@ -159,7 +113,7 @@ TEST(MainWindowSkin, EveryControlIsDrawnAtItsPlaceAndSize) {
         {IDC_CANCEL, 254, 516, 84, 29, {122, 123, 128}},
     };
     Screenshot shot = CaptureFromScreen(window);
-    shot.SaveBitmap(ProgramDirectory() + "main_window_skin.bmp");
+    shot.SaveBitmap(BinFolder() + "\\main_window_skin.bmp");
     EXPECT_EQ(121, shot.BitmapIdAt(348, 559)); // the background fills the window
 
     for (const ExpectedControl& c : controls) {
