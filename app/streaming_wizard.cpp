@@ -4,6 +4,7 @@
 #include <dbt.h>
 
 #include "app/window_geometry.h"
+#include "camera/camera_link.h"
 #include "res/resource_ids.h"
 #include "skin/font_spec.h"
 
@@ -35,6 +36,8 @@ void DrawText(HDC dc, const char* text, RECT rect, UINT format) {
 
 StreamingWizard::StreamingWizard(HWND window) {
     hwnd = window;
+    graph.SetOwnerWindow(hwnd);
+    link = NULL;
     transportState = 0;
     searching = 0;
     muted = 0;
@@ -50,6 +53,8 @@ StreamingWizard::StreamingWizard(HWND window) {
 }
 
 StreamingWizard::~StreamingWizard() {
+    delete link;
+    link = NULL;
     if (background) {
         DeleteObject(background);
     }
@@ -58,16 +63,20 @@ StreamingWizard::~StreamingWizard() {
 
 void StreamingWizard::OnInitDialog(WPARAM, LPARAM) {
     InitCommonControls();
+    graph.SetVideoRect(14, 82, 320, 240);
     SetWindowTextA(hwnd, kWindowTitle);
     SetWindowLongPtrA(hwnd, GWL_STYLE, WS_SYSMENU);
     HINSTANCE module = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hwnd, GWLP_HINSTANCE));
     HICON icon = LoadIconA(module, MAKEINTRESOURCEA(IDI_APP));
     PostMessageA(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     RegisterDeviceNotifications();
+    graph.SetPreferredAudioDevice(audioDevice);
+    graph.SetSelection(0);
     LoadBackground();
     PlaceWindow();
     SetTextRects();
     ShowWindow(hwnd, SW_SHOWNORMAL);
+    AttachCamera();
 }
 
 void StreamingWizard::RegisterDeviceNotifications() {

@@ -5,6 +5,10 @@
 
 #include <windows.h>
 
+#include "capture/capture_graph.h"
+
+class CameraLink;
+
 struct DragAnchor {
     short x;
     short y;
@@ -13,7 +17,6 @@ struct DragAnchor {
 const int kPageTextSize = 256;
 const int kHeadingNoteSize = 32;
 const int kBodyTextSize = 1024;
-const int kDeviceNameSize = 260;
 
 class StreamingWizard {
   public:
@@ -51,6 +54,7 @@ class StreamingWizard {
     void OnTimer(WPARAM wParam, LPARAM lParam);
     void OnDeviceChange(WPARAM wParam, LPARAM lParam);
     void OnGraphEvent(WPARAM wParam, LPARAM lParam);
+    int AttachCamera();
 
   private:
     void RegisterDeviceNotifications();
@@ -78,6 +82,8 @@ class StreamingWizard {
     HBITMAP background;
     int backgroundWidth;
     int backgroundHeight;
+    CaptureGraph graph;
+    CameraLink* link;
     char audioDevice[kDeviceNameSize];
     int quality;
     int brightness;
