@@ -15,14 +15,22 @@ const int kLinkFailed = 1;
 const int kLinkSucceeded = 0;
 
 // The filter's property set, or NULL. Only exactly S_OK counts throughout:
-// the camera's driver signals refusals with other success codes.
+// the camera's driver signals refusals with other success codes, and an
+// interface handed out with such a code is given back at once.
 IKsPropertySet* OpenPropertySet(IUnknown* filter) {
-    IKsPropertySet* properties = NULL;
-    if (!filter || filter->QueryInterface(IID_IKsPropertySet,
-                                          reinterpret_cast<void**>(&properties)) != S_OK) {
+    if (!filter) {
         return NULL;
     }
-    return properties;
+    IKsPropertySet* properties = NULL;
+    HRESULT result =
+        filter->QueryInterface(IID_IKsPropertySet, reinterpret_cast<void**>(&properties));
+    if (result == S_OK) {
+        return properties;
+    }
+    if (SUCCEEDED(result) && properties) {
+        properties->Release();
+    }
+    return NULL;
 }
 
 HRESULT GetProperty(IKsPropertySet* properties, DWORD id, void* data, DWORD size) {

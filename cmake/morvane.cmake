@@ -34,3 +34,17 @@ function(morvane_gui_program target)
     morvane_product(${target})
     target_link_options(${target} PRIVATE -mwindows)
 endfunction()
+
+# morvane_win_test(NAME SOURCES... [LIBRARIES libs...]): a GoogleTest program of
+# the win64 build, run under wine64 by ctest, with the program's resources
+# linked in so that dialogs and bitmaps load as they do in Morvane.exe.
+function(morvane_win_test name)
+    cmake_parse_arguments(arg "" "" "SOURCES;LIBRARIES;LABELS" ${ARGN})
+    add_executable(${name} ${arg_SOURCES} $<TARGET_OBJECTS:morvane_resources>)
+    morvane_test_target(${name})
+    target_link_libraries(${name} PRIVATE morvane_shell ${arg_LIBRARIES} gtest_main)
+    add_dependencies(${name} morvane_strings)
+    set(labels win ${arg_LABELS})
+    gtest_discover_tests(${name} TEST_PREFIX "${name}." DISCOVERY_MODE PRE_TEST
+        DISCOVERY_TIMEOUT 60 PROPERTIES LABELS "${labels}")
+endfunction()

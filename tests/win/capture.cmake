@@ -1,0 +1,5 @@
+# The preview graph, the device catalogue and the camera link on real COM and
+# DirectShow.
+morvane_win_test(capture_tests SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/camera_link_test.cpp
+    LIBRARIES ole32 oleaut32 strmiids uuid)
