@@ -2,4 +2,6 @@
 # DirectShow.
 morvane_win_test(capture_tests SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/camera_link_test.cpp
-    LIBRARIES ole32 oleaut32 strmiids uuid)
+    ${CMAKE_CURRENT_LIST_DIR}/device_catalogue_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/capture_probes.cpp
+    LIBRARIES ole32 oleaut32 strmiids uuid shlwapi)
