@@ -34,3 +34,16 @@ TEST(ResourceLibrary, LoadsEveryTextAsWritten) {
     }
     FreeLibrary(library);
 }
+
+TEST(ProgramResources, IconAndBackgroundLoadAtTheirSizes) {
+    HMODULE program = GetModuleHandleA(nullptr);
+    HICON icon = LoadIconA(program, MAKEINTRESOURCEA(IDI_APP));
+    EXPECT_NE(nullptr, icon);
+    HBITMAP background = LoadBitmapA(program, MAKEINTRESOURCEA(IDB_BACKGROUND));
+    ASSERT_NE(nullptr, background);
+    BITMAP size = {};
+    GetObjectA(background, sizeof size, &size);
+    EXPECT_EQ(349, size.bmWidth);
+    EXPECT_EQ(560, size.bmHeight);
+    DeleteObject(background);
+}

@@ -1,0 +1,172 @@
+#include "harness.h"
+
+#include <cstdio>
+
+std::string BinFolder() {
+    char path[MAX_PATH];
+    DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string folder(path, length);
+    return folder.substr(0, folder.find_last_of("\\/"));
+}
+
+std::string MakeScratchFolder(const char* name) {
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    char folder[MAX_PATH];
+    std::snprintf(folder, sizeof folder, "%smorvane-%s-%lu-%lu", temp, name, GetCurrentProcessId(),
+                  GetTickCount());
+    CreateDirectoryA(folder, nullptr);
+    return folder;
+}
+
+std::string ClassOf(HWND window) {
+    char name[256] = "";
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+std::string TextOf(HWND window) {
+    char text[1024] = "";
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+ProgramRun::~ProgramRun() {
+    if (process) {
+        if (WaitForSingleObject(process, 0) == WAIT_TIMEOUT) {
+            TerminateProcess(process, 1);
+            WaitForSingleObject(process, 5000);
+        }
+        CloseHandle(process);
+    }
+}
+
+bool ProgramRun::Start(const std::string& folder, const std::string& program,
+                       const std::string& arguments) {
+    std::string commandLine = "\"" + folder + "\\" + program + "\"";
+    if (!arguments.empty()) {
+        commandLine += " " + arguments;
+    }
+    return Launch(commandLine, folder);
+}
+
+bool ProgramRun::StartMorvaneOnScreen(int width, int height) {
+    char name[64];
+    std::snprintf(name, sizeof name, "Morvane%dx%d", width, height);
+    desktopName = name;
+    char commandLine[MAX_PATH * 2];
+    std::snprintf(commandLine, sizeof commandLine, "explorer.exe /desktop=%s,%dx%d \"%s\\Morvane.exe\"",
+                  name, width, height, BinFolder().c_str());
+    return Launch(commandLine, BinFolder());
+}
+
+bool ProgramRun::Launch(std::string commandLine, const std::string& folder) {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.c_str(), &startup, &info)) {
+        return false;
+    }
+    CloseHandle(info.hThread);
+    process = info.hProcess;
+    processId = info.dwProcessId;
+    return true;
+}
+
+namespace {
+
+struct WindowSearch {
+    DWORD processId; // 0: any process
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM context) {
+    WindowSearch* search = reinterpret_cast<WindowSearch*>(context);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    // The window's own visible flag: IsWindowVisible also asks about the
+    // desktop, which is never visible from another desktop.
+    bool visible = (GetWindowLongPtrA(window, GWL_STYLE) & WS_VISIBLE) != 0;
+    if ((search->processId == 0 || owner == search->processId) && visible) {
+        search->found.push_back(window);
+    }
+    return TRUE;
+}
+
+} // namespace
+
+std::vector<HWND> ProgramRun::Windows() const {
+    WindowSearch search{desktopName.empty() ? processId : 0, {}};
+    if (desktopName.empty()) {
+        EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
+    } else {
+        HDESK desktop = OpenDesktopA(desktopName.c_str(), 0, FALSE, DESKTOP_ENUMERATE);
+        if (desktop) {
+            EnumDesktopWindows(desktop, CollectWindow, reinterpret_cast<LPARAM>(&search));
+            CloseDesktop(desktop);
+        }
+    }
+    return search.found;
+}
+
+HWND ProgramRun::WaitForWindow(const char* windowClass, const char* title, DWORD timeoutMs) const {
+    DWORD start = GetTickCount();
+    do {
+        for (HWND window : Windows()) {
+            if (ClassOf(window) == windowClass && TextOf(window) == title) {
+                return window;
+            }
+        }
+        // A run on its own desktop starts through a launcher that ends early.
+        if (WaitForSingleObject(process, 50) != WAIT_TIMEOUT && desktopName.empty()) {
+            return nullptr; // the program has ended
+        }
+    } while (GetTickCount() - start < timeoutMs);
+    return nullptr;
+}
+
+HWND ProgramRun::WaitForMainWindow(DWORD timeoutMs) {
+    HWND window = WaitForWindow("#32770", "Morvane", timeoutMs);
+    if (window && !desktopName.empty()) {
+        // From now on the run is the program itself, not its launcher.
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        HANDLE program = OpenProcess(PROCESS_ALL_ACCESS, FALSE, owner);
+        if (program) {
+            CloseHandle(process);
+            process = program;
+            processId = owner;
+        }
+    }
+    return window;
+}
+
+bool ProgramRun::WaitForExit(DWORD timeoutMs, DWORD* exitCode) {
+    if (WaitForSingleObject(process, timeoutMs) != WAIT_OBJECT_0) {
+        return false;
+    }
+    GetExitCodeProcess(process, exitCode);
+    return true;
+}
+
+void PostClick(HWND window, int x, int y) {
+    LPARAM point = MAKELPARAM(x, y);
+    PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    PostMessageA(window, WM_LBUTTONUP, 0, point);
+}
+
+LRESULT SendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &result);
+    return static_cast<LRESULT>(result);
+}
+
+void WriteSharedDword(const char* name, DWORD value) {
+    HKEY key;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Kivo Corporation\\Pelvorn\\", 0, nullptr, 0,
+                        KEY_ALL_ACCESS, nullptr, &key, nullptr) == ERROR_SUCCESS) {
+        RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+        RegCloseKey(key);
+    }
+}

@@ -1,0 +1,80 @@
+// Drives Morvane.exe as a black box from a test program under Wine: starts
+// it, finds its windows, waits for it to end.
+#ifndef MORVANE_TESTS_SYSTEM_HARNESS_H
+#define MORVANE_TESTS_SYSTEM_HARNESS_H
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// Folder of the running test program: the build's bin folder, which also
+// holds Morvane.exe and Morvane.dll.
+std::string BinFolder();
+
+// A fresh empty folder under the temporary folder.
+std::string MakeScratchFolder(const char* name);
+
+// Window class and title of a window.
+std::string ClassOf(HWND window);
+std::string TextOf(HWND window);
+
+// A run of a program, ended (killed) when the object goes away.
+class ProgramRun {
+  public:
+    ProgramRun() = default;
+    ProgramRun(const ProgramRun&) = delete;
+    ProgramRun& operator=(const ProgramRun&) = delete;
+    ~ProgramRun();
+
+    // Starts `folder\program arguments` with folder as current directory.
+    bool Start(const std::string& folder, const std::string& program,
+               const std::string& arguments = "");
+
+    // Starts Morvane.exe of the build on a Wine virtual desktop of its own,
+    // whose screen is width x height. Its windows are then looked up on that
+    // desktop, and the run ends with the desktop.
+    bool StartMorvaneOnScreen(int width, int height);
+
+    // Starts Morvane.exe of the build.
+    bool StartMorvane(const std::string& arguments = "") {
+        return Start(BinFolder(), "Morvane.exe", arguments);
+    }
+
+    // The visible top-level windows of the process, on its desktop.
+    std::vector<HWND> Windows() const;
+
+    // Waits until the process shows a top-level window of the given class
+    // and title; null on time-out.
+    HWND WaitForWindow(const char* windowClass, const char* title, DWORD timeoutMs = 10000) const;
+
+    // The main window: the dialog titled "Morvane", once it is shown.
+    HWND WaitForMainWindow(DWORD timeoutMs = 10000);
+
+    // Waits for the end of the process; false on time-out.
+    bool WaitForExit(DWORD timeoutMs, DWORD* exitCode);
+
+    DWORD ProcessId() const { return processId; }
+    HANDLE Process() const { return process; }
+
+  private:
+    HANDLE process = nullptr;
+    DWORD processId = 0;
+    bool Launch(std::string commandLine, const std::string& folder);
+
+    std::string desktopName;
+};
+
+// Writes a DWORD value under the program's shared settings key in
+// HKEY_LOCAL_MACHINE, creating the key when needed.
+void WriteSharedDword(const char* name, DWORD value);
+
+// Presses and releases the left button at a client point of a window, as
+// posted mouse messages; move is sent in between when given.
+void PostClick(HWND window, int x, int y);
+
+// Sends a message with a time-out, so a hung program fails the test instead
+// of hanging it.
+LRESULT SendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+#endif

@@ -1,0 +1,1 @@
+morvane_system_test(startup_tests startup_test.cpp)

@@ -1,0 +1,250 @@
+// Start-up, single instance and the main window, seen from outside.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "harness.h"
+#include "res/resource_ids.h"
+
+namespace {
+
+const char kMissingLibraryText[] =
+    "A required file was not found.\nUninstall the application and then re-install it.";
+
+struct StartedMorvane {
+    ProgramRun run;
+    HWND window = nullptr;
+};
+
+// Marks the set-up as done, so the window is placed as on every later run.
+void MarkSetupDone() { WriteSharedDword("Morvane_AudioSetting", 1); }
+
+HWND FindChildWithText(HWND parent, const char* text) {
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (TextOf(child) == text) {
+            return child;
+        }
+    }
+    return nullptr;
+}
+
+HWND CaptureOf(HWND window) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return info.hwndCapture;
+}
+
+RECT WindowRect(HWND window) {
+    RECT rect;
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+// Mouse messages are sent, not posted, so that each has been handled when
+// the call returns.
+void Mouse(HWND window, UINT message, int x, int y) {
+    SendWithTimeout(window, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(x, y));
+}
+
+} // namespace
+
+TEST(Startup, WithoutTheLibraryShowsTheErrorBoxAndNothingElse) {
+    std::string folder = MakeScratchFolder("nolibrary");
+    ASSERT_TRUE(CopyFileA((BinFolder() + "\\Morvane.exe").c_str(),
+                          (folder + "\\Morvane.exe").c_str(), FALSE));
+    ProgramRun run;
+    ASSERT_TRUE(run.Start(folder, "Morvane.exe"));
+    HWND box = run.WaitForWindow("#32770", "Morvane");
+    ASSERT_NE(nullptr, box);
+    EXPECT_NE(nullptr, FindChildWithText(box, kMissingLibraryText));
+    EXPECT_EQ(1u, run.Windows().size());
+    // No instance marker is taken before the library is found.
+    HANDLE marker = OpenMutexA(SYNCHRONIZE, FALSE, "KivoMorvane");
+    EXPECT_EQ(nullptr, marker);
+    if (marker) {
+        CloseHandle(marker);
+    }
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    DWORD exitCode = 1;
+    ASSERT_TRUE(run.WaitForExit(10000, &exitCode));
+    EXPECT_EQ(0u, exitCode);
+}
+
+TEST(Startup, SecondCopyEndsAtOnceAndLeavesTheFirstAlone) {
+    MarkSetupDone();
+    ProgramRun first;
+    ASSERT_TRUE(first.StartMorvane());
+    HWND window = first.WaitForMainWindow();
+    ASSERT_NE(nullptr, window);
+    RECT before = WindowRect(window);
+
+    ProgramRun second;
+    ASSERT_TRUE(second.StartMorvane());
+    DWORD exitCode = 1;
+    ASSERT_TRUE(second.WaitForExit(10000, &exitCode));
+    EXPECT_EQ(0u, exitCode);
+    EXPECT_TRUE(second.Windows().empty());
+
+    RECT after = WindowRect(window);
+    EXPECT_TRUE(EqualRect(&before, &after));
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(first.Process(), 0));
+
+    // Once the first copy has ended, a new start runs normally.
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(first.WaitForExit(10000, &exitCode));
+    ProgramRun third;
+    ASSERT_TRUE(third.StartMorvane());
+    EXPECT_NE(nullptr, third.WaitForMainWindow());
+}
+
+TEST(MainWindow, IsTheFixedSizeSkinnedWindowCentredAndTopmost) {
+    MarkSetupDone();
+    ProgramRun run;
+    ASSERT_TRUE(run.StartMorvane("/ignored --arguments"));
+    HWND window = run.WaitForMainWindow();
+    ASSERT_NE(nullptr, window);
+
+    RECT rect = WindowRect(window);
+    EXPECT_EQ(349, rect.right - rect.left);
+    EXPECT_EQ(560, rect.bottom - rect.top);
+    int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    EXPECT_EQ((screenWidth - 349) / 2, rect.left);
+    EXPECT_EQ((screenHeight - 560) / 2, rect.top);
+
+    LONG_PTR style = GetWindowLongPtrA(window, GWL_STYLE);
+    EXPECT_EQ(static_cast<LONG_PTR>(WS_SYSMENU),
+              style & ~static_cast<LONG_PTR>(WS_VISIBLE | WS_CLIPSIBLINGS));
+    EXPECT_TRUE(GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
+
+TEST(MainWindow, EnterAndEscapeDoNothingAndCloseEndsWithExitCodeZero) {
+    MarkSetupDone();
+    ProgramRun run;
+    ASSERT_TRUE(run.StartMorvane());
+    HWND window = run.WaitForMainWindow();
+    ASSERT_NE(nullptr, window);
+    SendWithTimeout(window, WM_COMMAND, IDOK, 0);
+    SendWithTimeout(window, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(IsWindowVisible(window));
+
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    DWORD exitCode = 1;
+    ASSERT_TRUE(run.WaitForExit(10000, &exitCode));
+    EXPECT_EQ(0u, exitCode);
+}
+
+TEST(MainWindow, TopStripDragsTheWindowAndTheCornerDoesNot) {
+    MarkSetupDone();
+    ProgramRun run;
+    ASSERT_TRUE(run.StartMorvane());
+    HWND window = run.WaitForMainWindow();
+    ASSERT_NE(nullptr, window);
+
+    struct Press {
+        int x, y;
+        bool drags;   // the press starts a drag (takes the capture)
+        bool moves;   // a move of the pointer then moves the window
+    } presses[] = {
+        {30, 5, true, true}, {5, 30, true, true}, {0, 5, true, true},
+        {100, 34, true, true}, {100, 35, true, false}, {200, 400, true, false},
+    };
+    for (const Press& press : presses) {
+        RECT before = WindowRect(window);
+        Mouse(window, WM_LBUTTONDOWN, press.x, press.y);
+        EXPECT_EQ(press.drags ? window : nullptr, CaptureOf(window)) << press.x << "," << press.y;
+        Mouse(window, WM_MOUSEMOVE, press.x + 7, press.y + 4);
+        RECT after = WindowRect(window);
+        EXPECT_EQ(press.moves ? before.left + 7 : before.left, after.left) << press.x << "," << press.y;
+        EXPECT_EQ(press.moves ? before.top + 4 : before.top, after.top) << press.x << "," << press.y;
+        Mouse(window, WM_LBUTTONUP, press.x + 7, press.y + 4);
+        EXPECT_EQ(nullptr, CaptureOf(window));
+    }
+}
+
+TEST(MainWindow, AboutCornerTakesNoCaptureAndDoesNotDrag) {
+    MarkSetupDone();
+    ProgramRun run;
+    ASSERT_TRUE(run.StartMorvane());
+    HWND window = run.WaitForMainWindow();
+    ASSERT_NE(nullptr, window);
+    for (POINT corner : {POINT{1, 1}, POINT{29, 29}}) {
+        RECT before = WindowRect(window);
+        // The corner may open a modal box: post the press, then wait for it.
+        PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(corner.x, corner.y));
+        Sleep(300);
+        EXPECT_EQ(nullptr, CaptureOf(window));
+        Mouse(window, WM_MOUSEMOVE, corner.x + 9, corner.y + 9);
+        RECT after = WindowRect(window);
+        EXPECT_TRUE(EqualRect(&before, &after));
+        // Close whatever the corner opened, then release the button.
+        for (HWND other : run.Windows()) {
+            if (other != window) {
+                PostMessageA(other, WM_COMMAND, IDC_ABOUT_OK, 0);
+            }
+        }
+        Mouse(window, WM_LBUTTONUP, corner.x, corner.y);
+    }
+}
+
+TEST(MainWindow, DisplayChangeRestoresTheSizeAndKeepsThePlace) {
+    MarkSetupDone();
+    ProgramRun run;
+    ASSERT_TRUE(run.StartMorvane());
+    HWND window = run.WaitForMainWindow();
+    ASSERT_NE(nullptr, window);
+    SetWindowPos(window, nullptr, 50, 60, 200, 100, SWP_NOZORDER);
+    SendWithTimeout(window, WM_DISPLAYCHANGE, 24, MAKELPARAM(1024, 768));
+    RECT rect = WindowRect(window);
+    EXPECT_EQ(50, rect.left);
+    EXPECT_EQ(60, rect.top);
+    EXPECT_EQ(349, rect.right - rect.left);
+    EXPECT_EQ(560, rect.bottom - rect.top);
+}
+
+namespace {
+
+// Runs Morvane on a Wine desktop of its own, of the given screen size, and
+// answers where its window went.
+bool PlaceOnScreen(int width, int height, RECT* placed) {
+    ProgramRun run;
+    if (!run.StartMorvaneOnScreen(width, height)) {
+        return false;
+    }
+    HWND window = run.WaitForMainWindow();
+    if (!window) {
+        return false;
+    }
+    GetWindowRect(window, placed);
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    DWORD exitCode;
+    return run.WaitForExit(10000, &exitCode);
+}
+
+} // namespace
+
+TEST(MainWindow, KeepsItsTopOnALowScreenAndMayLeaveANarrowOneToTheLeft) {
+    MarkSetupDone();
+    struct Screen {
+        int width, height;
+        int left, top;
+    } screens[] = {
+        {800, 600, 225, 20},  // larger: centred
+        {800, 500, 225, 0},   // lower than the window: top at 0
+        {300, 640, -24, 40},  // narrower than the window: left edge off screen
+    };
+    for (const Screen& screen : screens) {
+        RECT placed = {};
+        ASSERT_TRUE(PlaceOnScreen(screen.width, screen.height, &placed));
+        EXPECT_EQ(screen.left, placed.left) << screen.width << "x" << screen.height;
+        EXPECT_EQ(screen.top, placed.top) << screen.width << "x" << screen.height;
+    }
+    // The system keeps a window's size within the screen it is on, so only
+    // the larger screen shows the full size.
+    RECT placed = {};
+    ASSERT_TRUE(PlaceOnScreen(800, 600, &placed));
+    EXPECT_EQ(349, placed.right - placed.left);
+    EXPECT_EQ(560, placed.bottom - placed.top);
+}
