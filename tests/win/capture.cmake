@@ -5,4 +5,5 @@ morvane_win_test(capture_tests SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/device_catalogue_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/capture_graph_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/capture_probes.cpp
-    LIBRARIES ole32 oleaut32 strmiids uuid shlwapi)
+    ${CMAKE_CURRENT_LIST_DIR}/resource_watch.cpp
+    LIBRARIES ole32 oleaut32 strmiids uuid shlwapi psapi)
