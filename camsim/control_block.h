@@ -1,0 +1,96 @@
+// The simulated camera's shared state: what camsim.exe and tests set, the
+// deck and picture every filter instance drives, and what they observe. One
+// copy lives in named shared memory; it is plain data. Platform-free.
+#ifndef CAMSIM_CONTROL_BLOCK_H
+#define CAMSIM_CONTROL_BLOCK_H
+
+#include <stdint.h>
+
+#include "camsim/deck_model.h"
+
+const int kMaxAudioDevices = 20;
+const int kAudioNameCapacity = 64; // UTF-16 units, terminator included
+const int kVideoDeviceCount = 2;   // "Orvelle Video" and the optional "Orvelle Video2"
+const int kCommandLogCapacity = 256;
+const uint32_t kDefaultBrightness = 128;
+const int32_t kNotForced = -1;
+
+// Fault switches, combined as bits.
+enum CamsimFault : uint32_t {
+    FaultCapabilityClear = 1 << 0, // capability word without bit 13
+    FaultGetFails = 1 << 1,        // every property Get answers E_FAIL
+    FaultGetSFalse = 1 << 2,       // every property Get answers S_FALSE
+    FaultSetFails = 1 << 3,        // every property Set answers E_FAIL
+    FaultSetSFalse = 1 << 4,       // every property Set answers S_FALSE
+    FaultStatusFails = 1 << 5,     // the status read fails
+    FaultVideoMissing = 1 << 6,    // no video device in the category
+};
+const uint32_t kAllFaults = (1 << 7) - 1;
+
+// An audio capture device. Slot 0 is the camera's own "Orvelle Audio", which
+// comes and goes with the camera; the others are added for tests.
+struct AudioDeviceSlot {
+    uint8_t used;
+    uint8_t hasName; // 0: registered without a friendly name
+    uint8_t reserved[2];
+    uint16_t name[kAudioNameCapacity];
+};
+
+// What survives when no process holds the block (kept in the registry too).
+struct CamsimSettings {
+    uint32_t size; // sizeof(CamsimSettings): a stored copy of another layout is ignored
+    uint8_t installed;
+    uint8_t plugged;
+    uint8_t tape;
+    uint8_t video2; // also register "Orvelle Video2"
+    uint32_t faults;
+    int32_t forcedMode;      // mode byte reported instead of the deck's, or kNotForced
+    int32_t forcedTransport; // transportAvailable reported instead of 1, or kNotForced
+    AudioDeviceSlot audio[kMaxAudioDevices];
+};
+
+struct CommandRecord {
+    uint32_t commandClass;
+    uint32_t code;
+    uint32_t sequence;
+    uint32_t timeMs; // system tick count when it arrived
+    int32_t result;  // HRESULT the camera answered
+};
+
+struct ControlBlock {
+    CamsimSettings settings;
+    DeckModel deck;
+    uint32_t brightness;
+    uint32_t framesDelivered;   // by every video filter, since the block was made
+    uint32_t graphJoinMs;       // tick count when a video filter last joined a graph
+    int32_t firstFrameDelayMs;  // from that join to its first frame, or -1
+    uint32_t commandCount;      // commands received; the log keeps the last 256
+    CommandRecord log[kCommandLogCapacity];
+};
+
+// Settings of a fresh machine: not installed, camera plugged with a tape in,
+// "Orvelle Audio" in slot 0, no faults.
+CamsimSettings DefaultSettings();
+
+// Whether stored bytes are settings this build can take over.
+bool IsUsableSettings(const void* bytes, uint32_t length);
+
+// A block made from settings; the deck holds the settings' tape.
+void InitControlBlock(ControlBlock& block, const CamsimSettings& settings);
+
+// Whether a device's registration should exist now.
+bool VideoDevicePresent(const CamsimSettings& settings, int videoIndex);
+bool AudioDevicePresent(const CamsimSettings& settings, int slot);
+
+// Appends to the command log, dropping the oldest record when full.
+void RecordCommand(ControlBlock& block, const CommandRecord& record);
+
+// The i-th of the records still held, oldest first; count is how many.
+int HeldCommandCount(const ControlBlock& block);
+const CommandRecord& HeldCommand(const ControlBlock& block, int index);
+
+// Adds an audio device in the first free slot after the camera's; answers the
+// slot or -1 when all are taken. A null name registers it without a name.
+int AddAudioDevice(CamsimSettings& settings, const uint16_t* name);
+
+#endif

@@ -1,0 +1,89 @@
+#include "camsim/deck_model.h"
+
+namespace {
+
+bool IsSearchingFrom(uint8_t motion) {
+    return motion == DeckPlaying || motion == DeckPaused || motion == DeckCue ||
+           motion == DeckReview;
+}
+
+// Tick counts wrap after 49 days; compare by signed difference.
+bool HasPassed(uint32_t moment, uint32_t nowMs) {
+    return static_cast<int32_t>(nowMs - moment) >= 0;
+}
+
+} // namespace
+
+DeckModel NewDeck() {
+    DeckModel deck = {};
+    deck.motion = DeckStopped;
+    deck.target = DeckStopped;
+    return deck;
+}
+
+void SetDeckTape(DeckModel& deck, bool tapeIn) {
+    deck.tape = tapeIn ? 1 : 0;
+    deck.motion = DeckStopped;
+    deck.target = DeckStopped;
+}
+
+CommandOutcome ApplyDeckCommand(DeckModel& deck, uint32_t commandClass, uint32_t code,
+                                uint32_t nowMs) {
+    if (commandClass == kClassBrightness)
+        return CommandAccepted;
+    if (commandClass == kClassKeepAlive)
+        return code == kCodeKeepAlive ? CommandAccepted : CommandUnsupported;
+    if (commandClass != kClassTransport)
+        return CommandUnsupported;
+
+    uint8_t target;
+    switch (code) {
+    case kCodeStop:
+        target = DeckStopped;
+        break;
+    case kCodePause:
+        target = DeckPaused;
+        break;
+    case kCodePlay:
+        target = DeckPlaying;
+        break;
+    case kCodeRewind:
+        target = IsSearchingFrom(deck.target) ? DeckReview : DeckRewinding;
+        break;
+    case kCodeFastForward:
+        target = IsSearchingFrom(deck.target) ? DeckCue : DeckFastForward;
+        break;
+    default:
+        return CommandUnsupported;
+    }
+    if (!deck.tape)
+        return CommandNotReady;
+    // A command repeated while held (search buttons repeat) does not restart
+    // the mechanism.
+    if (target == deck.target)
+        return CommandAccepted;
+    deck.motion = DeckMotionAt(deck, nowMs);
+    deck.target = target;
+    deck.settleAtMs = nowMs + kDeckSettleMs;
+    return CommandAccepted;
+}
+
+DeckMotion DeckMotionAt(const DeckModel& deck, uint32_t nowMs) {
+    if (deck.motion == deck.target || HasPassed(deck.settleAtMs, nowMs))
+        return static_cast<DeckMotion>(deck.target);
+    return static_cast<DeckMotion>(deck.motion);
+}
+
+uint8_t DeckModeByte(bool tapeIn, DeckMotion motion) {
+    if (!tapeIn)
+        return 1;
+    static const uint8_t modes[] = {2, 6, 7, 3, 131, 37, 53};
+    return motion < sizeof modes ? modes[motion] : 2;
+}
+
+const char* DeckLabel(bool tapeIn, DeckMotion motion) {
+    if (!tapeIn)
+        return "NO TAPE";
+    static const char* const labels[] = {"STOP", "PLAY", "PAUSE", "FF", "REW", "CUE", "REVIEW"};
+    return motion < sizeof labels / sizeof labels[0] ? labels[motion] : "STOP";
+}

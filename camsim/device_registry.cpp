@@ -1,0 +1,119 @@
+#include "camsim/device_registry.h"
+
+#include <dbt.h>
+
+// {5C2F7A31-8E4B-4D62-9A17-3B6E0C9D41A8}
+const GUID CLSID_CamsimVideoCapture = {
+    0x5c2f7a31, 0x8e4b, 0x4d62, {0x9a, 0x17, 0x3b, 0x6e, 0x0c, 0x9d, 0x41, 0xa8}};
+// {5C2F7A32-8E4B-4D62-9A17-3B6E0C9D41A8}
+const GUID CLSID_CamsimAudioCapture = {
+    0x5c2f7a32, 0x8e4b, 0x4d62, {0x9a, 0x17, 0x3b, 0x6e, 0x0c, 0x9d, 0x41, 0xa8}};
+
+const wchar_t kDeviceIndexProperty[] = L"CamsimDevice";
+
+const char* const kVideoDeviceNames[kVideoDeviceCount] = {"Orvelle Video", "Orvelle Video2"};
+
+namespace {
+
+// The categories' Instance keys under HKEY_CLASSES_ROOT.
+const char kVideoInstances[] = "CLSID\\{860BB310-5D01-11D0-BD3B-00A0C911CE86}\\Instance";
+const char kAudioInstances[] = "CLSID\\{33D9A762-90C8-11D0-BD43-00A0C911CE86}\\Instance";
+
+// {65E8773D-8F56-11D0-A3B9-00A0C9223196}
+const GUID kCaptureInterfaceClass = {
+    0x65e8773d, 0x8f56, 0x11d0, {0xa3, 0xb9, 0x00, 0xa0, 0xc9, 0x22, 0x31, 0x96}};
+
+void SetText(HKEY key, const wchar_t* name, const wchar_t* text) {
+    RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                   static_cast<DWORD>((lstrlenW(text) + 1) * sizeof(wchar_t)));
+}
+
+// Writes one Instance key; a null friendly name leaves that value out.
+void WriteInstance(const char* category, const char* instance, const wchar_t* friendlyName,
+                   const GUID& clsid, int deviceIndex) {
+    char path[MAX_PATH];
+    wsprintfA(path, "%s\\%s", category, instance);
+    RegDeleteKeyA(HKEY_CLASSES_ROOT, path); // a re-plugged device starts clean
+    HKEY key;
+    if (RegCreateKeyExA(HKEY_CLASSES_ROOT, path, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
+        return;
+    if (friendlyName)
+        SetText(key, L"FriendlyName", friendlyName);
+    wchar_t clsidText[40];
+    StringFromGUID2(clsid, clsidText, 40);
+    SetText(key, L"CLSID", clsidText);
+    wchar_t indexText[12];
+    wsprintfW(indexText, L"%d", deviceIndex);
+    SetText(key, kDeviceIndexProperty, indexText);
+    RegCloseKey(key);
+}
+
+void DeleteInstance(const char* category, const char* instance) {
+    char path[MAX_PATH];
+    wsprintfA(path, "%s\\%s", category, instance);
+    RegDeleteKeyA(HKEY_CLASSES_ROOT, path);
+}
+
+struct Announcement {
+    WPARAM event;
+    DEV_BROADCAST_DEVICEINTERFACE_A* broadcast;
+};
+
+BOOL CALLBACK AnnounceToWindow(HWND window, LPARAM parameter) {
+    const Announcement* announcement = reinterpret_cast<const Announcement*>(parameter);
+    DWORD_PTR answer;
+    // A hung window must not hold up the plug; the system waits the same way.
+    SendMessageTimeoutA(window, WM_DEVICECHANGE, announcement->event,
+                        reinterpret_cast<LPARAM>(announcement->broadcast), SMTO_ABORTIFHUNG, 2000,
+                        &answer);
+    return TRUE;
+}
+
+} // namespace
+
+void SyncDeviceRegistrations(const CamsimSettings& settings) {
+    for (int index = 0; index < kVideoDeviceCount; ++index) {
+        char instance[32];
+        wsprintfA(instance, "camsim video %d", index);
+        if (VideoDevicePresent(settings, index)) {
+            wchar_t name[40];
+            MultiByteToWideChar(CP_ACP, 0, kVideoDeviceNames[index], -1, name, 40);
+            WriteInstance(kVideoInstances, instance, name, CLSID_CamsimVideoCapture, index);
+        } else {
+            DeleteInstance(kVideoInstances, instance);
+        }
+    }
+    // Two-digit slot numbers keep the category's order the slots' order.
+    for (int slot = 0; slot < kMaxAudioDevices; ++slot) {
+        char instance[32];
+        wsprintfA(instance, "camsim audio %02d", slot);
+        const AudioDeviceSlot& device = settings.audio[slot];
+        if (AudioDevicePresent(settings, slot)) {
+            wchar_t name[kAudioNameCapacity];
+            for (int i = 0; i < kAudioNameCapacity; ++i)
+                name[i] = static_cast<wchar_t>(device.name[i]);
+            name[kAudioNameCapacity - 1] = 0;
+            WriteInstance(kAudioInstances, instance, device.hasName ? name : nullptr,
+                          CLSID_CamsimAudioCapture, slot);
+        } else {
+            DeleteInstance(kAudioInstances, instance);
+        }
+    }
+}
+
+void AnnounceCaptureDevice(bool arrived) {
+    const char name[] = "\\\\?\\root#camsim#0000#{65e8773d-8f56-11d0-a3b9-00a0c9223196}\\global";
+    union {
+        DEV_BROADCAST_DEVICEINTERFACE_A header;
+        char bytes[sizeof(DEV_BROADCAST_DEVICEINTERFACE_A) + sizeof name];
+    } broadcast = {};
+    broadcast.header.dbcc_size = sizeof broadcast;
+    broadcast.header.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
+    broadcast.header.dbcc_classguid = kCaptureInterfaceClass;
+    lstrcpynA(broadcast.header.dbcc_name, name, sizeof name);
+    Announcement announcement = {
+        static_cast<WPARAM>(arrived ? DBT_DEVICEARRIVAL : DBT_DEVICEREMOVECOMPLETE),
+        &broadcast.header};
+    EnumWindows(AnnounceToWindow, reinterpret_cast<LPARAM>(&announcement));
+}

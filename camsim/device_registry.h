@@ -1,0 +1,28 @@
+// The simulated camera's devices in the system's capture categories: one
+// Instance key per device under the category, carrying its friendly name,
+// the filter's CLSID and the device's index for IPersistPropertyBag::Load.
+#ifndef CAMSIM_DEVICE_REGISTRY_H
+#define CAMSIM_DEVICE_REGISTRY_H
+
+#include <windows.h>
+
+#include "camsim/control_block.h"
+
+// The filters' class IDs.
+extern const GUID CLSID_CamsimVideoCapture;
+extern const GUID CLSID_CamsimAudioCapture;
+
+// Name of the property in the Instance key that tells a filter its device.
+extern const wchar_t kDeviceIndexProperty[];
+
+// Friendly names of the two video devices.
+extern const char* const kVideoDeviceNames[kVideoDeviceCount];
+
+// Writes or deletes each device's Instance key as the settings say.
+void SyncDeviceRegistrations(const CamsimSettings& settings);
+
+// Sends a capture-interface arrival or removal to every top-level window, as
+// the system does when a capture device comes or goes.
+void AnnounceCaptureDevice(bool arrived);
+
+#endif

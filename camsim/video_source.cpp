@@ -1,0 +1,73 @@
+// The camera's picture: 320 x 240 at 30 frames per second, as RGB32 or RGB24.
+#include "camsim/source_kind.h"
+
+#include "camsim/device_registry.h"
+#include "camsim/test_picture.h"
+
+namespace {
+
+const int kWidth = 320;
+const int kHeight = 240;
+const REFERENCE_TIME kFramePeriod = 10000000 / 30;
+
+VIDEOINFOHEADER MakeFormat(WORD bitCount) {
+    VIDEOINFOHEADER format = {};
+    format.AvgTimePerFrame = kFramePeriod;
+    format.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    format.bmiHeader.biWidth = kWidth;
+    format.bmiHeader.biHeight = kHeight; // bottom-up, as DIBs are
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = bitCount;
+    format.bmiHeader.biCompression = BI_RGB;
+    format.bmiHeader.biSizeImage = kWidth * kHeight * (bitCount / 8);
+    format.dwBitRate = format.bmiHeader.biSizeImage * 8 * 30;
+    return format;
+}
+
+VIDEOINFOHEADER formats[] = {MakeFormat(32), MakeFormat(24)};
+
+void GetVideoType(int index, AM_MEDIA_TYPE* type) {
+    *type = AM_MEDIA_TYPE();
+    type->majortype = MEDIATYPE_Video;
+    type->subtype = index == 0 ? MEDIASUBTYPE_RGB32 : MEDIASUBTYPE_RGB24;
+    type->bFixedSizeSamples = TRUE;
+    type->lSampleSize = formats[index].bmiHeader.biSizeImage;
+    type->formattype = FORMAT_VideoInfo;
+    type->cbFormat = sizeof(VIDEOINFOHEADER);
+    type->pbFormat = reinterpret_cast<BYTE*>(&formats[index]);
+}
+
+const BITMAPINFOHEADER& Bitmap(const AM_MEDIA_TYPE& type) {
+    return reinterpret_cast<const VIDEOINFOHEADER*>(type.pbFormat)->bmiHeader;
+}
+
+long VideoSampleSize(const AM_MEDIA_TYPE& type) { return Bitmap(type).biSizeImage; }
+
+long FillVideoSample(const SourceSample& sample) {
+    const BITMAPINFOHEADER& bitmap = Bitmap(*sample.type);
+    const long size = bitmap.biSizeImage;
+    if (sample.capacity < size)
+        return 0;
+    const int bytesPerPixel = bitmap.biBitCount / 8;
+    const int stride = (kWidth * bytesPerPixel + 3) & ~3;
+    const ControlBlock& block = *sample.block;
+    PictureLook look = {static_cast<uint32_t>(sample.index), block.brightness, sample.coarseness,
+                        DeckLabel(block.deck.tape != 0, DeckMotionAt(block.deck, sample.nowMs))};
+    // Bottom-up: the picture's top row is the buffer's last.
+    DrawTestPicture(sample.data + (kHeight - 1) * stride, kWidth, kHeight, -stride, bytesPerPixel,
+                    look);
+    return size;
+}
+
+} // namespace
+
+const SourceKind kVideoSource = {&CLSID_CamsimVideoCapture,
+                                 L"Orvelle Video",
+                                 L"Capture",
+                                 true,
+                                 2,
+                                 GetVideoType,
+                                 VideoSampleSize,
+                                 4,
+                                 kFramePeriod,
+                                 FillVideoSample};

@@ -1,0 +1,257 @@
+// The camera's vendor property set, its deck, its fault switches and the
+// control block, driven through real filter objects and camsim.exe.
+#include "camsim_fixture.h"
+
+#include "camsim/deck_model.h"
+#include "camsim/device_registry.h"
+
+namespace {
+
+const GUID kVendorSet = {0xfb207460, 0x5945, 0x11d3,
+                         {0x90, 0x99, 0x00, 0xa0, 0xcc, 0x25, 0x5a, 0xb3}};
+
+// A video capture filter of the camera, as a second program would bind it.
+class CameraFilter {
+  public:
+    CameraFilter() {
+        CoCreateInstance(CLSID_CamsimVideoCapture, nullptr, CLSCTX_INPROC_SERVER,
+                         IID_IKsPropertySet, reinterpret_cast<void**>(&properties));
+    }
+    ~CameraFilter() {
+        if (properties) {
+            EXPECT_EQ(0u, properties->Release());
+        }
+    }
+    HRESULT Send(uint32_t commandClass, uint32_t code) {
+        sequence = (sequence + 1) % 16;
+        BYTE word[4] = {BYTE(sequence << 4), BYTE(code), BYTE((sequence << 4) | commandClass), 0};
+        return properties->Set(kVendorSet, 21, nullptr, 0, word, 4);
+    }
+    HRESULT Status(BYTE block[64]) {
+        DWORD returned = 0;
+        return properties->Get(kVendorSet, 22, nullptr, 0, block, 64, &returned);
+    }
+    int Mode() {
+        BYTE block[64] = {};
+        return Status(block) == S_OK ? block[2] : -1;
+    }
+    HRESULT Capability(DWORD* word) {
+        DWORD returned = 0;
+        return properties->Get(kVendorSet, 20, nullptr, 0, word, 4, &returned);
+    }
+
+    IKsPropertySet* properties = nullptr;
+    uint32_t sequence = 0;
+};
+
+void WaitForDeck() { Sleep(kDeckSettleMs + 100); }
+
+// Runs camsim.exe with arguments; answers its exit code, or -1.
+DWORD RunTool(const char* arguments) {
+    char line[300];
+    wsprintfA(line, "camsim.exe %s", arguments);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, line, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process))
+        return static_cast<DWORD>(-1);
+    WaitForSingleObject(process.hProcess, 30000);
+    DWORD code = static_cast<DWORD>(-1);
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return code;
+}
+
+} // namespace
+
+using CamsimControl = CamsimTest;
+
+TEST_F(CamsimControl, EachTransportCommandSettlesOnItsModeAfterTheMechanicalDelay) {
+    CameraFilter camera;
+    ASSERT_NE(nullptr, camera.properties);
+    EXPECT_EQ(2, camera.Mode());
+    const struct {
+        uint32_t code;
+        int mode;
+    } steps[] = {
+        {kCodePlay, 6},        {kCodePause, 7},   {kCodeFastForward, 37}, {kCodePlay, 6},
+        {kCodeRewind, 53},     {kCodeStop, 2},    {kCodeFastForward, 3},  {kCodeRewind, 131},
+        {kCodeStop, 2},
+    };
+    for (const auto& step : steps) {
+        EXPECT_EQ(S_OK, camera.Send(kClassTransport, step.code));
+        WaitForDeck();
+        EXPECT_EQ(step.mode, camera.Mode()) << "after code " << step.code;
+    }
+    BYTE block[64];
+    ASSERT_EQ(S_OK, camera.Status(block));
+    EXPECT_EQ(1, block[3] & 3); // transportAvailable
+
+    // Every command is logged with its sequence number, in order.
+    ControlBlock observed = Snapshot();
+    ASSERT_EQ(9u, observed.commandCount);
+    for (int index = 0; index < 9; ++index) {
+        EXPECT_EQ(uint32_t(index + 1), HeldCommand(observed, index).sequence);
+        EXPECT_EQ(steps[index].code, HeldCommand(observed, index).code);
+        EXPECT_EQ(kClassTransport, HeldCommand(observed, index).commandClass);
+    }
+}
+
+TEST_F(CamsimControl, KeepAliveBrightnessAndUnknownCommands) {
+    CameraFilter camera;
+    EXPECT_EQ(S_OK, camera.Send(kClassKeepAlive, kCodeKeepAlive));
+    EXPECT_EQ(S_OK, camera.Send(kClassBrightness, 0));
+    EXPECT_EQ(0u, Snapshot().brightness);
+    EXPECT_EQ(S_OK, camera.Send(kClassBrightness, 255));
+    EXPECT_EQ(255u, Snapshot().brightness);
+    EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_NOT_SUPPORTED), camera.Send(3, 1));
+    EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_NOT_SUPPORTED), camera.Send(kClassTransport, 99));
+    BYTE skewed[4] = {0x10, 26, 0x21, 0}; // sequence copies 1 and 2
+    EXPECT_EQ(E_INVALIDARG, camera.properties->Set(kVendorSet, 21, nullptr, 0, skewed, 4));
+    EXPECT_EQ(6u, Snapshot().commandCount); // refused commands are logged as well
+}
+
+TEST_F(CamsimControl, WithoutTapeTheDeckReportsNotOperable) {
+    CameraFilter camera;
+    Change([](ControlBlock& shared) {
+        shared.settings.tape = 0;
+        SetDeckTape(shared.deck, false);
+    });
+    EXPECT_EQ(1, camera.Mode());
+    EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_NOT_READY), camera.Send(kClassTransport, kCodePlay));
+    WaitForDeck();
+    EXPECT_EQ(1, camera.Mode());
+}
+
+TEST_F(CamsimControl, ForcedModeAndTransportPlayAnyRowOfTheTable) {
+    CameraFilter camera;
+    camera.Send(kClassTransport, kCodePlay);
+    WaitForDeck();
+    Change([](ControlBlock& shared) {
+        shared.settings.forcedMode = 2; // the tape's end stopped the deck
+        shared.settings.forcedTransport = 0;
+    });
+    BYTE block[64];
+    ASSERT_EQ(S_OK, camera.Status(block));
+    EXPECT_EQ(2, block[2]);
+    EXPECT_EQ(0, block[3] & 3);
+}
+
+TEST_F(CamsimControl, EveryInstanceDrivesTheSameDeck) {
+    CameraFilter first, second;
+    EXPECT_EQ(S_OK, first.Send(kClassTransport, kCodePlay));
+    WaitForDeck();
+    EXPECT_EQ(6, second.Mode());
+}
+
+TEST_F(CamsimControl, PropertyCallsCheckSetsIdsLengthsAndPointers) {
+    CameraFilter camera;
+    IKsPropertySet* set = camera.properties;
+    BYTE data[64] = {};
+    DWORD returned = 0;
+    const GUID otherSet = {0x12345678, 0, 0, {0, 0, 0, 0, 0, 0, 0, 1}};
+    EXPECT_EQ(E_PROP_SET_UNSUPPORTED, set->Get(otherSet, 20, nullptr, 0, data, 4, &returned));
+    EXPECT_EQ(E_PROP_SET_UNSUPPORTED, set->Set(otherSet, 21, nullptr, 0, data, 4));
+    EXPECT_EQ(E_PROP_ID_UNSUPPORTED, set->Get(kVendorSet, 23, nullptr, 0, data, 64, &returned));
+    EXPECT_EQ(E_PROP_ID_UNSUPPORTED, set->Set(kVendorSet, 19, nullptr, 0, data, 4));
+    EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_INVALID_FUNCTION),
+              set->Get(kVendorSet, 21, nullptr, 0, data, 4, &returned));
+    EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_INVALID_FUNCTION),
+              set->Set(kVendorSet, 22, nullptr, 0, data, 64));
+    EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_INSUFFICIENT_BUFFER),
+              set->Get(kVendorSet, 22, nullptr, 0, data, 63, &returned));
+    EXPECT_EQ(64u, returned);
+    EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_INSUFFICIENT_BUFFER),
+              set->Get(kVendorSet, 20, nullptr, 0, data, 3, &returned));
+    EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_INSUFFICIENT_BUFFER),
+              set->Set(kVendorSet, 21, nullptr, 0, data, 2));
+    EXPECT_EQ(E_POINTER, set->Get(kVendorSet, 20, nullptr, 0, nullptr, 4, &returned));
+    EXPECT_EQ(E_POINTER, set->Get(kVendorSet, 20, nullptr, 0, data, 4, nullptr));
+    EXPECT_EQ(E_POINTER, set->Set(kVendorSet, 21, nullptr, 0, nullptr, 4));
+    DWORD support = 0;
+    EXPECT_EQ(S_OK, set->QuerySupported(kVendorSet, 21, &support));
+    EXPECT_EQ(DWORD(KSPROPERTY_SUPPORT_SET), support);
+    EXPECT_EQ(E_POINTER, set->QuerySupported(kVendorSet, 20, nullptr));
+    EXPECT_EQ(0u, Snapshot().commandCount); // nothing reached the deck
+}
+
+TEST_F(CamsimControl, FaultSwitchesChangeTheAnswers) {
+    CameraFilter camera;
+    const struct {
+        uint32_t fault;
+        HRESULT capability; // Get of property 20
+        DWORD capabilityWord;
+        HRESULT status;  // Get of property 22
+        HRESULT command; // Set of property 21
+    } rows[] = {
+        {0, S_OK, 0x2000, S_OK, S_OK},
+        {FaultCapabilityClear, S_OK, 0, S_OK, S_OK},
+        {FaultGetFails, E_FAIL, 0xFFFF, E_FAIL, S_OK},
+        {FaultGetSFalse, S_FALSE, 0x2000, S_FALSE, S_OK},
+        {FaultSetFails, S_OK, 0x2000, S_OK, E_FAIL},
+        {FaultSetSFalse, S_OK, 0x2000, S_OK, S_FALSE},
+        {FaultStatusFails, S_OK, 0x2000, E_FAIL, S_OK},
+    };
+    for (const auto& row : rows) {
+        Change([&](ControlBlock& shared) { shared.settings.faults = row.fault; });
+        DWORD word = 0xFFFF;
+        BYTE block[64];
+        EXPECT_EQ(row.capability, camera.Capability(&word)) << "fault " << row.fault;
+        EXPECT_EQ(row.capabilityWord, word) << "fault " << row.fault;
+        EXPECT_EQ(row.status, camera.Status(block)) << "fault " << row.fault;
+        EXPECT_EQ(row.command, camera.Send(kClassKeepAlive, kCodeKeepAlive))
+            << "fault " << row.fault;
+    }
+}
+
+TEST_F(CamsimControl, AnUnpluggedCameraAnswersNotConnected) {
+    CameraFilter camera;
+    Change([](ControlBlock& shared) { shared.settings.plugged = 0; });
+    DWORD word;
+    EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_DEVICE_NOT_CONNECTED), camera.Capability(&word));
+    EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_DEVICE_NOT_CONNECTED),
+              camera.Send(kClassTransport, kCodePlay));
+}
+
+TEST_F(CamsimControl, AHolderThatDiesLeavesTheBlockUsable) {
+    HANDLE holder = CreateThread(
+        nullptr, 0,
+        [](void*) -> DWORD {
+            // Locks and ends without unlocking, as a crashed program would.
+            CamsimBlock* dying = new CamsimBlock;
+            return dying->Open() && dying->Lock() ? 0 : 1;
+        },
+        nullptr, 0, nullptr);
+    WaitForSingleObject(holder, INFINITE);
+    DWORD result = 1;
+    GetExitCodeThread(holder, &result);
+    CloseHandle(holder);
+    ASSERT_EQ(0u, result);
+    ControlBlock* shared = block.Lock();
+    ASSERT_NE(nullptr, shared);
+    block.Unlock();
+}
+
+TEST_F(CamsimControl, ToolSettingsPersistAndBadArgumentsFail) {
+    EXPECT_EQ(0u, RunTool("unplug"));
+    EXPECT_EQ(0u, RunTool("tape out"));
+    EXPECT_EQ(0u, RunTool("fault status-fail on"));
+    CamsimSettings stored = StoredSettings();
+    EXPECT_EQ(0, stored.plugged);
+    EXPECT_EQ(0, stored.tape);
+    EXPECT_EQ(uint32_t(FaultStatusFails), stored.faults);
+    EXPECT_EQ(nullptr, BindDevice(CLSID_VideoInputDeviceCategory, L"Orvelle Video"));
+    EXPECT_EQ(0u, RunTool("plug"));
+    IBaseFilter* camera = BindDevice(CLSID_VideoInputDeviceCategory, L"Orvelle Video");
+    ASSERT_NE(nullptr, camera);
+    camera->Release();
+    EXPECT_EQ(0u, RunTool("audio add Extra"));
+    EXPECT_EQ(1, Snapshot().settings.audio[1].used);
+    EXPECT_EQ(0u, RunTool("status"));
+
+    for (const char* bad : {"", "dance", "tape sideways", "mode 256", "transport 4",
+                            "fault nothing on", "audio remove 7", "plug now"})
+        EXPECT_EQ(1u, RunTool(bad)) << bad;
+}
