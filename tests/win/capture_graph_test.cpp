@@ -1,8 +1,9 @@
-// The preview graph on real DirectShow, with probe filters registered as the
-// audio capture device and, where a test needs one, as the camera's video
-// device. A probe cannot be rendered, so every build here stops at the
-// latest at the video preview: what is checked is what the graph did up to
-// there and that the tear-down gives everything back.
+// The preview graph on real DirectShow, with the simulated camera unplugged
+// and probe filters registered as the audio capture device and, where a test
+// needs one, as the camera's video device. A probe cannot be rendered, so
+// every build here stops at the latest at the video preview: what is checked
+// is what the graph did up to there and that the tear-down gives everything
+// back.
 #include <windows.h>
 #include <dshow.h>
 
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "capture/capture_graph.h"
+#include "tests/win/camsim_fixture.h"
 #include "res/resource_ids.h"
 #include "tests/win/capture_probes.h"
 #include "tests/win/resource_watch.h"
@@ -26,10 +28,11 @@ bool SameBuffers(const ALLOCATOR_PROPERTIES& a, const ALLOCATOR_PROPERTIES& b) {
            a.cbPrefix == b.cbPrefix;
 }
 
-class PreviewGraph : public ::testing::Test {
+class PreviewGraph : public CamsimTest {
   protected:
     void SetUp() override {
-        ASSERT_EQ(S_OK, CoInitialize(NULL));
+        CamsimTest::SetUp();
+        Change([](ControlBlock& shared) { shared.settings.plugged = 0; });
         factory.reset(new ProbeFactory);
         audioDevices.reset(new DeviceCategory(CLSID_AudioInputDeviceCategory));
         videoDevices.reset(new DeviceCategory(CLSID_VideoInputDeviceCategory));
@@ -49,7 +52,7 @@ class PreviewGraph : public ::testing::Test {
         videoDevices.reset();
         factory.reset();
         DestroyWindow(owner);
-        CoUninitialize();
+        CamsimTest::TearDown();
     }
 
     // The probe created for the device of this tag, or nullptr.
@@ -280,8 +283,8 @@ TEST_F(PreviewGraph, TwoHundredBuildsAndTearDownsKeepNothing) {
     }
     ResourceMark after = TakeResourceMark();
     EXPECT_EQ(400u, factory->made.size());
-    EXPECT_EQ(before.gdiSlot, after.gdiSlot);
-    EXPECT_EQ(before.kernelSlot, after.kernelSlot);
+    EXPECT_LE(after.gdiSlot, before.gdiSlot);
+    EXPECT_LE(after.kernelSlot, before.kernelSlot);
     ASSERT_GT(before.privateBytes, 1024u * 1024u);
     ASSERT_GT(after.privateBytes, 1024u * 1024u);
     // A leaked graph costs tens of kilobytes; allow the heap its slack.
