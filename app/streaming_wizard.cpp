@@ -4,6 +4,7 @@
 #include <dbt.h>
 
 #include "app/window_geometry.h"
+#include "app/windows_version.h"
 #include "camera/camera_link.h"
 #include "res/resource_ids.h"
 #include "skin/font_spec.h"
@@ -13,6 +14,7 @@ namespace {
 const char kWindowTitle[] = "Morvane";
 const UINT kStatusPollMs = 2000;
 const int kInitialVolume = 5000;
+const DWORD kFirstRunPauseMs = 5000;
 // The layout is drawn for a background of this size; used if it cannot be read.
 const int kLayoutWidth = 349;
 const int kLayoutHeight = 560;
@@ -70,11 +72,13 @@ void StreamingWizard::OnInitDialog(WPARAM, LPARAM) {
     HICON icon = LoadIconA(module, MAKEINTRESOURCEA(IDI_APP));
     PostMessageA(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     RegisterDeviceNotifications();
+    LoadSettings();
     graph.SetPreferredAudioDevice(audioDevice);
     graph.SetSelection(0);
     LoadBackground();
     PlaceWindow();
     SetTextRects();
+    PauseOnFirstRun();
     ShowWindow(hwnd, SW_SHOWNORMAL);
     AttachCamera();
 }
@@ -127,6 +131,15 @@ void StreamingWizard::SetTextRects() {
     SetRect(&captionRect, 20, 365, 329, 385);
     SetRect(&bodyRect, 20, 424, 329, 488);
     SetRect(&introBodyRect, 20, 365, 329, 488);
+}
+
+void StreamingWizard::PauseOnFirstRun() {
+    // Windows 95, 98 and Me get 5 s on a first run before the camera is
+    // attached; later runs and other systems go on at once.
+    WindowsVersion version;
+    if (firstRun && QueryWindowsVersion(&version) && IsWindows9x(version)) {
+        Sleep(kFirstRunPauseMs);
+    }
 }
 
 void StreamingWizard::OnPaint(UINT message, WPARAM wParam, LPARAM) {

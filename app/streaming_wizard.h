@@ -18,6 +18,8 @@ const int kPageTextSize = 256;
 const int kHeadingNoteSize = 32;
 const int kBodyTextSize = 1024;
 
+struct SettingsFields;
+
 class StreamingWizard {
   public:
     explicit StreamingWizard(HWND window);
@@ -42,6 +44,14 @@ class StreamingWizard {
     void ResetBrightness(WPARAM wParam, LPARAM lParam);
     void OnAudioDeviceSelected(WPARAM wParam, LPARAM lParam);
 
+    // Settings store.
+    void LoadSettings();
+    void LoadDefaultQuality();
+    void LoadDefaultBrightness();
+    void LoadDefaultAudioDevice();
+    void StoreQuality();
+    void SaveSettings(int finished);
+
     // Transport control.
     void OnPlay(WPARAM wParam, LPARAM lParam);
     void OnPause(WPARAM wParam, LPARAM lParam);
@@ -61,6 +71,8 @@ class StreamingWizard {
     void LoadBackground();
     void PlaceWindow();
     void SetTextRects();
+    void PauseOnFirstRun();
+    SettingsFields Fields();
     void OpenAboutBox();
     void Paint(HDC target);
 

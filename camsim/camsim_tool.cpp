@@ -148,7 +148,7 @@ int Run(int count, const char* const* arguments) {
     ToolCommand command = ParseToolCommand(count, arguments);
     if (command.action == ToolInvalid) {
         PrintError(command.error);
-        Print(kToolUsage);
+        PrintError(kToolUsage);
         return kExitUsage;
     }
     if (command.action == ToolInstall)

@@ -82,7 +82,7 @@ CaptureFilter* CaptureFilter::Create(const SourceKind& kind) {
 CaptureFilter::CaptureFilter(const SourceKind& kind)
     : kind(kind), deviceIndex(0), state(State_Stopped), clock(nullptr), graph(nullptr),
       eventSink(nullptr), coarseness(1), firstFrameSeen(false), watcher(nullptr),
-      watcherQuit(nullptr), pin(*this, kind) {
+      watcherQuit(nullptr), presentWhenJoined(true), pin(*this, kind) {
     InitializeCriticalSection(&lock);
     name[0] = 0;
 }
@@ -365,7 +365,7 @@ DWORD WINAPI CaptureFilter::WatchThread(void* filter) {
 }
 
 void CaptureFilter::WatchDevice() {
-    bool present = DevicePresent();
+    bool present = presentWhenJoined;
     while (WaitForSingleObject(watcherQuit, kWatchIntervalMs) == WAIT_TIMEOUT) {
         bool now = DevicePresent();
         if (now == present)
@@ -381,6 +381,9 @@ void CaptureFilter::WatchDevice() {
 }
 
 void CaptureFilter::StartWatching() {
+    // Taken now, not by the thread: a device lost before the thread first
+    // looks must still be reported.
+    presentWhenJoined = DevicePresent();
     watcherQuit = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     if (watcherQuit)
         watcher = CreateThread(nullptr, 0, WatchThread, this, 0, nullptr);

@@ -91,6 +91,7 @@ class CaptureFilter final : public IBaseFilter,
     CamsimBlock block;
     HANDLE watcher;
     HANDLE watcherQuit;
+    bool presentWhenJoined;
     OutputPin pin;
 };
 

@@ -21,11 +21,31 @@ function(morvane_platform target)
             WINVER=0x0501 _WIN32_WINNT=0x0501 _WIN32_IE=0x0500)
         target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++)
         if(MORVANE_TARGET STREQUAL "win32")
-            target_compile_options(${target} PRIVATE -march=i586)
+            # The release runs on a Pentium, Pentium MMX or K6: no cmov, fcomi
+            # or SSE. It links no C runtime, so loops stay loops instead of
+            # becoming calls to strlen or memset. Function-local statics need
+            # no lock (one thread), and a failed new yields null for the
+            # caller to check.
+            target_compile_options(${target} PRIVATE
+                "$<$<COMPILE_LANGUAGE:C,CXX>:-march=i586;-fno-asynchronous-unwind-tables;-fno-tree-loop-distribute-patterns>"
+                "$<$<COMPILE_LANGUAGE:CXX>:-fno-threadsafe-statics;-fcheck-new>")
         endif()
     elseif(MORVANE_SANITIZE)
         target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-omit-frame-pointer)
         target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+    endif()
+endfunction()
+
+# morvane_freestanding(TARGET ENTRY): links no C or C++ runtime, only the
+# import libraries of the system DLLs; ENTRY is the linker's name of the
+# module's own entry point. An object that still needs msvcrt or libstdc++
+# fails the link with an undefined reference. The release's headers ask for
+# Windows 4.0 (95 and NT 4), a GUI module, and it ships without symbols.
+function(morvane_freestanding target entry)
+    target_link_options(${target} PRIVATE -nostdlib -nostartfiles -Wl,--entry,${entry})
+    if(MORVANE_TARGET STREQUAL "win32")
+        target_link_options(${target} PRIVATE
+            -s -Wl,--subsystem,windows:4.0,--major-os-version,4,--minor-os-version,0)
     endif()
 endfunction()
 

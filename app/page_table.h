@@ -1,0 +1,50 @@
+// The wizard's five pages and the value mappings of its controls.
+// Platform-free.
+#ifndef MORVANE_APP_PAGE_TABLE_H
+#define MORVANE_APP_PAGE_TABLE_H
+
+const int kFirstPage = 0;
+const int kLastPage = 4;
+
+// Clamps a page number to the pages that exist.
+int ClampPage(int page);
+
+// One control shown or hidden when a page is laid out.
+struct ControlVisibility {
+    int controlId;
+    bool shown;
+};
+
+// What a page shows: its texts by string identifier (0: the empty text), the
+// controls it shows or hides in that order, and the Next label (0: left as
+// it is).
+struct PageLayout {
+    int headingId;
+    int noteId;
+    int captionId;
+    int bodyId;
+    ControlVisibility controls[4];
+    int controlCount;
+    int nextLabelId;
+};
+
+PageLayout LayoutOfPage(int page);
+
+// The quality slider is inverted: its value v stands for quality 84 - v.
+int QualityFromSlider(int sliderValue);
+int SliderFromQuality(int quality);
+
+// The preview's volume in hundredths of a decibel: silence while muted, else
+// the slider's 0..5000 mapped onto -50..0 dB.
+int PreviewVolume(int sliderVolume, bool muted);
+
+// Cancel and the title-bar close put the settings of the start back; Finish
+// keeps the current ones and marks the set-up done.
+bool RestoresSavedSettings(int controlId);
+bool FinishesWizard(int controlId);
+
+// Slider notifications that apply a new quality: page steps and the end of a
+// drag; moves during a drag only change the value.
+bool AppliesQuality(int scrollCode);
+
+#endif

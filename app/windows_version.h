@@ -1,0 +1,18 @@
+// Which Windows the program runs on, where a rule depends on it. Platform-free.
+#ifndef MORVANE_APP_WINDOWS_VERSION_H
+#define MORVANE_APP_WINDOWS_VERSION_H
+
+struct WindowsVersion {
+    int platform; // 1: Windows 95, 98 and Me; 2: the NT family
+    int major;
+    int minor;
+};
+
+// Windows 95 (4.0), 98 (4.10) or Me (4.90).
+bool IsWindows9x(const WindowsVersion& version);
+
+// Asks the system (GetVersionExA); false when it does not answer. Part of the
+// shell: app/windows_version_query.cpp.
+bool QueryWindowsVersion(WindowsVersion* version);
+
+#endif

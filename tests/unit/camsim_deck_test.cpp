@@ -1,0 +1,78 @@
+#include <gtest/gtest.h>
+
+#include "camsim/deck_model.h"
+
+namespace {
+
+// The program's deck conditions for the mode bytes the deck reports.
+int ConditionOf(uint8_t mode) {
+    switch (mode) {
+    case 1: return 0;
+    case 6: return 1;
+    case 2: return 2;
+    case 7: return 3;
+    case 3: return 4;
+    case 131: return 5;
+    case 37: return 6;
+    case 53: return 7;
+    default: return 14;
+    }
+}
+
+DeckModel LoadedDeck() {
+    DeckModel deck = NewDeck();
+    SetDeckTape(deck, true);
+    return deck;
+}
+
+} // namespace
+
+TEST(CamsimDeck, CommandsReachTheirConditionOnlyAfterTheSettleTime) {
+    const struct {
+        uint32_t code;
+        int condition;
+    } steps[] = {{kCodePlay, 1},        {kCodePause, 3}, {kCodeFastForward, 6}, {kCodeRewind, 7},
+                 {kCodeStop, 2},        {kCodeRewind, 5}, {kCodeFastForward, 4}, {kCodePlay, 1},
+                 {kCodeFastForward, 6}, {kCodePause, 3}, {kCodeRewind, 7}};
+    DeckModel deck = LoadedDeck();
+    uint32_t now = 0xFFFFFF00; // across the tick counter's wrap
+    int previous = 2;
+    for (const auto& step : steps) {
+        ASSERT_EQ(CommandAccepted, ApplyDeckCommand(deck, kClassTransport, step.code, now));
+        EXPECT_EQ(previous, ConditionOf(DeckModeByte(true, DeckMotionAt(deck, now + 1))))
+            << "code " << step.code;
+        now += kDeckSettleMs;
+        EXPECT_EQ(step.condition, ConditionOf(DeckModeByte(true, DeckMotionAt(deck, now))))
+            << "code " << step.code;
+        previous = step.condition;
+        now += 1000;
+    }
+}
+
+TEST(CamsimDeck, RepeatedSearchCommandDoesNotRestartTheMechanism) {
+    DeckModel deck = LoadedDeck();
+    ApplyDeckCommand(deck, kClassTransport, kCodeFastForward, 1000);
+    ApplyDeckCommand(deck, kClassTransport, kCodeFastForward, 1300);
+    EXPECT_EQ(DeckFastForward, DeckMotionAt(deck, 1000 + kDeckSettleMs));
+}
+
+TEST(CamsimDeck, WithoutTapeNothingMovesAndTheModeIsNotOperable) {
+    DeckModel deck = NewDeck();
+    EXPECT_EQ(CommandNotReady, ApplyDeckCommand(deck, kClassTransport, kCodePlay, 0));
+    EXPECT_EQ(0, ConditionOf(DeckModeByte(false, DeckMotionAt(deck, 5000))));
+    deck = LoadedDeck();
+    ApplyDeckCommand(deck, kClassTransport, kCodePlay, 0);
+    SetDeckTape(deck, false); // ejecting stops the deck at once
+    SetDeckTape(deck, true);
+    EXPECT_EQ(DeckStopped, DeckMotionAt(deck, 10));
+}
+
+TEST(CamsimDeck, KeepAliveBrightnessAndUnknownCommands) {
+    DeckModel deck = LoadedDeck();
+    EXPECT_EQ(CommandAccepted, ApplyDeckCommand(deck, kClassKeepAlive, kCodeKeepAlive, 0));
+    EXPECT_EQ(CommandUnsupported, ApplyDeckCommand(deck, kClassKeepAlive, 1, 0));
+    EXPECT_EQ(CommandAccepted, ApplyDeckCommand(deck, kClassBrightness, 0, 0));
+    EXPECT_EQ(CommandUnsupported, ApplyDeckCommand(deck, kClassTransport, 23, 0));
+    EXPECT_EQ(CommandUnsupported, ApplyDeckCommand(deck, 2, kCodePlay, 0));
+    EXPECT_EQ(DeckStopped, DeckMotionAt(deck, 5000));
+}

@@ -1,0 +1,60 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "camsim/control_block.h"
+#include "camsim/tool_command.h"
+
+namespace {
+
+ToolCommand Parse(std::vector<const char*> words) {
+    return ParseToolCommand(static_cast<int>(words.size()), words.data());
+}
+
+} // namespace
+
+TEST(CamsimTool, ParsesEveryCommand) {
+    EXPECT_EQ(ToolInstall, Parse({"install"}).action);
+    EXPECT_EQ(ToolUnplug, Parse({"unplug"}).action);
+    ToolCommand tape = Parse({"tape", "out"});
+    EXPECT_EQ(ToolTape, tape.action);
+    EXPECT_FALSE(tape.flag);
+    ToolCommand fault = Parse({"fault", "status-fail", "on"});
+    EXPECT_EQ(uint32_t(FaultStatusFails), fault.fault);
+    EXPECT_TRUE(fault.flag);
+    EXPECT_EQ(kAllFaults, Parse({"fault", "all", "off"}).fault);
+    EXPECT_EQ(131, Parse({"mode", "131"}).number);
+    EXPECT_EQ(kNotForced, Parse({"transport", "none"}).number);
+    ToolCommand add = Parse({"audio", "add", "Line In"});
+    EXPECT_EQ(ToolAudioAdd, add.action);
+    EXPECT_STREQ("Line In", add.text);
+    ToolCommand unnamed = Parse({"audio", "add-unnamed"});
+    EXPECT_EQ(ToolAudioAdd, unnamed.action);
+    EXPECT_EQ(nullptr, unnamed.text);
+    EXPECT_EQ(19, Parse({"audio", "remove", "19"}).number);
+}
+
+TEST(CamsimTool, RefusesBadArgumentsWithAReason) {
+    const std::vector<std::vector<const char*>> refused = {
+        {},
+        {"dance"},
+        {"plug", "now"},
+        {"tape"},
+        {"tape", "sideways"},
+        {"mode", "256"},
+        {"mode", "-1"},
+        {"mode", "1x"},
+        {"transport", "4"},
+        {"fault", "nothing", "on"},
+        {"fault", "get-fail", "maybe"},
+        {"audio", "add", ""},
+        {"audio", "remove", "20"},
+        {"audio", "drop", "1"},
+        {"video2", "yes"},
+    };
+    for (const auto& words : refused) {
+        ToolCommand command = Parse(words);
+        EXPECT_EQ(ToolInvalid, command.action) << (words.empty() ? "" : words[0]);
+        EXPECT_NE(nullptr, command.error);
+    }
+}

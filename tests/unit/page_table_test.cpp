@@ -1,0 +1,120 @@
+#include "app/page_table.h"
+#include "res/resource_ids.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace {
+
+bool Shows(const PageLayout& layout, int controlId) {
+    for (int i = 0; i < layout.controlCount; ++i) {
+        if (layout.controls[i].controlId == controlId) {
+            return layout.controls[i].shown;
+        }
+    }
+    return false;
+}
+
+bool Mentions(const PageLayout& layout, int controlId) {
+    for (int i = 0; i < layout.controlCount; ++i) {
+        if (layout.controls[i].controlId == controlId) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+TEST(Pages, OutOfRangePagesClampToTheEnds) {
+    EXPECT_EQ(0, ClampPage(-1));
+    EXPECT_EQ(0, ClampPage(-100000));
+    EXPECT_EQ(4, ClampPage(5));
+    EXPECT_EQ(2, ClampPage(2));
+}
+
+TEST(Pages, NavigationLetsTheUserOnlyGoWherePagesExist) {
+    // Page 0 waits for the camera: no way forward or back.
+    EXPECT_FALSE(Shows(LayoutOfPage(0), IDC_NEXT));
+    EXPECT_FALSE(Shows(LayoutOfPage(0), IDC_PREV));
+    EXPECT_TRUE(Mentions(LayoutOfPage(0), IDC_PREV));
+    // The first camera page cannot go back to "no camera".
+    EXPECT_FALSE(Shows(LayoutOfPage(1), IDC_PREV));
+    for (int page = 1; page <= 4; ++page) {
+        EXPECT_TRUE(Shows(LayoutOfPage(page), IDC_NEXT)) << page;
+    }
+    for (int page = 2; page <= 4; ++page) {
+        EXPECT_TRUE(Shows(LayoutOfPage(page), IDC_PREV)) << page;
+    }
+    EXPECT_EQ(IDS_FINISH, LayoutOfPage(4).nextLabelId);
+    EXPECT_EQ(IDS_NEXT, LayoutOfPage(3).nextLabelId);
+    EXPECT_EQ(0, LayoutOfPage(0).nextLabelId);
+}
+
+TEST(Pages, EachSettingsPageShowsItsOwnControlOnly) {
+    struct {
+        int page;
+        std::set<int> shown;
+    } pages[] = {
+        {1, {IDC_AUDIO_DEVICE, IDC_NEXT}},
+        {2, {IDC_QUALITY, IDC_QUALITY_RESET, IDC_PREV, IDC_NEXT}},
+        {3, {IDC_BRIGHTNESS, IDC_BRIGHTNESS_RESET, IDC_PREV, IDC_NEXT}},
+        {4, {IDC_PREV, IDC_NEXT}},
+    };
+    for (const auto& expected : pages) {
+        PageLayout layout = LayoutOfPage(expected.page);
+        std::set<int> shown;
+        for (int i = 0; i < layout.controlCount; ++i) {
+            if (layout.controls[i].shown) {
+                shown.insert(layout.controls[i].controlId);
+            }
+        }
+        EXPECT_EQ(expected.shown, shown) << "page " << expected.page;
+    }
+}
+
+TEST(Pages, TextsComeFromTheirOwnStrings) {
+    EXPECT_EQ(IDS_PAGE0_HEADING, LayoutOfPage(0).headingId);
+    EXPECT_EQ(IDS_PAGE0_BODY, LayoutOfPage(0).bodyId);
+    EXPECT_EQ(0, LayoutOfPage(0).captionId);
+    EXPECT_EQ(0, LayoutOfPage(4).noteId);
+    PageLayout second = LayoutOfPage(2);
+    EXPECT_EQ(IDS_PAGE2_NOTE, second.noteId);
+    EXPECT_EQ(IDS_PAGE2_CAPTION, second.captionId);
+    EXPECT_EQ(IDS_PAGE2_BODY, second.bodyId);
+    PageLayout third = LayoutOfPage(3);
+    EXPECT_EQ(IDS_PAGE3_HEADING, third.headingId);
+    EXPECT_EQ(IDS_PAGE3_NOTE, third.noteId);
+    EXPECT_EQ(IDS_PAGE3_BODY, third.bodyId);
+    EXPECT_EQ(IDS_PAGE1_CAPTION, LayoutOfPage(1).captionId);
+}
+
+TEST(ValueMappings, QualitySliderIsInvertedAndVolumeCoversFiftyDecibels) {
+    EXPECT_EQ(80, QualityFromSlider(4));
+    EXPECT_EQ(4, QualityFromSlider(80));
+    EXPECT_EQ(SliderFromQuality(30), 54);
+    EXPECT_EQ(-116, SliderFromQuality(200)); // a stored value is shown unclamped
+    EXPECT_EQ(0, PreviewVolume(5000, false));
+    EXPECT_EQ(-5000, PreviewVolume(0, false));
+    EXPECT_EQ(-10000, PreviewVolume(5000, true));
+    EXPECT_EQ(-10000, PreviewVolume(0, true));
+}
+
+TEST(EndOfWizard, CancelAndCloseRestoreFinishKeeps) {
+    EXPECT_TRUE(RestoresSavedSettings(IDC_CANCEL));
+    EXPECT_TRUE(RestoresSavedSettings(IDC_CLOSE));
+    EXPECT_FALSE(RestoresSavedSettings(IDC_NEXT));
+    EXPECT_TRUE(FinishesWizard(IDC_NEXT));
+    EXPECT_FALSE(FinishesWizard(IDC_CANCEL));
+    EXPECT_FALSE(FinishesWizard(IDC_CLOSE));
+}
+
+TEST(QualitySlider, OnlyPageStepsAndTheEndOfADragApply) {
+    EXPECT_FALSE(AppliesQuality(0));
+    EXPECT_FALSE(AppliesQuality(1));
+    EXPECT_TRUE(AppliesQuality(2));
+    EXPECT_TRUE(AppliesQuality(3));
+    EXPECT_TRUE(AppliesQuality(4));
+    EXPECT_FALSE(AppliesQuality(5));
+}

@@ -1,0 +1,205 @@
+#include "camera/transport_rules.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+
+namespace {
+
+const int kAllStates[] = {kStopped, kPlaying, kPaused, kFastForwarding, kRewinding};
+
+} // namespace
+
+TEST(DeckCondition, EveryModeByteHasOneConditionAndUnlistedOnesAreUnknown) {
+    std::map<int, std::set<unsigned>> modesOf;
+    for (unsigned mode = 0; mode < 256; ++mode) {
+        int condition = ClassifyTransportMode(mode);
+        ASSERT_GE(condition, 0);
+        ASSERT_LT(condition, kDeckConditionCount);
+        modesOf[condition].insert(mode);
+    }
+    // Each named condition is reported by a few mode bytes; all the rest,
+    // 0 among them, means the deck's state is not known.
+    for (int condition = 0; condition < kDeckUnknown; ++condition) {
+        EXPECT_FALSE(modesOf[condition].empty()) << condition;
+        EXPECT_LE(modesOf[condition].size(), 5u) << condition;
+    }
+    EXPECT_EQ(kDeckUnknown, ClassifyTransportMode(0));
+    EXPECT_EQ(kDeckUnknown, ClassifyTransportMode(255));
+    EXPECT_EQ(kDeckUnknown, ClassifyTransportMode(256 + 6)); // only the byte's values exist
+}
+
+TEST(DeckCondition, ModesTheCameraReportsForEachMotion) {
+    EXPECT_EQ(1, ClassifyTransportMode(6));   // playing
+    EXPECT_EQ(2, ClassifyTransportMode(2));   // stopped
+    EXPECT_EQ(3, ClassifyTransportMode(7));   // paused
+    EXPECT_EQ(4, ClassifyTransportMode(3));   // fast forward
+    EXPECT_EQ(5, ClassifyTransportMode(131)); // rewind
+    EXPECT_EQ(6, ClassifyTransportMode(37));  // cue
+    EXPECT_EQ(7, ClassifyTransportMode(53));  // review
+    EXPECT_EQ(0, ClassifyTransportMode(1));
+    EXPECT_EQ(11, ClassifyTransportMode(4));
+}
+
+TEST(DeckButtons, PlayPauseAndStopAlwaysSetTheirStateAndHighlightIt) {
+    struct {
+        DeckButton button;
+        int code;
+        int state;
+    } rows[] = {{kButtonPlay, kCodePlay, kPlaying},
+                {kButtonPause, kCodePause, kPaused},
+                {kButtonStop, kCodeStop, kStopped}};
+    for (const auto& row : rows) {
+        for (int from : kAllStates) {
+            ButtonReaction reaction = ReactToButton(row.button, from);
+            EXPECT_TRUE(reaction.command.send);
+            EXPECT_EQ(kClassTransport, reaction.command.commandClass);
+            EXPECT_EQ(row.code, reaction.command.commandCode);
+            EXPECT_EQ(row.state, reaction.newState);
+            EXPECT_EQ(row.state, reaction.highlight);
+            EXPECT_FALSE(reaction.startsSearch);
+        }
+    }
+}
+
+TEST(DeckButtons, WindingFromPlaybackSearchesAndKeepsTheState) {
+    for (int from : {kPlaying, kPaused}) {
+        ButtonReaction forward = ReactToButton(kButtonForward, from);
+        EXPECT_EQ(kCodeForward, forward.command.commandCode);
+        EXPECT_TRUE(forward.startsSearch);
+        EXPECT_EQ(from, forward.newState);
+        EXPECT_EQ(kHighlightSearchForward, forward.highlight);
+
+        ButtonReaction rewind = ReactToButton(kButtonRewind, from);
+        EXPECT_EQ(kCodeRewind, rewind.command.commandCode);
+        EXPECT_TRUE(rewind.startsSearch);
+        EXPECT_EQ(from, rewind.newState);
+        EXPECT_EQ(kHighlightSearchRewind, rewind.highlight);
+    }
+    for (int from : {kStopped, kFastForwarding, kRewinding}) {
+        ButtonReaction forward = ReactToButton(kButtonForward, from);
+        EXPECT_FALSE(forward.startsSearch);
+        EXPECT_EQ(kFastForwarding, forward.newState);
+        EXPECT_EQ(kHighlightForward, forward.highlight);
+        ButtonReaction rewind = ReactToButton(kButtonRewind, from);
+        EXPECT_EQ(kRewinding, rewind.newState);
+        EXPECT_EQ(kHighlightRewind, rewind.highlight);
+    }
+}
+
+TEST(DeckButtons, ReleasingASearchResumesThePlaybackItInterrupted) {
+    ReleaseReaction fromPlay = ReactToSearchRelease(kPlaying);
+    EXPECT_TRUE(fromPlay.command.send);
+    EXPECT_EQ(kCodePlay, fromPlay.command.commandCode);
+    EXPECT_TRUE(fromPlay.highlights);
+    EXPECT_EQ(kHighlightPlay, fromPlay.highlight);
+
+    ReleaseReaction fromPause = ReactToSearchRelease(kPaused);
+    EXPECT_EQ(kCodePause, fromPause.command.commandCode);
+    EXPECT_EQ(kHighlightPause, fromPause.highlight);
+
+    for (int from : {0, 3, 4, 9}) {
+        ReleaseReaction reaction = ReactToSearchRelease(from);
+        EXPECT_FALSE(reaction.command.send);
+        EXPECT_FALSE(reaction.highlights);
+    }
+}
+
+TEST(PeriodicCommand, KeepsTheDeckInItsStateUnlessASearchIsHeld) {
+    EXPECT_EQ(kCodeStop, PeriodicCommand(kStopped, false).commandCode);
+    EXPECT_EQ(kCodePlay, PeriodicCommand(kPlaying, false).commandCode);
+    for (int state : {kPaused, kFastForwarding, kRewinding}) {
+        CommandChoice keepAlive = PeriodicCommand(state, false);
+        EXPECT_TRUE(keepAlive.send);
+        EXPECT_EQ(kClassKeepAlive, keepAlive.commandClass);
+        EXPECT_EQ(kCodeKeepAlive, keepAlive.commandCode);
+    }
+    for (int state : kAllStates) {
+        EXPECT_FALSE(PeriodicCommand(state, true).send);
+    }
+    EXPECT_FALSE(PeriodicCommand(7, false).send);
+}
+
+TEST(Highlights, OneButtonLitAndSearchesKeepThePlaybackLit) {
+    for (int code = -1; code <= 7; ++code) {
+        DeckHighlights lit = HighlightsFor(code);
+        int count = lit.stop + lit.play + lit.pause + lit.forward + lit.rewind;
+        bool known = code >= 0 && code <= 6;
+        EXPECT_EQ(known ? 1 : 0, count) << code;
+        EXPECT_EQ(code == 5 || code == 6, lit.keepPlayAndPause) << code;
+    }
+    EXPECT_TRUE(HighlightsFor(kHighlightSearchForward).forward);
+    EXPECT_TRUE(HighlightsFor(kHighlightSearchRewind).rewind);
+    EXPECT_TRUE(HighlightsFor(kHighlightPause).pause);
+}
+
+TEST(StatusPoll, TheDecksOwnMotionSetsTheStateAndItsHighlight) {
+    struct {
+        int condition;
+        int state;
+        bool canPause;
+    } motions[] = {{1, kPlaying, true},
+                   {2, kStopped, false},
+                   {3, kPaused, true},
+                   {4, kFastForwarding, false},
+                   {5, kRewinding, false}};
+    for (const auto& motion : motions) {
+        PollDecision decision = DecidePoll(false, 1, motion.condition);
+        EXPECT_TRUE(decision.readsStatus);
+        EXPECT_TRUE(decision.setsState);
+        EXPECT_EQ(motion.state, decision.newState);
+        EXPECT_TRUE(decision.highlights);
+        EXPECT_EQ(motion.state, decision.highlight);
+        EXPECT_TRUE(decision.deckEnabled);
+        EXPECT_EQ(motion.canPause, decision.pauseEnabled) << motion.condition;
+        EXPECT_TRUE(decision.muteEnabled);
+        EXPECT_TRUE(decision.settingsEnabled);
+    }
+}
+
+TEST(StatusPoll, ASearchKeepsTheStateAndLightsItsDirection) {
+    for (int condition : {6, 8, 9}) {
+        PollDecision decision = DecidePoll(false, 3, condition);
+        EXPECT_FALSE(decision.setsState);
+        EXPECT_EQ(kHighlightSearchForward, decision.highlight);
+        EXPECT_TRUE(decision.deckEnabled && decision.pauseEnabled && decision.muteEnabled);
+    }
+    for (int condition : {7, 10, 13}) {
+        PollDecision decision = DecidePoll(false, 2, condition);
+        EXPECT_FALSE(decision.setsState);
+        EXPECT_EQ(kHighlightSearchRewind, decision.highlight);
+        EXPECT_TRUE(decision.deckEnabled && decision.pauseEnabled);
+    }
+}
+
+TEST(StatusPoll, ADeckThatCannotBeOperatedShowsStoppedAndDisabled) {
+    for (int condition : {0, 11, 12, kDeckUnknown}) {
+        PollDecision decision = DecidePoll(false, 1, condition);
+        EXPECT_TRUE(decision.setsState);
+        EXPECT_EQ(kStopped, decision.newState);
+        EXPECT_EQ(kHighlightStop, decision.highlight);
+        EXPECT_FALSE(decision.deckEnabled || decision.pauseEnabled);
+        EXPECT_TRUE(decision.muteEnabled);
+        EXPECT_TRUE(decision.settingsEnabled);
+    }
+}
+
+TEST(StatusPoll, NoTransportOrPageZeroOrNoLinkChangeNothingButTheEnabling) {
+    for (int condition = 0; condition < kDeckConditionCount; ++condition) {
+        PollDecision unavailable = DecidePoll(false, 0, condition);
+        EXPECT_TRUE(unavailable.readsStatus);
+        EXPECT_FALSE(unavailable.setsState || unavailable.highlights);
+        EXPECT_FALSE(unavailable.deckEnabled || unavailable.pauseEnabled);
+        EXPECT_TRUE(unavailable.muteEnabled && unavailable.settingsEnabled);
+
+        PollDecision pageZero = DecidePoll(true, 1, condition);
+        EXPECT_FALSE(pageZero.readsStatus || pageZero.setsState || pageZero.highlights);
+        EXPECT_FALSE(pageZero.deckEnabled || pageZero.pauseEnabled || pageZero.muteEnabled);
+        EXPECT_TRUE(pageZero.settingsEnabled);
+    }
+    PollDecision noLink = DecidePollWithoutLink();
+    EXPECT_FALSE(noLink.readsStatus || noLink.setsState || noLink.highlights);
+    EXPECT_FALSE(noLink.deckEnabled || noLink.pauseEnabled || noLink.settingsEnabled);
+    EXPECT_TRUE(noLink.muteEnabled);
+}
