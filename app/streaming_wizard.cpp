@@ -5,6 +5,7 @@
 
 #include "app/window_geometry.h"
 #include "app/windows_version.h"
+#include "camera/camera_link.h"
 #include "res/resource_ids.h"
 #include "skin/font_spec.h"
 #include "skin/skin_bitmap.h"
@@ -38,6 +39,8 @@ void DrawText(HDC dc, const char* text, RECT rect, UINT format) {
 
 StreamingWizard::StreamingWizard(HWND window) {
     hwnd = window;
+    graph.SetOwnerWindow(hwnd);
+    link = NULL;
     transportState = 0;
     searching = 0;
     muted = 0;
@@ -53,6 +56,8 @@ StreamingWizard::StreamingWizard(HWND window) {
 }
 
 StreamingWizard::~StreamingWizard() {
+    delete link;
+    link = NULL;
     if (background) {
         DeleteObject(background);
     }
@@ -62,6 +67,7 @@ StreamingWizard::~StreamingWizard() {
 
 void StreamingWizard::OnInitDialog(WPARAM, LPARAM) {
     InitCommonControls();
+    graph.SetVideoRect(14, 82, 320, 240);
     SetWindowTextA(hwnd, kWindowTitle);
     SetWindowLongPtrA(hwnd, GWL_STYLE, WS_SYSMENU);
     HINSTANCE module = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hwnd, GWLP_HINSTANCE));
@@ -69,6 +75,8 @@ void StreamingWizard::OnInitDialog(WPARAM, LPARAM) {
     PostMessageA(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     RegisterDeviceNotifications();
     LoadSettings();
+    graph.SetPreferredAudioDevice(audioDevice);
+    graph.SetSelection(0);
     AttachControls();
     SetSliderValues();
     LoadBackground();
@@ -77,6 +85,7 @@ void StreamingWizard::OnInitDialog(WPARAM, LPARAM) {
     SetTextRects();
     PauseOnFirstRun();
     ShowWindow(hwnd, SW_SHOWNORMAL);
+    AttachCamera();
 }
 
 void StreamingWizard::RegisterDeviceNotifications() {

@@ -5,9 +5,12 @@
 
 #include <windows.h>
 
+#include "capture/capture_graph.h"
 #include "skin/repeat_button.h"
 #include "skin/skin_button.h"
 #include "skin/skin_slider.h"
+
+class CameraLink;
 
 struct DragAnchor {
     short x;
@@ -17,7 +20,6 @@ struct DragAnchor {
 const int kPageTextSize = 256;
 const int kHeadingNoteSize = 32;
 const int kBodyTextSize = 1024;
-const int kDeviceNameSize = 260;
 
 struct SettingsFields;
 
@@ -65,6 +67,7 @@ class StreamingWizard {
     void OnTimer(WPARAM wParam, LPARAM lParam);
     void OnDeviceChange(WPARAM wParam, LPARAM lParam);
     void OnGraphEvent(WPARAM wParam, LPARAM lParam);
+    int AttachCamera();
 
   private:
     void RegisterDeviceNotifications();
@@ -113,6 +116,8 @@ class StreamingWizard {
     HBITMAP background;
     int backgroundWidth;
     int backgroundHeight;
+    CaptureGraph graph;
+    CameraLink* link;
     char audioDevice[kDeviceNameSize];
     int quality;
     int brightness;

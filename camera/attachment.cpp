@@ -6,3 +6,11 @@ void StreamingWizard::OnTimer(WPARAM, LPARAM) {}
 void StreamingWizard::OnDeviceChange(WPARAM, LPARAM) {}
 
 void StreamingWizard::OnGraphEvent(WPARAM, LPARAM) {}
+
+int StreamingWizard::AttachCamera() {
+    if (!graph.Build()) {
+        graph.TearDown();
+        return 0;
+    }
+    return 1;
+}
