@@ -3,8 +3,10 @@
 #include <commctrl.h>
 #include <dbt.h>
 
+#include "app/page_table.h"
 #include "app/window_geometry.h"
 #include "app/windows_version.h"
+#include "camera/camera_link.h"
 #include "res/resource_ids.h"
 #include "skin/font_spec.h"
 #include "skin/skin_bitmap.h"
@@ -38,6 +40,8 @@ void DrawText(HDC dc, const char* text, RECT rect, UINT format) {
 
 StreamingWizard::StreamingWizard(HWND window) {
     hwnd = window;
+    graph.SetOwnerWindow(hwnd);
+    link = NULL;
     transportState = 0;
     searching = 0;
     muted = 0;
@@ -53,6 +57,8 @@ StreamingWizard::StreamingWizard(HWND window) {
 }
 
 StreamingWizard::~StreamingWizard() {
+    delete link;
+    link = NULL;
     if (background) {
         DeleteObject(background);
     }
@@ -62,6 +68,7 @@ StreamingWizard::~StreamingWizard() {
 
 void StreamingWizard::OnInitDialog(WPARAM, LPARAM) {
     InitCommonControls();
+    graph.SetVideoRect(14, 82, 320, 240);
     SetWindowTextA(hwnd, kWindowTitle);
     SetWindowLongPtrA(hwnd, GWL_STYLE, WS_SYSMENU);
     HINSTANCE module = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hwnd, GWLP_HINSTANCE));
@@ -69,6 +76,8 @@ void StreamingWizard::OnInitDialog(WPARAM, LPARAM) {
     PostMessageA(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     RegisterDeviceNotifications();
     LoadSettings();
+    graph.SetPreferredAudioDevice(audioDevice);
+    graph.SetSelection(0);
     AttachControls();
     SetSliderValues();
     LoadBackground();
@@ -77,6 +86,7 @@ void StreamingWizard::OnInitDialog(WPARAM, LPARAM) {
     SetTextRects();
     PauseOnFirstRun();
     ShowWindow(hwnd, SW_SHOWNORMAL);
+    AttachCamera();
 }
 
 void StreamingWizard::RegisterDeviceNotifications() {
@@ -123,7 +133,8 @@ void StreamingWizard::PlaceWindow() {
 }
 
 void StreamingWizard::SetTextRects() {
-    SetRect(&headingRect, 10, 45, 340, 65);
+    SetRect(&headingRect, kHeadingArea.left, kHeadingArea.top, kHeadingArea.right,
+            kHeadingArea.bottom);
     SetRect(&captionRect, 20, 365, 329, 385);
     SetRect(&bodyRect, 20, 424, 329, 488);
     SetRect(&introBodyRect, 20, 365, 329, 488);

@@ -5,9 +5,12 @@
 
 #include <windows.h>
 
+#include "capture/capture_graph.h"
 #include "skin/repeat_button.h"
 #include "skin/skin_button.h"
 #include "skin/skin_slider.h"
+
+class CameraLink;
 
 struct DragAnchor {
     short x;
@@ -17,7 +20,6 @@ struct DragAnchor {
 const int kPageTextSize = 256;
 const int kHeadingNoteSize = 32;
 const int kBodyTextSize = 1024;
-const int kDeviceNameSize = 260;
 
 struct SettingsFields;
 
@@ -44,6 +46,11 @@ class StreamingWizard {
     void ResetQuality(WPARAM wParam, LPARAM lParam);
     void ResetBrightness(WPARAM wParam, LPARAM lParam);
     void OnAudioDeviceSelected(WPARAM wParam, LPARAM lParam);
+    void SetPage(int newPage);
+    void LayoutPage();
+    void ApplyVolume();
+    void ApplyQuality();
+    void RefillAudioCombo();
 
     // Settings store.
     void LoadSettings();
@@ -60,11 +67,13 @@ class StreamingWizard {
     void OnFastForward(WPARAM wParam, LPARAM lParam);
     void OnRewind(WPARAM wParam, LPARAM lParam);
     void OnSearchRelease(WPARAM wParam, LPARAM lParam);
+    void SendBrightness();
 
     // Camera attachment and device-change monitoring.
     void OnTimer(WPARAM wParam, LPARAM lParam);
     void OnDeviceChange(WPARAM wParam, LPARAM lParam);
     void OnGraphEvent(WPARAM wParam, LPARAM lParam);
+    int AttachCamera();
 
   private:
     void RegisterDeviceNotifications();
@@ -78,6 +87,8 @@ class StreamingWizard {
     void AttachControls();
     void SetSliderValues();
     void PlaceControls();
+    void ShowControl(int controlId, bool shown);
+    LRESULT SendToAudioCombo(UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND hwnd;
     int page;
@@ -113,6 +124,8 @@ class StreamingWizard {
     HBITMAP background;
     int backgroundWidth;
     int backgroundHeight;
+    CaptureGraph graph;
+    CameraLink* link;
     char audioDevice[kDeviceNameSize];
     int quality;
     int brightness;

@@ -1,0 +1,16 @@
+#include "capture/graph_rules.h"
+
+#include "app/text.h"
+
+bool TakesDevice(const char* friendlyName, const char* wantedName, int index, int position) {
+    return TextEquals(friendlyName, wantedName) || index == position;
+}
+
+bool IsCameraLost(GraphEventFetch fetch, long eventCode) {
+    switch (fetch) {
+    case kEventTimedOut: return true;
+    case kEventFetched: return eventCode == kEventErrorAbort || eventCode == kEventDeviceLost;
+    case kEventFetchFailed: return false;
+    }
+    return false;
+}

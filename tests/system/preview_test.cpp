@@ -1,0 +1,123 @@
+// At start the program shows the camera's live picture at its place in the
+// main window, or an empty place when no camera is plugged in.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "camsim/camsim_control.h"
+#include "harness.h"
+
+namespace {
+
+// The simulated camera installed, with a known state for the run.
+class SimulatedCamera {
+  public:
+    SimulatedCamera() {
+        HMODULE driver = LoadLibraryA("camsim.dll");
+        if (driver) {
+            auto registerServer = reinterpret_cast<HRESULT(WINAPI*)()>(
+                reinterpret_cast<void*>(GetProcAddress(driver, "DllRegisterServer")));
+            installed = registerServer && registerServer() == S_OK;
+            FreeLibrary(driver);
+        }
+        opened = block.Open();
+    }
+    bool Ready() const { return installed && opened; }
+    void Plug(bool plugged) {
+        ControlBlock* shared = block.Lock();
+        if (shared) {
+            CamsimSettings settings = DefaultSettings();
+            settings.installed = 1;
+            settings.plugged = plugged ? 1 : 0;
+            InitControlBlock(*shared, settings);
+            block.Unlock();
+        }
+    }
+    uint32_t FramesDelivered() {
+        uint32_t frames = 0;
+        ControlBlock* shared = block.Lock();
+        if (shared) {
+            frames = shared->framesDelivered;
+            block.Unlock();
+        }
+        return frames;
+    }
+
+  private:
+    CamsimBlock block;
+    bool installed = false;
+    bool opened = false;
+};
+
+// The program's video window: the one child of the main window that is not
+// one of its dialog controls (buttons and the combobox).
+HWND VideoWindowOf(HWND main) {
+    for (HWND child = GetWindow(main, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (ClassOf(child) != "Button" && ClassOf(child) != "ComboBox") {
+            return child;
+        }
+    }
+    return nullptr;
+}
+
+// A row across the middle of the picture, as the screen shows it.
+std::vector<COLORREF> PictureRow(HWND main) {
+    std::vector<COLORREF> row;
+    HDC dc = GetDC(main);
+    for (int x = 14; x < 14 + 320; x += 8) {
+        row.push_back(GetPixel(dc, x, 82 + 120));
+    }
+    ReleaseDC(main, dc);
+    return row;
+}
+
+} // namespace
+
+TEST(Preview, ANewUserSeesTheLivePictureAtItsPlace) {
+    SimulatedCamera camera;
+    ASSERT_TRUE(camera.Ready());
+    camera.Plug(true);
+    WriteSharedDword("Morvane_AudioSetting", 1);
+    ProgramRun run;
+    ASSERT_TRUE(run.StartMorvane());
+    HWND main = run.WaitForMainWindow();
+    ASSERT_NE(nullptr, main);
+
+    HWND video = nullptr;
+    for (int tries = 0; tries < 100 && !video; ++tries) {
+        video = VideoWindowOf(main);
+        Sleep(50);
+    }
+    ASSERT_NE(nullptr, video);
+    EXPECT_TRUE(IsWindowVisible(video));
+    RECT place;
+    GetWindowRect(video, &place);
+    MapWindowPoints(HWND_DESKTOP, main, reinterpret_cast<POINT*>(&place), 2);
+    EXPECT_EQ(14, place.left);
+    EXPECT_EQ(82, place.top);
+    EXPECT_EQ(320, place.right - place.left);
+    EXPECT_EQ(240, place.bottom - place.top);
+
+    uint32_t frames = camera.FramesDelivered();
+    std::vector<COLORREF> before = PictureRow(main);
+    Sleep(1000);
+    EXPECT_GT(camera.FramesDelivered(), frames + 10) << "the preview runs";
+    // The test picture's bars scroll: the place shows a moving picture.
+    EXPECT_NE(before, PictureRow(main));
+}
+
+TEST(Preview, WithoutCameraThePlaceStaysEmpty) {
+    SimulatedCamera camera;
+    ASSERT_TRUE(camera.Ready());
+    camera.Plug(false);
+    WriteSharedDword("Morvane_AudioSetting", 1);
+    ProgramRun run;
+    ASSERT_TRUE(run.StartMorvane());
+    HWND main = run.WaitForMainWindow();
+    ASSERT_NE(nullptr, main);
+    Sleep(500);
+    EXPECT_EQ(nullptr, VideoWindowOf(main));
+    camera.Plug(true);
+}

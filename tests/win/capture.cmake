@@ -1,0 +1,22 @@
+# The preview graph, the device catalogue and the camera link on real COM and
+# DirectShow, with probe filters and the simulated camera.
+morvane_win_test(capture_tests SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/camera_link_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/device_catalogue_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/capture_graph_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/capture_camsim_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/capture_probes.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/resource_watch.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/camsim_fixture.cpp
+    LIBRARIES camsim_client ole32 oleaut32 strmiids uuid shlwapi psapi
+    LABELS camsim)
+add_dependencies(capture_tests camsim_dll camsim_tool)
+
+# Benchmark: a preview rebuild next to a bare graph of the same devices.
+morvane_win_test(capture_bench SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/capture_bench.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/resource_watch.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/camsim_fixture.cpp
+    LIBRARIES camsim_client ole32 oleaut32 strmiids uuid psapi
+    LABELS bench camsim)
+add_dependencies(capture_bench camsim_dll camsim_tool)
