@@ -68,12 +68,17 @@ class StreamingWizard {
     void OnRewind(WPARAM wParam, LPARAM lParam);
     void OnSearchRelease(WPARAM wParam, LPARAM lParam);
     void SendBrightness();
+    void PollStatus();
+    void SendPeriodicCommand();
 
     // Camera attachment and device-change monitoring.
     void OnTimer(WPARAM wParam, LPARAM lParam);
     void OnDeviceChange(WPARAM wParam, LPARAM lParam);
     void OnGraphEvent(WPARAM wParam, LPARAM lParam);
     int AttachCamera();
+    void DetachCamera();
+    void ArmReattachTimer();
+    void CancelReattachTimer();
 
   private:
     void RegisterDeviceNotifications();
@@ -89,6 +94,8 @@ class StreamingWizard {
     void PlaceControls();
     void ShowControl(int controlId, bool shown);
     LRESULT SendToAudioCombo(UINT message, WPARAM wParam, LPARAM lParam);
+    void ReattachCamera();
+    void RedetectAudio();
 
     HWND hwnd;
     int page;
