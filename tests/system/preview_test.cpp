@@ -6,61 +6,10 @@
 
 #include <vector>
 
-#include "camsim/camsim_control.h"
 #include "harness.h"
+#include "simulated_camera.h"
 
 namespace {
-
-// The simulated camera installed, with a known state for the run.
-class SimulatedCamera {
-  public:
-    SimulatedCamera() {
-        HMODULE driver = LoadLibraryA("camsim.dll");
-        if (driver) {
-            auto registerServer = reinterpret_cast<HRESULT(WINAPI*)()>(
-                reinterpret_cast<void*>(GetProcAddress(driver, "DllRegisterServer")));
-            installed = registerServer && registerServer() == S_OK;
-            FreeLibrary(driver);
-        }
-        opened = block.Open();
-    }
-    bool Ready() const { return installed && opened; }
-    void Plug(bool plugged) {
-        ControlBlock* shared = block.Lock();
-        if (shared) {
-            CamsimSettings settings = DefaultSettings();
-            settings.installed = 1;
-            settings.plugged = plugged ? 1 : 0;
-            InitControlBlock(*shared, settings);
-            block.Unlock();
-        }
-    }
-    uint32_t FramesDelivered() {
-        uint32_t frames = 0;
-        ControlBlock* shared = block.Lock();
-        if (shared) {
-            frames = shared->framesDelivered;
-            block.Unlock();
-        }
-        return frames;
-    }
-
-  private:
-    CamsimBlock block;
-    bool installed = false;
-    bool opened = false;
-};
-
-// The program's video window: the one child of the main window that is not
-// one of its dialog controls (buttons and the combobox).
-HWND VideoWindowOf(HWND main) {
-    for (HWND child = GetWindow(main, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (ClassOf(child) != "Button" && ClassOf(child) != "ComboBox") {
-            return child;
-        }
-    }
-    return nullptr;
-}
 
 // A row across the middle of the picture, as the screen shows it.
 std::vector<COLORREF> PictureRow(HWND main) {

@@ -1,0 +1,74 @@
+#include "simulated_camera.h"
+
+#include <cwchar>
+
+SimulatedCamera::SimulatedCamera() {
+    HMODULE driver = LoadLibraryA("camsim.dll");
+    if (driver) {
+        auto registerServer = reinterpret_cast<HRESULT(WINAPI*)()>(
+            reinterpret_cast<void*>(GetProcAddress(driver, "DllRegisterServer")));
+        installed = registerServer && registerServer() == S_OK;
+        FreeLibrary(driver);
+    }
+    opened = block.Open();
+}
+
+void SimulatedCamera::Plug(bool plugged) {
+    ControlBlock* shared = block.Lock();
+    if (shared) {
+        CamsimSettings settings = DefaultSettings();
+        settings.installed = 1;
+        settings.plugged = plugged ? 1 : 0;
+        InitControlBlock(*shared, settings);
+        block.Unlock();
+    }
+}
+
+void SimulatedCamera::SetPlugged(bool plugged) {
+    ControlBlock* shared = block.Lock();
+    if (shared) {
+        shared->settings.plugged = plugged ? 1 : 0;
+        block.Unlock();
+    }
+}
+
+void SimulatedCamera::AddAudioDevice(const wchar_t* name) {
+    ControlBlock* shared = block.Lock();
+    if (shared) {
+        ::AddAudioDevice(shared->settings, reinterpret_cast<const uint16_t*>(name));
+        block.Unlock();
+    }
+}
+
+template <class Reader>
+auto SimulatedCamera::Read(Reader read) -> decltype(read(*(ControlBlock*)nullptr)) {
+    decltype(read(*(ControlBlock*)nullptr)) value{};
+    ControlBlock* shared = block.Lock();
+    if (shared) {
+        value = read(*shared);
+        block.Unlock();
+    }
+    return value;
+}
+
+uint32_t SimulatedCamera::FramesDelivered() {
+    return Read([](ControlBlock& b) { return b.framesDelivered; });
+}
+
+uint32_t SimulatedCamera::GraphJoinMs() {
+    return Read([](ControlBlock& b) { return b.graphJoinMs; });
+}
+
+int32_t SimulatedCamera::FirstFrameDelayMs() {
+    return Read([](ControlBlock& b) { return b.firstFrameDelayMs; });
+}
+
+std::vector<CommandRecord> SimulatedCamera::Commands() {
+    return Read([](ControlBlock& b) {
+        std::vector<CommandRecord> commands;
+        for (int i = 0; i < HeldCommandCount(b); ++i) {
+            commands.push_back(HeldCommand(b, i));
+        }
+        return commands;
+    });
+}
