@@ -75,9 +75,7 @@ class FakeCameraFilter : public IKsPropertySet {
         *returned = size;
         return getResult;
     }
-    HRESULT STDMETHODCALLTYPE QuerySupported(REFGUID, DWORD, DWORD*) override {
-        return E_NOTIMPL;
-    }
+    HRESULT STDMETHODCALLTYPE QuerySupported(REFGUID, DWORD, DWORD*) override { return E_NOTIMPL; }
 
   private:
     void CheckArguments(REFGUID set, LPVOID instance, DWORD instanceSize) {
@@ -87,7 +85,9 @@ class FakeCameraFilter : public IKsPropertySet {
     }
 };
 
-IUnknown* AsFilter(FakeCameraFilter* filter) { return static_cast<IKsPropertySet*>(filter); }
+IUnknown* AsFilter(FakeCameraFilter* filter) {
+    return static_cast<IKsPropertySet*>(filter);
+}
 
 } // namespace
 
@@ -98,8 +98,8 @@ TEST(CameraLink, CapabilityIsBitThirteenOfPropertyTwenty) {
         HRESULT get;
         int expected;
     } cases[] = {
-        {0x2000, S_OK, S_OK, 1},    {0xFFFFFFFF, S_OK, S_OK, 1},   {0xFFFFDFFF, S_OK, S_OK, 0},
-        {0x2000, S_OK, S_FALSE, 0}, {0x2000, S_OK, E_FAIL, 0},     {0x2000, S_FALSE, S_OK, 0},
+        {0x2000, S_OK, S_OK, 1},          {0xFFFFFFFF, S_OK, S_OK, 1}, {0xFFFFDFFF, S_OK, S_OK, 0},
+        {0x2000, S_OK, S_FALSE, 0},       {0x2000, S_OK, E_FAIL, 0},   {0x2000, S_FALSE, S_OK, 0},
         {0x2000, E_NOINTERFACE, S_OK, 0},
     };
     for (const auto& c : cases) {
@@ -122,9 +122,10 @@ TEST(CameraLink, CommandsCarryClassCodeAndARisingSequence) {
     EXPECT_EQ(0, link.SendCommand(AsFilter(&camera), 15, 255));
     EXPECT_EQ(0, link.SendCommand(AsFilter(&camera), 8, 0x180));
     ASSERT_EQ(4u, camera.sent.size());
-    const std::vector<unsigned char> expected[] = {
-        {0x10, 0x1A, 0x11, 0x00}, {0x20, 0x00, 0x28, 0x00},
-        {0x30, 0xFF, 0x3F, 0x00}, {0x40, 0x80, 0x48, 0x00}};
+    const std::vector<unsigned char> expected[] = {{0x10, 0x1A, 0x11, 0x00},
+                                                   {0x20, 0x00, 0x28, 0x00},
+                                                   {0x30, 0xFF, 0x3F, 0x00},
+                                                   {0x40, 0x80, 0x48, 0x00}};
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(21u, camera.sent[i].property);
         EXPECT_EQ(expected[i], camera.sent[i].data) << i;
@@ -150,7 +151,8 @@ TEST(CameraLink, OnlyExactlySokCountsAsAccepted) {
         HRESULT query;
         HRESULT set;
         size_t sent;
-    } cases[] = {{S_OK, S_FALSE, 1}, {S_OK, E_FAIL, 1}, {E_NOINTERFACE, S_OK, 0}, {S_FALSE, S_OK, 0}};
+    } cases[] = {
+        {S_OK, S_FALSE, 1}, {S_OK, E_FAIL, 1}, {E_NOINTERFACE, S_OK, 0}, {S_FALSE, S_OK, 0}};
     for (const auto& c : cases) {
         FakeCameraFilter camera;
         camera.queryResult = c.query;

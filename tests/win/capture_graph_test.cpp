@@ -36,8 +36,8 @@ class PreviewGraph : public CamsimTest {
         factory.reset(new ProbeFactory);
         audioDevices.reset(new DeviceCategory(CLSID_AudioInputDeviceCategory));
         videoDevices.reset(new DeviceCategory(CLSID_VideoInputDeviceCategory));
-        owner = CreateWindowExA(0, "STATIC", "owner", WS_POPUP, 0, 0, 400, 400, NULL, NULL, NULL,
-                                NULL);
+        owner =
+            CreateWindowExA(0, "STATIC", "owner", WS_POPUP, 0, 0, 400, 400, NULL, NULL, NULL, NULL);
         ASSERT_NE(nullptr, owner);
         graph.reset(new CaptureGraph);
         graph->SetOwnerWindow(owner);
@@ -283,15 +283,16 @@ TEST_F(PreviewGraph, TwoHundredBuildsAndTearDownsKeepNothing) {
     }
     ResourceMark after = TakeResourceMark();
     EXPECT_EQ(400u, factory->made.size());
-    EXPECT_LE(after.gdiSlot, before.gdiSlot);
-    EXPECT_LE(after.kernelSlot, before.kernelSlot);
+    EXPECT_FALSE(KeptHandles(before, after))
+        << "GDI slot " << before.gdiSlot << " -> " << after.gdiSlot << ", kernel slot "
+        << before.kernelSlot << " -> " << after.kernelSlot;
     ASSERT_GT(before.privateBytes, 1024u * 1024u);
     ASSERT_GT(after.privateBytes, 1024u * 1024u);
     // A leaked graph costs tens of kilobytes; allow the heap its slack.
     EXPECT_LT(after.privateBytes, before.privateBytes + 512 * 1024)
         << before.privateBytes << " -> " << after.privateBytes;
-    std::cout << "200 cycles: private bytes " << before.privateBytes << " -> "
-              << after.privateBytes << std::endl;
+    std::cout << "200 cycles: private bytes " << before.privateBytes << " -> " << after.privateBytes
+              << std::endl;
 }
 
 } // namespace
