@@ -8,6 +8,7 @@
 #include "camera/camera_link.h"
 #include "res/resource_ids.h"
 #include "skin/font_spec.h"
+#include "skin/skin_bitmap.h"
 
 namespace {
 
@@ -61,6 +62,7 @@ StreamingWizard::~StreamingWizard() {
         DeleteObject(background);
     }
     KillTimer(hwnd, TIMER_STATUS_POLL);
+    // The skinned controls then detach as members, in reverse record order.
 }
 
 void StreamingWizard::OnInitDialog(WPARAM, LPARAM) {
@@ -75,8 +77,11 @@ void StreamingWizard::OnInitDialog(WPARAM, LPARAM) {
     LoadSettings();
     graph.SetPreferredAudioDevice(audioDevice);
     graph.SetSelection(0);
+    AttachControls();
+    SetSliderValues();
     LoadBackground();
     PlaceWindow();
+    PlaceControls();
     SetTextRects();
     PauseOnFirstRun();
     ShowWindow(hwnd, SW_SHOWNORMAL);
@@ -155,11 +160,7 @@ void StreamingWizard::OnPaint(UINT message, WPARAM wParam, LPARAM) {
 
 void StreamingWizard::Paint(HDC target) {
     if (background) {
-        HDC memory = CreateCompatibleDC(target);
-        HGDIOBJ previousBitmap = SelectObject(memory, background);
-        BitBlt(target, 0, 0, backgroundWidth, backgroundHeight, memory, 0, 0, SRCCOPY);
-        SelectObject(memory, previousBitmap);
-        DeleteDC(memory);
+        DrawBitmap(target, background, 0, 0, backgroundWidth, backgroundHeight);
     }
     SetBkMode(target, TRANSPARENT);
     SetTextColor(target, RGB(0, 0, 0));

@@ -6,6 +6,9 @@
 #include <windows.h>
 
 #include "capture/capture_graph.h"
+#include "skin/repeat_button.h"
+#include "skin/skin_button.h"
+#include "skin/skin_slider.h"
 
 class CameraLink;
 
@@ -75,6 +78,9 @@ class StreamingWizard {
     SettingsFields Fields();
     void OpenAboutBox();
     void Paint(HDC target);
+    void AttachControls();
+    void SetSliderValues();
+    void PlaceControls();
 
     HWND hwnd;
     int page;
@@ -83,6 +89,22 @@ class StreamingWizard {
     int muted;
     int draggingWindow;
     DragAnchor dragAnchor;
+    SkinSlider volumeSlider;
+    SkinSlider qualitySlider;
+    SkinSlider brightnessSlider;
+    SkinButton prevButton;
+    SkinButton nextButton;
+    SkinButton cancelButton;
+    SkinButton qualityResetButton;
+    SkinButton brightnessResetButton;
+    SkinButton stopButton;
+    SkinButton playButton;
+    SkinButton pauseButton;
+    RepeatButton rewindButton;
+    RepeatButton forwardButton;
+    SkinButton muteButton;
+    SkinButton closeButton;
+    SkinButton minimizeButton;
     char headingText[kPageTextSize];
     char headingNote[kHeadingNoteSize];
     char captionText[kPageTextSize];

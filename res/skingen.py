@@ -239,9 +239,246 @@ def icon():
     return c
 
 
+# Where each skinned control sits on the main window's background, so that
+# the rounded corners of its faces blend into what lies behind them.
+PLACES = {
+    "minimize": (290, 5), "close": (316, 5), "stop": (14, 325), "play": (47, 325),
+    "pause": (80, 325), "rewind": (126, 325), "forward": (159, 325), "mute": (205, 325),
+    "volume": (246, 325), "slider": (22, 383), "reset": (216, 383), "nav": (72, 516),
+}
+ABOUT_OK_PLACE = (290, 176)
+
+GLYPH = (214, 220, 230)
+GLYPH_HOVER = (120, 226, 208)
+GLYPH_DISABLED = (92, 100, 114)
+DARK_FACE_TOP = (96, 106, 124)
+DARK_FACE_BOTTOM = (58, 66, 82)
+DARK_EDGE = (20, 23, 29)
+LIGHT_FACE_TOP = (252, 253, 255)
+LIGHT_FACE_BOTTOM = (214, 220, 229)
+ACTIVE_TOP = (52, 142, 128)
+ACTIVE_BOTTOM = (28, 98, 88)
+PRESSED_TOP = (22, 84, 76)
+PRESSED_BOTTOM = (36, 116, 104)
+DISABLED_TOP = (206, 210, 216)
+DISABLED_BOTTOM = (190, 195, 202)
+CLOSE_HOT_TOP = (214, 86, 78)
+CLOSE_HOT_BOTTOM = (168, 48, 44)
+
+
+def crop(source, x, y, width, height):
+    c = Canvas(width, height)
+    for row in range(height):
+        c.pixels[row] = list(source.pixels[y + row][x:x + width])
+    return c
+
+
+# --- glyphs, drawn centred in a w x h face ---------------------------------
+
+def glyph_play(c, colour):
+    cx, cy = c.width / 2, c.height / 2
+    c.polygon([(cx - 4, cy - 7), (cx + 6, cy), (cx - 4, cy + 7)], colour)
+
+
+def glyph_pause(c, colour):
+    cx, cy = c.width // 2, c.height // 2
+    c.fill(cx - 5, cy - 6, cx - 1, cy + 7, colour)
+    c.fill(cx + 2, cy - 6, cx + 6, cy + 7, colour)
+
+
+def glyph_stop(c, colour):
+    cx, cy = c.width // 2, c.height // 2
+    c.fill(cx - 6, cy - 6, cx + 7, cy + 7, colour)
+
+
+def glyph_forward(c, colour):
+    cx, cy = c.width / 2, c.height / 2
+    c.polygon([(cx - 8, cy - 6), (cx, cy), (cx - 8, cy + 6)], colour)
+    c.polygon([(cx - 1, cy - 6), (cx + 7, cy), (cx - 1, cy + 6)], colour)
+
+
+def glyph_rewind(c, colour):
+    cx, cy = c.width / 2, c.height / 2
+    c.polygon([(cx + 7, cy - 6), (cx - 1, cy), (cx + 7, cy + 6)], colour)
+    c.polygon([(cx, cy - 6), (cx - 8, cy), (cx, cy + 6)], colour)
+
+
+def glyph_minimize(c, colour):
+    cx, cy = c.width // 2, c.height // 2
+    c.fill(cx - 6, cy + 3, cx + 6, cy + 6, colour)
+
+
+def glyph_close(c, colour):
+    cx, cy = c.width // 2 - 1, c.height // 2 - 1
+    for i in range(-5, 6):
+        for t in (0, 1):
+            c.put(cx + i + t, cy + i, colour)
+            c.put(cx + i + t, cy - i, colour)
+
+
+def speaker(c, colour, muted):
+    """A speaker cone with sound waves, or with a red cross when muted."""
+    cx, cy = c.width // 2 - 2, c.height // 2
+    c.fill(cx - 6, cy - 3, cx - 2, cy + 4, colour)
+    c.polygon([(cx - 3, cy - 3), (cx + 3, cy - 8), (cx + 3, cy + 9), (cx - 3, cy + 4)], colour)
+    if muted:
+        red = (232, 96, 88)
+        for i in range(-3, 4):
+            for t in (0, 1):
+                c.put(cx + 8 + i + t, cy + i, red)
+                c.put(cx + 8 + i + t, cy - i, red)
+    else:
+        for radius in (5, 9):
+            for y in range(cy - 9, cy + 10):
+                for x in range(cx + 5, cx + 13):
+                    d = ((x - cx - 1) ** 2 + (y - cy) ** 2) ** 0.5
+                    if radius - 1.5 <= d <= radius and abs(y - cy) < radius * 0.75:
+                        c.put(x, y, colour)
+
+
+# --- faces -----------------------------------------------------------------
+
+def deck_face(base, draw_glyph, state):
+    """A 29 x 29 deck button on the dark deck bar."""
+    c = crop(base, 0, 0, base.width, base.height)
+    w, h = c.width, c.height
+    if state == "normal":
+        c.rounded_panel(0, 0, w, h, 6, DARK_FACE_TOP, DARK_FACE_BOTTOM, DARK_EDGE)
+        c.fill(3, 1, w - 3, 2, (128, 138, 156))
+        draw_glyph(c, GLYPH)
+    elif state == "hover":
+        c.rounded_panel(0, 0, w, h, 6, (112, 124, 144), (70, 79, 97), DARK_EDGE)
+        c.fill(3, 1, w - 3, 2, (150, 160, 178))
+        draw_glyph(c, GLYPH_HOVER)
+    elif state == "pressed":
+        c.rounded_panel(0, 0, w, h, 6, PRESSED_TOP, PRESSED_BOTTOM, DARK_EDGE)
+        c.fill(3, h - 2, w - 3, h - 1, (70, 160, 146))
+        draw_glyph(c, (255, 255, 255))
+    else:
+        c.rounded_panel(0, 0, w, h, 6, (62, 68, 80), (52, 58, 69), (40, 45, 54))
+        draw_glyph(c, GLYPH_DISABLED)
+    return c
+
+
+def labelled_face(base, state):
+    """Navigation, reset and OK buttons: light at rest, dark when active."""
+    c = crop(base, 0, 0, base.width, base.height)
+    w, h = c.width, c.height
+    if state == "normal":
+        c.rounded_panel(0, 0, w, h, 7, LIGHT_FACE_TOP, LIGHT_FACE_BOTTOM, PANEL_EDGE)
+        c.fill(4, h - 3, w - 4, h - 2, (198, 205, 216))
+    elif state == "hover":
+        c.rounded_panel(0, 0, w, h, 7, ACTIVE_TOP, ACTIVE_BOTTOM, (18, 70, 63))
+        c.fill(4, 1, w - 4, 2, (94, 186, 172))
+    elif state == "pressed":
+        c.rounded_panel(0, 0, w, h, 7, PRESSED_TOP, PRESSED_BOTTOM, (12, 52, 47))
+    else:
+        c.rounded_panel(0, 0, w, h, 7, DISABLED_TOP, DISABLED_BOTTOM, (176, 181, 189))
+    return c
+
+
+def title_face(draw_glyph, state, hot_top, hot_bottom):
+    """Minimise and close, 28 x 26: whole tiles, used on both windows' strips."""
+    c = Canvas(28, 26)
+    if state == "normal":
+        c.vertical_gradient(0, 0, 28, 26, (84, 94, 114), (56, 64, 80))
+        c.frame(0, 0, 28, 26, (110, 120, 140), (32, 36, 46))
+        draw_glyph(c, GLYPH)
+    elif state == "hover":
+        c.vertical_gradient(0, 0, 28, 26, hot_top, hot_bottom)
+        c.frame(0, 0, 28, 26, mix(hot_top, (255, 255, 255), 0.3), mix(hot_bottom, (0, 0, 0), 0.4))
+        draw_glyph(c, (255, 255, 255))
+    elif state == "pressed":
+        c.vertical_gradient(0, 0, 28, 26, hot_bottom, hot_top)
+        c.frame(0, 0, 28, 26, mix(hot_bottom, (0, 0, 0), 0.4), mix(hot_top, (255, 255, 255), 0.3))
+        draw_glyph(c, (235, 235, 235))
+    else:
+        c.vertical_gradient(0, 0, 28, 26, (70, 76, 88), (60, 66, 77))
+        c.frame(0, 0, 28, 26, (78, 84, 96), (48, 53, 62))
+        draw_glyph(c, GLYPH_DISABLED)
+    return c
+
+
+def slider_track(base, groove_y):
+    """A track: a sunken groove with tick marks, over the panel behind it."""
+    c = crop(base, 0, 0, base.width, base.height)
+    w = c.width
+    dark = base.pixels[groove_y][w // 2][0] < 128
+    groove, edge_light, edge_dark = (((22, 25, 31), (86, 96, 114), (12, 14, 18)) if dark
+                                     else ((150, 160, 172), (255, 255, 255), (110, 120, 134)))
+    tick = (120, 130, 148) if dark else (160, 168, 180)
+    c.rounded_panel(4, groove_y - 2, w - 4, groove_y + 3, 2, groove, groove, edge_dark)
+    c.fill(5, groove_y + 3, w - 5, groove_y + 4, edge_light)
+    for i in range(11):
+        x = 10 + (w - 21) * i // 10
+        c.fill(x, groove_y + 7, x + 1, groove_y + (10 if i % 5 == 0 else 8), tick)
+    return c
+
+
+def thumb(height, top, bottom, edge, grip):
+    c = Canvas(11, height)
+    c.rounded_panel(0, 0, 11, height, 3, top, bottom, edge, outside=mix(top, bottom, 0.5))
+    for y in range(height // 2 - 3, height // 2 + 4, 3):
+        c.fill(3, y, 8, y + 1, grip)
+    return c
+
+
+def about_background():
+    """Bitmap 164: the about box, 395 x 234; its title is drawn in dark grey."""
+    c = Canvas(395, 234)
+    c.vertical_gradient(0, 0, 395, 234, PANEL, (210, 216, 226))
+    c.vertical_gradient(0, 0, 395, 35, (250, 251, 253), (224, 229, 236))
+    c.fill(0, 34, 395, 35, ACCENT)
+    draw_logo(c, 24, 176, 32)
+    c.rounded_panel(20, 62, 375, 166, 8, (255, 255, 255), (242, 245, 249), PANEL_EDGE)
+    c.fill(30, 94, 320, 95, (214, 220, 228))
+    c.frame(0, 0, 395, 234, (255, 255, 255), (120, 130, 144))
+    return c
+
+
 def skin():
     """Every bitmap of the program by resource number."""
-    return {121: background()}
+    main = background()
+    about = about_background()
+
+    def base(name, width, height, source=main, place=None):
+        x, y = place or PLACES[name]
+        return crop(source, x, y, width, height)
+
+    bitmaps = {121: main, 164: about}
+    deck = {
+        "stop": ((116, 133, 111, 148), glyph_stop),
+        "play": ((114, 131, 119, 141), glyph_play),
+        "pause": ((113, 130, 118, 140), glyph_pause),
+        "rewind": ((115, 132, 120, 142), glyph_rewind),
+        "forward": ((112, 129, 117, 139), glyph_forward),
+    }
+    states = ("normal", "hover", "pressed", "disabled")
+    for name, (ids, glyph) in deck.items():
+        for resource_id, state in zip(ids, states):
+            bitmaps[resource_id] = deck_face(base(name, 29, 29), glyph, state)
+    mute_ids = (146, 145, 147, 144)
+    for resource_id, state in zip(mute_ids, states):
+        muted = state == "pressed"  # the pressed face is also the muted look
+        bitmaps[resource_id] = deck_face(base("mute", 29, 29),
+                                         lambda c, colour, m=muted: speaker(c, colour, m), state)
+    for ids, name, size in (((122, 123, 128, None), "nav", (84, 29)),
+                            ((151, 150, 152, 161), "reset", (116, 29))):
+        for resource_id, state in zip(ids, states):
+            if resource_id:
+                bitmaps[resource_id] = labelled_face(base(name, *size), state)
+    for resource_id, state in zip((168, 167, 166), states):
+        bitmaps[resource_id] = labelled_face(base("ok", 84, 29, about, ABOUT_OK_PLACE), state)
+    for ids, glyph, hot in (((159, 158, 160, 157), glyph_minimize, (ACTIVE_TOP, ACTIVE_BOTTOM)),
+                            ((155, 154, 156, 153), glyph_close, (CLOSE_HOT_TOP, CLOSE_HOT_BOTTOM))):
+        for resource_id, state in zip(ids, states):
+            bitmaps[resource_id] = title_face(glyph, state, *hot)
+    bitmaps[124] = slider_track(base("volume", 84, 26), 11)
+    bitmaps[126] = slider_track(base("slider", 187, 29), 12)
+    bitmaps[149] = thumb(23, (236, 240, 245), (176, 186, 200), (30, 34, 42), (120, 130, 146))
+    bitmaps[125] = thumb(25, (92, 196, 180), (36, 130, 117), (16, 60, 54), (20, 90, 80))
+    bitmaps[163] = thumb(25, (206, 210, 216), (170, 176, 184), (130, 136, 146), (150, 156, 166))
+    return bitmaps
 
 
 def main():

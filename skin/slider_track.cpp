@@ -1,0 +1,104 @@
+#include "skin/slider_track.h"
+
+namespace {
+
+// Keeps a mapped position within int range however wild the value passed.
+const double kPositionLimit = 1 << 30;
+
+int TruncateToInt(double value) {
+    if (value > kPositionLimit) {
+        return static_cast<int>(kPositionLimit);
+    }
+    if (value < -kPositionLimit) {
+        return -static_cast<int>(kPositionLimit);
+    }
+    return static_cast<int>(value); // truncates toward zero
+}
+
+bool HasMapping(const SliderGeometry& geometry) {
+    return UsableWidth(geometry) > 0 && geometry.maxValue != geometry.minValue;
+}
+
+int ClampThumb(const SliderGeometry& geometry, int thumbPos) {
+    if (thumbPos < geometry.margin) {
+        thumbPos = geometry.margin;
+    }
+    if (thumbPos > geometry.trackWidth - geometry.margin) {
+        thumbPos = geometry.trackWidth - geometry.margin;
+    }
+    return thumbPos;
+}
+
+} // namespace
+
+SliderGeometry MakeSliderGeometry(int minimum, int maximum, int pageCount, int margin,
+                                  int trackWidth, int thumbWidth) {
+    SliderGeometry geometry;
+    geometry.minValue = minimum <= maximum ? minimum : maximum;
+    geometry.maxValue = minimum <= maximum ? maximum : minimum;
+    geometry.pageCount = pageCount < 1 ? 1 : pageCount;
+    geometry.trackWidth = trackWidth;
+    geometry.thumbWidth = thumbWidth;
+    geometry.margin = margin < HalfThumb(geometry) ? HalfThumb(geometry) : margin;
+    geometry.pageStep = UsableWidth(geometry) / geometry.pageCount;
+    return geometry;
+}
+
+int HalfThumb(const SliderGeometry& geometry) { return geometry.thumbWidth / 2; }
+
+int UsableWidth(const SliderGeometry& geometry) {
+    return geometry.trackWidth - 2 * geometry.margin;
+}
+
+int SliderValueAt(const SliderGeometry& geometry, int thumbPos) {
+    if (!HasMapping(geometry)) {
+        return geometry.minValue;
+    }
+    double span = static_cast<double>(geometry.maxValue) - geometry.minValue;
+    double fraction = (static_cast<double>(thumbPos) - geometry.margin) / UsableWidth(geometry);
+    return TruncateToInt(geometry.minValue + static_cast<double>(TruncateToInt(fraction * span)));
+}
+
+int SliderPositionOf(const SliderGeometry& geometry, int value) {
+    if (!HasMapping(geometry)) {
+        return geometry.margin;
+    }
+    double span = static_cast<double>(geometry.maxValue) - geometry.minValue;
+    double fraction = (static_cast<double>(value) - geometry.minValue) / span;
+    return geometry.margin + TruncateToInt(fraction * UsableWidth(geometry));
+}
+
+bool IsThumbOn(const SliderGeometry& geometry, int thumbPos, int x) {
+    return thumbPos - HalfThumb(geometry) <= x && x <= thumbPos + HalfThumb(geometry);
+}
+
+SliderPress ClassifySliderPress(const SliderGeometry& geometry, int thumbPos, int x) {
+    int half = HalfThumb(geometry);
+    if (x < geometry.margin - half || x > geometry.trackWidth - geometry.margin + half) {
+        return kPressOutOfReach;
+    }
+    return IsThumbOn(geometry, thumbPos, x) ? kPressOnThumb : kPressOnTrack;
+}
+
+SliderStep MakeSliderStep(const SliderGeometry& geometry, SliderStepKind kind, int thumbPos,
+                          int lastX) {
+    SliderStep step;
+    step.code = kSliderTracking;
+    if (kind == kMoveStep) {
+        thumbPos = lastX;
+        step.noFinalNotice = 0;
+    } else {
+        if (!IsThumbOn(geometry, thumbPos, lastX)) {
+            if (thumbPos + HalfThumb(geometry) < lastX) {
+                thumbPos += geometry.pageStep;
+                step.code = kSliderPageRight;
+            } else {
+                thumbPos -= geometry.pageStep;
+                step.code = kSliderPageLeft;
+            }
+        }
+        step.noFinalNotice = 1;
+    }
+    step.thumbPos = ClampThumb(geometry, thumbPos);
+    return step;
+}

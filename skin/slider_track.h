@@ -1,0 +1,61 @@
+// The geometry and step rules of a bitmap slider: the value range mapped onto
+// the usable part of the track, presses, page steps and drag moves.
+// Platform-free.
+#ifndef MORVANE_SKIN_SLIDER_TRACK_H
+#define MORVANE_SKIN_SLIDER_TRACK_H
+
+// Codes of the slider's WM_HSCROLL notifications, numbered as the scroll codes.
+const int kSliderTracking = 0;      // on the thumb: a press, a drag move, a tick
+const int kSliderPageLeft = 2;      // SB_PAGELEFT
+const int kSliderPageRight = 3;     // SB_PAGERIGHT
+const int kSliderThumbPosition = 4; // SB_THUMBPOSITION: the release after a drag
+
+struct SliderGeometry {
+    int minValue;   // minValue <= maxValue
+    int maxValue;
+    int pageCount;  // at least 1
+    int margin;     // from each end of the track to the end of the thumb's travel
+    int pageStep;   // pixels of one page step
+    int trackWidth;
+    int thumbWidth;
+};
+
+// The geometry an attach settles on: a reversed range is swapped, a page
+// count below 1 becomes 1, a margin below half the thumb is raised to it,
+// and the page step is the usable width over the page count.
+SliderGeometry MakeSliderGeometry(int minimum, int maximum, int pageCount, int margin,
+                                  int trackWidth, int thumbWidth);
+
+int HalfThumb(const SliderGeometry& geometry);
+int UsableWidth(const SliderGeometry& geometry);
+
+// Position to value and back, in double precision, each truncated toward
+// zero, so a value set and read back can come back lower. An empty range or
+// a track without usable width maps everything to minValue and margin.
+int SliderValueAt(const SliderGeometry& geometry, int thumbPos);
+int SliderPositionOf(const SliderGeometry& geometry, int value);
+
+// The thumb covers x when thumbPos - half <= x <= thumbPos + half.
+bool IsThumbOn(const SliderGeometry& geometry, int thumbPos, int x);
+
+enum SliderPress {
+    kPressOutOfReach, // beyond the thumb's reach at either end: held without effect
+    kPressOnThumb,    // drags the thumb
+    kPressOnTrack     // pages toward the pointer while held
+};
+SliderPress ClassifySliderPress(const SliderGeometry& geometry, int thumbPos, int x);
+
+enum SliderStepKind { kMoveStep, kPagingStep };
+
+struct SliderStep {
+    int thumbPos;      // clamped to [margin, trackWidth - margin]
+    int code;          // the notification to send
+    int noFinalNotice; // a paging step: the release sends no code 4
+};
+
+// A move puts the thumb on the pointer; a paging step moves it one page
+// toward the pointer unless it is already on it.
+SliderStep MakeSliderStep(const SliderGeometry& geometry, SliderStepKind kind, int thumbPos,
+                          int lastX);
+
+#endif

@@ -1,0 +1,73 @@
+// A real dialog from the main window's template whose procedure records what
+// its skinned controls send it, and pixel probes that tell which skin bitmap
+// is on screen.
+#ifndef MORVANE_TESTS_WIN_SKIN_HARNESS_H
+#define MORVANE_TESTS_WIN_SKIN_HARNESS_H
+
+#include <windows.h>
+
+#include <vector>
+
+struct ReceivedMessage {
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
+// One window serves the whole test program: hiding a shown top-level window
+// waits two seconds for a window manager that Xvfb does not have. Each
+// SkinDialog starts from a clean record with every control shown, laid out
+// on a grid so that none overlaps another or leaves the screen.
+class SkinDialog {
+  public:
+    SkinDialog();
+
+    HWND Window() const { return window; }
+    HWND Control(int id) const { return GetDlgItem(window, id); }
+
+    // Every WM_COMMAND, WM_HSCROLL and WM_USER + 1 the dialog received.
+    const std::vector<ReceivedMessage>& Received() const;
+    std::vector<int> ScrollCodes() const;
+    void ClearReceived();
+
+    // Replaces control id by a new push button of the same kind and place,
+    // as a dialog opened afresh would have.
+    HWND NewControl(int id);
+
+    // Sends a mouse message with a client point, as the platform would.
+    static void Mouse(HWND control, UINT message, int x, int y);
+
+  private:
+    static HWND window;
+};
+
+// Dispatches every queued message of this thread.
+void PumpMessages();
+
+// Dispatches messages until condition holds or about timeoutMs has passed.
+template <typename Condition> bool PumpUntil(Condition condition, int timeoutMs) {
+    DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start > static_cast<DWORD>(timeoutMs)) {
+            return false;
+        }
+        PumpMessages();
+        Sleep(10);
+    }
+    return true;
+}
+
+// The resource number of the skin bitmap whose bottom-right pixel is at
+// (x, y) of the window, after it has painted; -1 if the pixel carries none.
+int ProbeBitmapId(HWND window, int x, int y);
+
+// The bitmap in the control's bottom-right corner.
+int ProbeCorner(HWND control);
+
+// The number of GDI objects alive in this process, as read from the slots of
+// the GDI handle table (the low 16 bits of a handle): allocating more probes
+// than the table has free slots drives the highest slot to the count of live
+// objects plus the probes, whatever the order of the free list.
+int LiveGdiObjects();
+
+#endif

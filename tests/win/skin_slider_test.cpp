@@ -1,0 +1,184 @@
+// SkinSlider on the real owner-drawn buttons of the main window's template:
+// the WM_HSCROLL codes its parent receives, the thumb read back from screen.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "res/resource_ids.h"
+#include "skin/skin_slider.h"
+#include "skin_harness.h"
+
+namespace {
+
+const int kCycles = 40;
+
+const int kPagingTimer = 1;
+const int kThumbHalf = 5;
+
+// The quality slider: 187-pixel track, margin 22, range 4..80, page step 14.
+struct QualitySlider {
+    SkinDialog dialog;
+    SkinSlider slider;
+    HWND control;
+
+    QualitySlider() {
+        control = dialog.Control(IDC_QUALITY);
+        slider.Attach(control, IDC_QUALITY, 4, 80, 10, IDB_SLIDER_TRACK, IDB_SLIDER_THUMB,
+                      IDB_SLIDER_THUMB_DISABLED, 22);
+    }
+    void Tick() { SendMessageA(control, WM_TIMER, kPagingTimer, 0); }
+    // The bitmap under the thumb's bottom-right pixel with its centre at x.
+    int ThumbAt(int x) { return ProbeBitmapId(control, x + kThumbHalf, 24); }
+};
+
+typedef std::vector<int> Codes;
+
+} // namespace
+
+TEST(SkinSlider, AttachSizesTheControlToTheTrackAndSetValuePlacesTheThumb) {
+    QualitySlider q;
+    RECT r;
+    GetClientRect(q.control, &r);
+    EXPECT_EQ(187, r.right);
+    EXPECT_EQ(29, r.bottom);
+    q.slider.SetValue(10); // position 33
+    EXPECT_EQ(9, q.slider.GetValue());
+    EXPECT_EQ(IDB_SLIDER_THUMB, q.ThumbAt(33));
+    EXPECT_EQ(IDB_SLIDER_TRACK, ProbeCorner(q.control));
+    q.slider.SetDisabled(1);
+    EXPECT_EQ(IDB_SLIDER_THUMB_DISABLED, q.ThumbAt(33));
+    EXPECT_TRUE(q.dialog.Received().empty()); // SetValue sends nothing
+}
+
+TEST(SkinSlider, PressOnTheThumbReleasedWithoutMovingSendsOneTrackingCode) {
+    QualitySlider q;
+    q.slider.SetValue(42); // position 93, read back as 41
+    SkinDialog::Mouse(q.control, WM_LBUTTONDOWN, 95, 10);
+    EXPECT_EQ(q.control, GetCapture());
+    SkinDialog::Mouse(q.control, WM_LBUTTONUP, 95, 10);
+    EXPECT_EQ(Codes({0}), q.dialog.ScrollCodes());
+    EXPECT_EQ(reinterpret_cast<LPARAM>(q.control), q.dialog.Received()[0].lParam);
+    EXPECT_NE(q.control, GetCapture());
+    EXPECT_EQ(41, q.slider.GetValue());
+}
+
+TEST(SkinSlider, DragPastTheRightEndStopsAtTheEndAndEndsWithThumbPosition) {
+    QualitySlider q;
+    q.slider.SetValue(42);
+    SkinDialog::Mouse(q.control, WM_LBUTTONDOWN, 93, 10);
+    SkinDialog::Mouse(q.control, WM_MOUSEMOVE, 120, 10);
+    SkinDialog::Mouse(q.control, WM_MOUSEMOVE, 200, 10);
+    SkinDialog::Mouse(q.control, WM_MOUSEMOVE, 400, 10);
+    SkinDialog::Mouse(q.control, WM_LBUTTONUP, 400, 10);
+    EXPECT_EQ(Codes({0, 0, 0, 0, 4}), q.dialog.ScrollCodes());
+    EXPECT_EQ(80, q.slider.GetValue());
+    EXPECT_EQ(IDB_SLIDER_THUMB, q.ThumbAt(165));
+}
+
+TEST(SkinSlider, HoldingOnTheTrackPagesTowardThePointerOnEachTick) {
+    QualitySlider q;
+    q.slider.SetValue(4); // position 22
+    SkinDialog::Mouse(q.control, WM_LBUTTONDOWN, 75, 10);
+    EXPECT_EQ(Codes({3}), q.dialog.ScrollCodes());
+    EXPECT_EQ(IDB_SLIDER_THUMB, q.ThumbAt(36));
+    for (int tick = 0; tick < 4; ++tick) {
+        q.Tick();
+    }
+    EXPECT_EQ(Codes({3, 3, 3, 3, 0}), q.dialog.ScrollCodes()); // 50, 64, 78, then on it
+    EXPECT_EQ(IDB_SLIDER_THUMB, q.ThumbAt(78));
+    SkinDialog::Mouse(q.control, WM_LBUTTONUP, 75, 10);
+    EXPECT_EQ(Codes({3, 3, 3, 3, 0}), q.dialog.ScrollCodes()); // no code 4
+    EXPECT_FALSE(KillTimer(q.control, kPagingTimer));
+}
+
+TEST(SkinSlider, PagingRunsOnTheControlsOwnTimer) {
+    QualitySlider q;
+    q.slider.SetValue(4);
+    SkinDialog::Mouse(q.control, WM_LBUTTONDOWN, 160, 10);
+    EXPECT_TRUE(PumpUntil([&] { return q.dialog.ScrollCodes().size() >= 3; }, 3000));
+    SkinDialog::Mouse(q.control, WM_LBUTTONUP, 160, 10);
+    EXPECT_EQ(Codes(q.dialog.ScrollCodes().size(), 3), q.dialog.ScrollCodes());
+}
+
+TEST(SkinSlider, PressBeyondTheReachWaitsForTheReleaseAndMovesNothing) {
+    QualitySlider q;
+    q.slider.SetValue(42);
+    for (int x : {16, 171}) {
+        q.dialog.ClearReceived();
+        SkinDialog::Mouse(q.control, WM_LBUTTONDOWN, x, 10);
+        EXPECT_TRUE(q.dialog.ScrollCodes().empty()) << x;
+        EXPECT_EQ(q.control, GetCapture());
+        SkinDialog::Mouse(q.control, WM_LBUTTONUP, x, 10);
+        EXPECT_EQ(Codes({4}), q.dialog.ScrollCodes()) << x;
+        EXPECT_EQ(41, q.slider.GetValue());
+        EXPECT_FALSE(KillTimer(q.control, kPagingTimer)); // no paging was started
+    }
+}
+
+TEST(SkinSlider, DisabledSliderIgnoresTheMouse) {
+    QualitySlider q;
+    q.slider.SetValue(42);
+    q.slider.SetDisabled(1);
+    SkinDialog::Mouse(q.control, WM_LBUTTONDOWN, 150, 10);
+    SkinDialog::Mouse(q.control, WM_MOUSEMOVE, 20, 10);
+    SkinDialog::Mouse(q.control, WM_LBUTTONUP, 20, 10);
+    EXPECT_TRUE(q.dialog.ScrollCodes().empty());
+    EXPECT_EQ(41, q.slider.GetValue());
+}
+
+TEST(SkinSlider, HideOrDisableEndsAPressForGood) {
+    for (bool hide : {true, false}) {
+        SCOPED_TRACE(hide ? "Hide" : "SetDisabled");
+        QualitySlider q;
+        q.slider.SetValue(4);
+        SkinDialog::Mouse(q.control, WM_LBUTTONDOWN, 150, 10);
+        ASSERT_EQ(q.control, GetCapture());
+        if (hide) {
+            q.slider.Hide();
+            EXPECT_FALSE(IsWindowVisible(q.control));
+        } else {
+            q.slider.SetDisabled(1);
+        }
+        EXPECT_NE(q.control, GetCapture());
+        EXPECT_FALSE(KillTimer(q.control, kPagingTimer));
+        q.dialog.ClearReceived();
+        q.Tick();
+        SkinDialog::Mouse(q.control, WM_LBUTTONUP, 150, 10);
+        // Hidden but enabled, a stray button-up still reports the end.
+        EXPECT_EQ(hide ? Codes({4}) : Codes(), q.dialog.ScrollCodes());
+    }
+}
+
+TEST(SkinSlider, MissingBitmapsDrawNothingAndMapSafely) {
+    SkinDialog dialog;
+    SkinSlider slider;
+    HWND control = dialog.Control(IDC_VOLUME);
+    slider.Attach(control, IDC_VOLUME, 0, 5000, 5, 0, 9999, 0, 21);
+    slider.SetValue(2500);
+    EXPECT_EQ(0, slider.GetValue());
+    EXPECT_TRUE(RedrawWindow(control, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW));
+    SkinDialog::Mouse(control, WM_LBUTTONDOWN, 10, 5);
+    SkinDialog::Mouse(control, WM_LBUTTONUP, 10, 5);
+}
+
+TEST(SkinSlider, ReattachingAccumulatesNoGdiObjects) {
+    SkinSlider slider;
+    SkinDialog dialog;
+    auto cycle = [&] {
+        slider.Attach(dialog.NewControl(IDC_BRIGHTNESS), IDC_BRIGHTNESS, 0, 255, 10, IDB_SLIDER_TRACK,
+                      IDB_SLIDER_THUMB, IDB_SLIDER_THUMB_DISABLED, 22);
+        slider.SetValue(128);
+        EXPECT_EQ(IDB_SLIDER_TRACK, ProbeCorner(dialog.Control(IDC_BRIGHTNESS)));
+    };
+    for (int i = 0; i < 3; ++i) {
+        cycle(); // warms the caches of the first openings
+    }
+    int live = LiveGdiObjects();
+    for (int i = 0; i < kCycles; ++i) {
+        cycle();
+    }
+    // One object kept per opening would add kCycles.
+    EXPECT_LT(LiveGdiObjects() - live, kCycles / 2);
+}
