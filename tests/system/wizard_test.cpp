@@ -83,7 +83,7 @@ int ReadNumber(const char* subkey, const char* name) {
 
 // The page's own controls that are visible: they tell which page is shown.
 Controls VisiblePageControls(HWND main) {
-    const int pageControls[] = {IDC_AUDIO_DEVICE, IDC_QUALITY,  IDC_QUALITY_RESET,
+    const int pageControls[] = {IDC_AUDIO_DEVICE, IDC_QUALITY,          IDC_QUALITY_RESET,
                                 IDC_BRIGHTNESS,   IDC_BRIGHTNESS_RESET, IDC_PREV,
                                 IDC_NEXT};
     Controls visible;
@@ -108,8 +108,8 @@ std::vector<std::string> ComboItems(HWND combo) {
         // Across processes the list answers in UTF-16 whatever the caller asks.
         wchar_t text[300] = {};
         DWORD_PTR length = 0;
-        SendMessageTimeoutW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
-                            5000, &length);
+        SendMessageTimeoutW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text),
+                            SMTO_ABORTIFHUNG, 5000, &length);
         items.push_back(std::string(text, text + wcslen(text)));
     }
     return items;
@@ -155,8 +155,8 @@ class Wizard : public ::testing::Test {
         for (int to : moves) {
             SendWithTimeout(slider, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to, kSliderMiddleY));
         }
-        SendWithTimeout(slider, WM_LBUTTONUP, 0, MAKELPARAM(moves.empty() ? x : moves.back(),
-                                                            kSliderMiddleY));
+        SendWithTimeout(slider, WM_LBUTTONUP, 0,
+                        MAKELPARAM(moves.empty() ? x : moves.back(), kSliderMiddleY));
     }
 
     // The screen x of a slider's thumb centre, found by the thumb bitmap's

@@ -41,7 +41,9 @@ template <int Capacity> struct GuardedField {
     }
 };
 
-HMODULE ThisModule() { return GetModuleHandleA(nullptr); }
+HMODULE ThisModule() {
+    return GetModuleHandleA(nullptr);
+}
 
 } // namespace
 
