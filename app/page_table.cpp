@@ -60,6 +60,10 @@ bool RestoresSavedSettings(int controlId) {
 
 bool FinishesWizard(int controlId) { return controlId == IDC_NEXT; }
 
+bool IsListedAudioDevice(int index, int deviceCount) {
+    return index >= 0 && index < deviceCount;
+}
+
 bool AppliesQuality(int scrollCode) {
     return scrollCode == kScrollPageLeft || scrollCode == kScrollPageRight ||
            scrollCode == kScrollThumbPosition;

@@ -30,6 +30,20 @@ struct PageLayout {
 
 PageLayout LayoutOfPage(int page);
 
+// A rectangle of the main window's client area: left, top, right, bottom.
+struct PageArea {
+    int left;
+    int top;
+    int right;
+    int bottom;
+};
+
+// What a page change repaints: the heading line, and the band under the
+// picture holding the caption, the page-0 bar and both bodies. The controls
+// repaint themselves as they are shown or hidden.
+const PageArea kHeadingArea = {10, 45, 340, 65};
+const PageArea kPageTextArea = {11, 365, 339, 488};
+
 // The quality slider is inverted: its value v stands for quality 84 - v.
 int QualityFromSlider(int sliderValue);
 int SliderFromQuality(int quality);
@@ -42,6 +56,10 @@ int PreviewVolume(int sliderVolume, bool muted);
 // keeps the current ones and marks the set-up done.
 bool RestoresSavedSettings(int controlId);
 bool FinishesWizard(int controlId);
+
+// A combobox selection names an audio device only when it lies in the list;
+// no selection (-1) or a stale index beyond the list names none.
+bool IsListedAudioDevice(int index, int deviceCount);
 
 // Slider notifications that apply a new quality: page steps and the end of a
 // drag; moves during a drag only change the value.

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <dbt.h>
 
+#include "app/page_table.h"
 #include "app/window_geometry.h"
 #include "app/windows_version.h"
 #include "camera/camera_link.h"
@@ -132,7 +133,8 @@ void StreamingWizard::PlaceWindow() {
 }
 
 void StreamingWizard::SetTextRects() {
-    SetRect(&headingRect, 10, 45, 340, 65);
+    SetRect(&headingRect, kHeadingArea.left, kHeadingArea.top, kHeadingArea.right,
+            kHeadingArea.bottom);
     SetRect(&captionRect, 20, 365, 329, 385);
     SetRect(&bodyRect, 20, 424, 329, 488);
     SetRect(&introBodyRect, 20, 365, 329, 488);

@@ -46,6 +46,11 @@ class StreamingWizard {
     void ResetQuality(WPARAM wParam, LPARAM lParam);
     void ResetBrightness(WPARAM wParam, LPARAM lParam);
     void OnAudioDeviceSelected(WPARAM wParam, LPARAM lParam);
+    void SetPage(int newPage);
+    void LayoutPage();
+    void ApplyVolume();
+    void ApplyQuality();
+    void RefillAudioCombo();
 
     // Settings store.
     void LoadSettings();
@@ -62,6 +67,7 @@ class StreamingWizard {
     void OnFastForward(WPARAM wParam, LPARAM lParam);
     void OnRewind(WPARAM wParam, LPARAM lParam);
     void OnSearchRelease(WPARAM wParam, LPARAM lParam);
+    void SendBrightness();
 
     // Camera attachment and device-change monitoring.
     void OnTimer(WPARAM wParam, LPARAM lParam);
@@ -81,6 +87,8 @@ class StreamingWizard {
     void AttachControls();
     void SetSliderValues();
     void PlaceControls();
+    void ShowControl(int controlId, bool shown);
+    LRESULT SendToAudioCombo(UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND hwnd;
     int page;

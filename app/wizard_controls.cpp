@@ -2,12 +2,12 @@
 // labels, given their first values and placed in pixels.
 #include "app/streaming_wizard.h"
 
+#include "app/library_text.h"
+#include "app/page_table.h"
 #include "app/startup.h"
 #include "res/resource_ids.h"
 
 namespace {
-
-const int kStringSize = 260;
 
 struct Faces {
     UINT normal;
@@ -32,9 +32,6 @@ const Faces kMinimizeFaces = {IDB_MINIMIZE_NORMAL, IDB_MINIMIZE_HOVER, IDB_MINIM
                               IDB_MINIMIZE_DISABLED};
 const Faces kCloseFaces = {IDB_CLOSE_NORMAL, IDB_CLOSE_HOVER, IDB_CLOSE_PRESSED,
                            IDB_CLOSE_DISABLED};
-
-// The quality slider is inverted: slider value v stands for quality 84 - v.
-const int kQualityMirror = 84;
 
 struct Place {
     int id;
@@ -65,17 +62,11 @@ void AttachRepeatButton(RepeatButton& button, HWND window, int id, const Faces& 
                   faces.disabled, WM_SEARCH_RELEASE);
 }
 
-// A text of the resource library; a missing one leaves the label empty.
-void LoadLabel(int stringId, char* buffer) {
-    buffer[0] = '\0';
-    LoadStringA(resourceLibrary, stringId, buffer, kStringSize);
-}
-
 void AttachLabelledButton(SkinButton& button, HWND window, int id, const Faces& faces,
                           int stringId) {
     AttachButton(button, window, id, faces);
-    char label[kStringSize];
-    LoadLabel(stringId, label);
+    char label[kLibraryTextSize];
+    LoadLibraryText(resourceLibrary, stringId, label, kLibraryTextSize);
     SetButtonLabel(button, label);
 }
 
@@ -85,8 +76,8 @@ void StreamingWizard::AttachControls() {
     AttachLabelledButton(prevButton, hwnd, IDC_PREV, kNavigationFaces, IDS_PREV);
     AttachLabelledButton(nextButton, hwnd, IDC_NEXT, kNavigationFaces, IDS_NEXT);
     AttachLabelledButton(cancelButton, hwnd, IDC_CANCEL, kNavigationFaces, IDS_CANCEL);
-    char resetLabel[kStringSize];
-    LoadLabel(IDS_RESET, resetLabel);
+    char resetLabel[kLibraryTextSize];
+    LoadLibraryText(resourceLibrary, IDS_RESET, resetLabel, kLibraryTextSize);
     AttachButton(qualityResetButton, hwnd, IDC_QUALITY_RESET, kResetFaces);
     SetButtonLabel(qualityResetButton, resetLabel);
     AttachButton(brightnessResetButton, hwnd, IDC_BRIGHTNESS_RESET, kResetFaces);
@@ -108,7 +99,7 @@ void StreamingWizard::AttachControls() {
 }
 
 void StreamingWizard::SetSliderValues() {
-    qualitySlider.SetValue(kQualityMirror - quality);
+    qualitySlider.SetValue(SliderFromQuality(quality));
     volumeSlider.SetValue(volume);
     brightnessSlider.SetValue(brightness);
 }

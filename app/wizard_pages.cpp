@@ -1,18 +1,164 @@
 // The wizard pages and the settings controls of the main window.
 #include "app/streaming_wizard.h"
 
-void StreamingWizard::OnNext(WPARAM, LPARAM) {}
+#include "app/library_text.h"
+#include "app/page_table.h"
+#include "app/startup.h"
+#include "app/text.h"
+#include "res/resource_ids.h"
+#include "settings/launcher_broadcast.h"
 
-void StreamingWizard::OnPrev(WPARAM, LPARAM) {}
+void StreamingWizard::SetPage(int newPage) {
+    page = ClampPage(newPage);
+    LayoutPage();
+}
 
-void StreamingWizard::EndWizard(WPARAM, LPARAM) {}
+void StreamingWizard::ShowControl(int controlId, bool shown) {
+    ShowWindow(GetDlgItem(hwnd, controlId), shown ? SW_SHOW : SW_HIDE);
+}
 
-void StreamingWizard::OnSliderScroll(WPARAM, LPARAM) {}
+void StreamingWizard::LayoutPage() {
+    // Every page control goes first; the page then shows its own.
+    ShowControl(IDC_AUDIO_DEVICE, false);
+    ShowControl(IDC_QUALITY_RESET, false);
+    ShowControl(IDC_BRIGHTNESS_RESET, false);
+    qualitySlider.Hide();
+    brightnessSlider.Hide();
 
-void StreamingWizard::ToggleMute(WPARAM, LPARAM) {}
+    PageLayout layout = LayoutOfPage(page);
+    LoadLibraryText(resourceLibrary, layout.headingId, headingText, sizeof headingText);
+    LoadLibraryText(resourceLibrary, layout.noteId, headingNote, sizeof headingNote);
+    LoadLibraryText(resourceLibrary, layout.captionId, captionText, sizeof captionText);
+    LoadLibraryText(resourceLibrary, layout.bodyId, bodyText, sizeof bodyText);
+    for (int i = 0; i < layout.controlCount; ++i) {
+        ShowControl(layout.controls[i].controlId, layout.controls[i].shown);
+    }
+    if (layout.nextLabelId != 0) {
+        char label[kLibraryTextSize];
+        LoadLibraryText(resourceLibrary, layout.nextLabelId, label, sizeof label);
+        SetButtonLabel(nextButton, label);
+    }
 
-void StreamingWizard::ResetQuality(WPARAM, LPARAM) {}
+    InvalidateRect(hwnd, &headingRect, FALSE);
+    RECT textArea = {kPageTextArea.left, kPageTextArea.top, kPageTextArea.right,
+                     kPageTextArea.bottom};
+    InvalidateRect(hwnd, &textArea, FALSE);
+}
 
-void StreamingWizard::ResetBrightness(WPARAM, LPARAM) {}
+void StreamingWizard::OnNext(WPARAM wParam, LPARAM lParam) {
+    if (page == kLastPage) {
+        EndWizard(wParam, lParam);
+    }
+    // On the last page this lays it out again while WM_CLOSE waits in the queue.
+    SetPage(page + 1);
+}
 
-void StreamingWizard::OnAudioDeviceSelected(WPARAM, LPARAM) {}
+void StreamingWizard::OnPrev(WPARAM, LPARAM) {
+    SetPage(page - 1);
+}
+
+void StreamingWizard::EndWizard(WPARAM wParam, LPARAM) {
+    int controlId = LOWORD(wParam);
+    if (RestoresSavedSettings(controlId)) {
+        // Written back as they were at start, or as a reset button left them;
+        // neither is sent to the camera nor rebuilt into the preview.
+        quality = savedQuality;
+        brightness = savedBrightness;
+        CopyText(audioDevice, sizeof audioDevice, savedAudioDevice);
+    }
+    SaveSettings(FinishesWizard(controlId) ? 1 : 0);
+    if (firstRun) {
+        BroadcastToLauncher(kShowNormalMessage);
+    }
+    PostMessageA(hwnd, WM_CLOSE, 0, 0);
+}
+
+void StreamingWizard::OnSliderScroll(WPARAM wParam, LPARAM lParam) {
+    HWND sender = reinterpret_cast<HWND>(lParam);
+    if (sender == GetDlgItem(hwnd, IDC_BRIGHTNESS)) {
+        // Every move, drags included: the camera follows the thumb.
+        brightness = brightnessSlider.GetValue();
+        SendBrightness();
+    } else if (sender == GetDlgItem(hwnd, IDC_QUALITY)) {
+        quality = QualityFromSlider(qualitySlider.GetValue());
+        if (AppliesQuality(LOWORD(wParam))) {
+            ApplyQuality();
+        }
+    } else if (sender == GetDlgItem(hwnd, IDC_VOLUME)) {
+        ApplyVolume();
+    }
+}
+
+void StreamingWizard::ApplyVolume() {
+    volume = volumeSlider.GetValue();
+    // Without a graph the volume waits for the next build's ApplyVolume.
+    graph.SetVolume(PreviewVolume(volume, muted != 0));
+}
+
+void StreamingWizard::ToggleMute(WPARAM, LPARAM) {
+    muted = !muted;
+    ApplyVolume();
+    muteButton.SetHighlighted(muted);
+}
+
+void StreamingWizard::ResetQuality(WPARAM, LPARAM) {
+    LoadDefaultQuality();
+    ApplyQuality();
+    qualitySlider.SetValue(SliderFromQuality(quality));
+}
+
+void StreamingWizard::ResetBrightness(WPARAM, LPARAM) {
+    LoadDefaultBrightness();
+    SendBrightness();
+    brightnessSlider.SetValue(brightness);
+}
+
+void StreamingWizard::ApplyQuality() {
+    StoreQuality();
+    // Rebuild the preview: the driver reads the quality only when its graph is built.
+    if (graph.Build()) {
+        ApplyVolume();
+    } else {
+        graph.TearDown();
+        SetPage(kFirstPage);
+    }
+}
+
+LRESULT StreamingWizard::SendToAudioCombo(UINT message, WPARAM wParam, LPARAM lParam) {
+    return SendMessageA(GetDlgItem(hwnd, IDC_AUDIO_DEVICE), message, wParam, lParam);
+}
+
+void StreamingWizard::OnAudioDeviceSelected(WPARAM wParam, LPARAM) {
+    if (HIWORD(wParam) != CBN_SELENDOK) {
+        return;
+    }
+    int index = static_cast<int>(SendToAudioCombo(CB_GETCURSEL, 0, 0));
+    // No selection, or an entry the last listing no longer has: nothing to choose.
+    if (!IsListedAudioDevice(index, graph.GetAudioDeviceCount())) {
+        return;
+    }
+    graph.SetSelection(index);
+    graph.PreferSelectedAudioDevice();
+    if (!graph.Build()) {
+        // Silent: the page, the list and the device in use stay as they were.
+        graph.TearDown();
+        return;
+    }
+    RefillAudioCombo();
+    CopyText(audioDevice, sizeof audioDevice, graph.GetCurrentAudioDevice());
+    ApplyVolume();
+    SetPage(1);
+}
+
+void StreamingWizard::RefillAudioCombo() {
+    // Only the program's own entries are taken out, from the front.
+    for (int i = 0; i < comboCount; ++i) {
+        SendToAudioCombo(CB_DELETESTRING, 0, 0);
+    }
+    comboCount = 0;
+    for (int i = 0; i < graph.GetAudioDeviceCount(); ++i) {
+        SendToAudioCombo(CB_INSERTSTRING, i, reinterpret_cast<LPARAM>(graph.GetAudioDeviceName(i)));
+        ++comboCount;
+    }
+    SendToAudioCombo(CB_SETCURSEL, 0, 0);
+}

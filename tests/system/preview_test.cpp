@@ -6,50 +6,10 @@
 
 #include <vector>
 
-#include "camsim/camsim_control.h"
 #include "harness.h"
+#include "simulated_camera.h"
 
 namespace {
-
-// The simulated camera installed, with a known state for the run.
-class SimulatedCamera {
-  public:
-    SimulatedCamera() {
-        HMODULE driver = LoadLibraryA("camsim.dll");
-        if (driver) {
-            auto registerServer = reinterpret_cast<HRESULT(WINAPI*)()>(
-                reinterpret_cast<void*>(GetProcAddress(driver, "DllRegisterServer")));
-            installed = registerServer && registerServer() == S_OK;
-            FreeLibrary(driver);
-        }
-        opened = block.Open();
-    }
-    bool Ready() const { return installed && opened; }
-    void Plug(bool plugged) {
-        ControlBlock* shared = block.Lock();
-        if (shared) {
-            CamsimSettings settings = DefaultSettings();
-            settings.installed = 1;
-            settings.plugged = plugged ? 1 : 0;
-            InitControlBlock(*shared, settings);
-            block.Unlock();
-        }
-    }
-    uint32_t FramesDelivered() {
-        uint32_t frames = 0;
-        ControlBlock* shared = block.Lock();
-        if (shared) {
-            frames = shared->framesDelivered;
-            block.Unlock();
-        }
-        return frames;
-    }
-
-  private:
-    CamsimBlock block;
-    bool installed = false;
-    bool opened = false;
-};
 
 // The program's video window: the one child of the main window that is not
 // one of its dialog controls (buttons and the combobox).
@@ -77,7 +37,7 @@ std::vector<COLORREF> PictureRow(HWND main) {
 // plugged in or not; answers its main window.
 HWND StartWithCamera(SimulatedCamera* camera, bool plugged, ProgramRun* run) {
     EXPECT_TRUE(camera->Ready());
-    camera->Plug(plugged);
+    camera->Reset(plugged);
     WriteSharedDword("Morvane_AudioSetting", 1);
     EXPECT_TRUE(run->StartMorvane());
     return run->WaitForMainWindow();
@@ -121,5 +81,5 @@ TEST(Preview, WithoutCameraThePlaceStaysEmpty) {
     ASSERT_NE(nullptr, main);
     Sleep(500);
     EXPECT_EQ(nullptr, VideoWindowOf(main));
-    camera.Plug(true);
+    camera.Reset(true);
 }

@@ -1,0 +1,16 @@
+// Texts of the resource library, copied into the fixed fields that show them.
+#ifndef MORVANE_APP_LIBRARY_TEXT_H
+#define MORVANE_APP_LIBRARY_TEXT_H
+
+#include <windows.h>
+
+// A load delivers at most 259 characters and the terminating zero.
+const int kLibraryTextSize = 260;
+
+// Copies text stringId of library into a field of capacity bytes. Identifier
+// 0 and a text the library lacks give the empty text; a text longer than the
+// field is cut. The field always ends with a zero and nothing past it is
+// written.
+void LoadLibraryText(HMODULE library, int stringId, char* field, int capacity);
+
+#endif

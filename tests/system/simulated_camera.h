@@ -1,0 +1,37 @@
+// The simulated camera seen from a system test: installed and plugged in a
+// known state, with its observations (frames, graph joins, command log).
+#ifndef MORVANE_TESTS_SYSTEM_SIMULATED_CAMERA_H
+#define MORVANE_TESTS_SYSTEM_SIMULATED_CAMERA_H
+
+#include <windows.h>
+
+#include <stdint.h>
+#include <vector>
+
+#include "camsim/camsim_control.h"
+
+class SimulatedCamera {
+  public:
+    // Registers the driver's devices and opens the control block.
+    SimulatedCamera();
+    bool Ready() const { return installed && opened; }
+
+    // A fresh camera: default settings, plugged or not, with extra audio
+    // devices after the camera's own.
+    void Reset(bool plugged, const std::vector<const wchar_t*>& extraAudioDevices = {});
+    void SetFaults(uint32_t faults);
+
+    uint32_t FramesDelivered();
+    // Tick count when a video filter last joined a graph: a new value is a
+    // new preview graph.
+    uint32_t GraphJoinMs();
+    // Every command still held in the log, oldest first.
+    std::vector<CommandRecord> Commands();
+
+  private:
+    CamsimBlock block;
+    bool installed = false;
+    bool opened = false;
+};
+
+#endif
