@@ -53,7 +53,9 @@ void StreamingWizard::OnNext(WPARAM wParam, LPARAM lParam) {
     SetPage(page + 1);
 }
 
-void StreamingWizard::OnPrev(WPARAM, LPARAM) { SetPage(page - 1); }
+void StreamingWizard::OnPrev(WPARAM, LPARAM) {
+    SetPage(page - 1);
+}
 
 void StreamingWizard::EndWizard(WPARAM wParam, LPARAM) {
     int controlId = LOWORD(wParam);
@@ -155,8 +157,7 @@ void StreamingWizard::RefillAudioCombo() {
     }
     comboCount = 0;
     for (int i = 0; i < graph.GetAudioDeviceCount(); ++i) {
-        SendToAudioCombo(CB_INSERTSTRING, i,
-                         reinterpret_cast<LPARAM>(graph.GetAudioDeviceName(i)));
+        SendToAudioCombo(CB_INSERTSTRING, i, reinterpret_cast<LPARAM>(graph.GetAudioDeviceName(i)));
         ++comboCount;
     }
     SendToAudioCombo(CB_SETCURSEL, 0, 0);

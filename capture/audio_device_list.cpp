@@ -86,7 +86,9 @@ void AudioDeviceList::PreferSelectedAudioDevice() {
 
 // The combobox answers -1 when nothing is selected: the selection is kept
 // within the list so that no entry outside it is ever read.
-void AudioDeviceList::SetSelection(int index) { selection = ClampAudioDeviceIndex(index); }
+void AudioDeviceList::SetSelection(int index) {
+    selection = ClampAudioDeviceIndex(index);
+}
 
 const char* AudioDeviceList::GetAudioDeviceName(int index) const {
     return audioDeviceNames[ClampAudioDeviceIndex(index)];

@@ -16,6 +16,15 @@ const int kDevicePosition = 16;
 const long kEventWaitMs = 100;
 const ALLOCATOR_PROPERTIES kAudioBuffers = {4, 22050, 1, 0};
 
+template <typename Interface> bool Create(REFCLSID type, REFIID iid, Interface** object) {
+    return SUCCEEDED(
+        CoCreateInstance(type, NULL, CLSCTX_INPROC, iid, reinterpret_cast<void**>(object)));
+}
+
+template <typename Interface> bool Query(IUnknown* source, REFIID iid, Interface** object) {
+    return SUCCEEDED(source->QueryInterface(iid, reinterpret_cast<void**>(object)));
+}
+
 template <typename Interface> void ReleaseAndClear(Interface** reference) {
     if (*reference) {
         (*reference)->Release();
@@ -33,8 +42,8 @@ void ToAnsiName(const WCHAR* wide, char name[kDeviceNameSize]) {
     int units = FittingPrefixUnits(wide, kDeviceNameSize, AnsiBytes);
     int written = 0;
     if (units > 0) {
-        written = WideCharToMultiByte(CP_ACP, 0, wide, units, name, kDeviceNameSize - 1, NULL,
-                                      NULL);
+        written =
+            WideCharToMultiByte(CP_ACP, 0, wide, units, name, kDeviceNameSize - 1, NULL, NULL);
     }
     name[written > 0 ? written : 0] = '\0';
 }
@@ -43,8 +52,7 @@ void ToAnsiName(const WCHAR* wide, char name[kDeviceNameSize]) {
 IEnumMoniker* OpenCategory(REFCLSID category) {
     ICreateDevEnum* deviceEnumerator = NULL;
     if (FAILED(CoCreateInstance(CLSID_SystemDeviceEnum, NULL, CLSCTX_INPROC_SERVER,
-                                IID_ICreateDevEnum,
-                                reinterpret_cast<void**>(&deviceEnumerator)))) {
+                                IID_ICreateDevEnum, reinterpret_cast<void**>(&deviceEnumerator)))) {
         return NULL;
     }
     IEnumMoniker* devices = NULL;
@@ -108,7 +116,9 @@ CaptureGraph::CaptureGraph() {
     comInitialized = false;
 }
 
-CaptureGraph::~CaptureGraph() { TearDown(); }
+CaptureGraph::~CaptureGraph() {
+    TearDown();
+}
 
 void CaptureGraph::SetVideoRect(int left, int top, int width, int height) {
     videoLeft = left;
@@ -178,24 +188,16 @@ int CaptureGraph::Build() {
     TearDown();
     // S_FALSE (already initialised on this thread) needs its CoUninitialize too.
     comInitialized = SUCCEEDED(CoInitialize(NULL));
-    if (FAILED(CoCreateInstance(CLSID_FilterGraph, NULL, CLSCTX_INPROC, IID_IGraphBuilder,
-                                reinterpret_cast<void**>(&filterGraph))) ||
-        FAILED(CoCreateInstance(CLSID_CaptureGraphBuilder2, NULL, CLSCTX_INPROC,
-                                IID_ICaptureGraphBuilder2,
-                                reinterpret_cast<void**>(&captureBuilder))) ||
+    if (!Create(CLSID_FilterGraph, IID_IGraphBuilder, &filterGraph) ||
+        !Create(CLSID_CaptureGraphBuilder2, IID_ICaptureGraphBuilder2, &captureBuilder) ||
         FAILED(captureBuilder->SetFiltergraph(filterGraph))) {
         return 0;
     }
-    if (FAILED(filterGraph->QueryInterface(IID_IMediaControl,
-                                           reinterpret_cast<void**>(&mediaControl))) ||
-        FAILED(filterGraph->QueryInterface(IID_IVideoWindow,
-                                           reinterpret_cast<void**>(&videoWindow))) ||
-        FAILED(filterGraph->QueryInterface(IID_IBasicVideo,
-                                           reinterpret_cast<void**>(&basicVideo))) ||
-        FAILED(filterGraph->QueryInterface(IID_IBasicAudio,
-                                           reinterpret_cast<void**>(&basicAudio))) ||
-        FAILED(filterGraph->QueryInterface(IID_IMediaEventEx,
-                                           reinterpret_cast<void**>(&mediaEvent)))) {
+    if (!Query(filterGraph, IID_IMediaControl, &mediaControl) ||
+        !Query(filterGraph, IID_IVideoWindow, &videoWindow) ||
+        !Query(filterGraph, IID_IBasicVideo, &basicVideo) ||
+        !Query(filterGraph, IID_IBasicAudio, &basicAudio) ||
+        !Query(filterGraph, IID_IMediaEventEx, &mediaEvent)) {
         return 0;
     }
     if (FAILED(mediaEvent->SetNotifyWindow(reinterpret_cast<OAHWND>(ownerWindow), WM_GRAPH_EVENT,

@@ -8,9 +8,12 @@ bool TakesDevice(const char* friendlyName, const char* wantedName, int index, in
 
 bool IsCameraLost(GraphEventFetch fetch, long eventCode) {
     switch (fetch) {
-    case kEventTimedOut: return true;
-    case kEventFetched: return eventCode == kEventErrorAbort || eventCode == kEventDeviceLost;
-    case kEventFetchFailed: return false;
+    case kEventTimedOut:
+        return true;
+    case kEventFetched:
+        return eventCode == kEventErrorAbort || eventCode == kEventDeviceLost;
+    case kEventFetchFailed:
+        return false;
     }
     return false;
 }

@@ -3,8 +3,12 @@
 #ifndef MORVANE_CAPTURE_NAME_CONVERSION_H
 #define MORVANE_CAPTURE_NAME_CONVERSION_H
 
-inline bool IsHighSurrogate(unsigned unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-inline bool IsLowSurrogate(unsigned unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+inline bool IsHighSurrogate(unsigned unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+inline bool IsLowSurrogate(unsigned unit) {
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
 
 // Number of UTF-16 units, from the start of the zero-terminated text, whose
 // ANSI form fits into capacity bytes with a terminating zero. The cut falls

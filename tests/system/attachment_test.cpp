@@ -14,11 +14,18 @@
 
 #include "harness.h"
 #include "res/resource_ids.h"
+#include "screenshot.h"
 #include "simulated_camera.h"
 
 namespace {
 
 const int kBrightness = 77;
+
+// The skin bitmap a skinned control shows on screen, or -1.
+int ShownSkinFace(HWND control) {
+    Screenshot shot = CaptureFromScreen(control);
+    return shot.BitmapIdAt(shot.width - 1, shot.height - 1);
+}
 
 // The page on show, told by the controls the page layout shows.
 int PageOf(HWND main) {
@@ -157,10 +164,10 @@ class Attachment : public testing::Test {
         WriteSharedDword("Morvane_AudioSetting", 1);
         WriteSharedDword("Morvane_VideoBright", kBrightness);
     }
-    void TearDown() override { camera.Plug(true); }
+    void TearDown() override { camera.Reset(true); }
 
     void Start(bool plugged) {
-        camera.Plug(plugged);
+        camera.Reset(plugged);
         ASSERT_TRUE(run.StartMorvane());
         main = run.WaitForMainWindow();
         ASSERT_NE(nullptr, main);
@@ -289,7 +296,7 @@ TEST_F(Attachment, OnlyWindowsXpStoresOneNewAudioDeviceAtOnce) {
         WindowsVersionForMorvane version(c.version);
         WriteSharedString("Morvane_AudioDevice", "Orvelle Audio");
         ProgramRun xpRun;
-        camera.Plug(true);
+        camera.Reset(true);
         ASSERT_TRUE(xpRun.StartMorvane());
         HWND window = xpRun.WaitForMainWindow();
         ASSERT_NE(nullptr, window);

@@ -173,20 +173,6 @@ void WriteSharedDword(const char* name, DWORD value) {
     }
 }
 
-int ShownSkinFace(HWND control) {
-    // Read from the screen: another process's window surface is not ours to read.
-    RECT place;
-    GetWindowRect(control, &place);
-    HDC screen = GetDC(NULL);
-    COLORREF colour = GetPixel(screen, place.right - 1, place.bottom - 1);
-    ReleaseDC(NULL, screen);
-    int red = GetRValue(colour);
-    if (GetBValue(colour) != 0xC3 || red < 0x21) {
-        return -1;
-    }
-    return ((red - 0x21) << 8) | GetGValue(colour);
-}
-
 bool IsShown(HWND window) {
     return (GetWindowLongPtrA(window, GWL_STYLE) & WS_VISIBLE) != 0;
 }

@@ -77,10 +77,6 @@ void PostClick(HWND window, int x, int y);
 // of hanging it.
 LRESULT SendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// The skin bitmap a skinned control shows, read from the signature pixel in
-// its bottom-right corner on screen; -1 if that pixel carries none.
-int ShownSkinFace(HWND control);
-
 // The program's video window: the one child of the main window that is none
 // of its dialog controls (buttons and the combobox); null when there is none.
 HWND VideoWindowOf(HWND main);

@@ -9,75 +9,10 @@
 #include <vector>
 
 #include "harness.h"
+#include "screenshot.h"
 #include "res/resource_ids.h"
 
 namespace {
-
-// A screenshot of a window, rows top first, as 0x00RRGGBB.
-struct Screenshot {
-    int width = 0;
-    int height = 0;
-    std::vector<DWORD> pixels;
-
-    DWORD At(int x, int y) const { return pixels[y * width + x]; }
-
-    // The skin bitmap whose bottom-right pixel lies at (x, y), or -1.
-    int BitmapIdAt(int x, int y) const {
-        DWORD colour = At(x, y);
-        int red = (colour >> 16) & 0xFF;
-        if ((colour & 0xFF) != 0xC3 || red < 0x21) {
-            return -1;
-        }
-        return ((red - 0x21) << 8) | ((colour >> 8) & 0xFF);
-    }
-
-    void SaveBitmap(const std::string& path) const {
-        BITMAPINFOHEADER info = {};
-        info.biSize = sizeof info;
-        info.biWidth = width;
-        info.biHeight = -height;
-        info.biPlanes = 1;
-        info.biBitCount = 32;
-        BITMAPFILEHEADER file = {};
-        file.bfType = 0x4D42;
-        file.bfOffBits = sizeof file + sizeof info;
-        file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size() * 4);
-        FILE* out = fopen(path.c_str(), "wb");
-        ASSERT_NE(nullptr, out);
-        fwrite(&file, sizeof file, 1, out);
-        fwrite(&info, sizeof info, 1, out);
-        fwrite(pixels.data(), 4, pixels.size(), out);
-        fclose(out);
-    }
-};
-
-Screenshot CaptureFromScreen(HWND window) {
-    RECT r;
-    GetWindowRect(window, &r);
-    Screenshot shot;
-    shot.width = r.right - r.left;
-    shot.height = r.bottom - r.top;
-    shot.pixels.resize(shot.width * shot.height);
-    HDC screen = GetDC(NULL);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = shot.width;
-    info.bmiHeader.biHeight = -shot.height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP target = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, NULL, 0);
-    HGDIOBJ previous = SelectObject(memory, target);
-    BitBlt(memory, 0, 0, shot.width, shot.height, screen, r.left, r.top, SRCCOPY);
-    GdiFlush();
-    memcpy(shot.pixels.data(), bits, shot.pixels.size() * 4);
-    SelectObject(memory, previous);
-    DeleteObject(target);
-    DeleteDC(memory);
-    ReleaseDC(NULL, screen);
-    return shot;
-}
 
 struct ExpectedControl {
     int id;
@@ -113,7 +48,7 @@ TEST(MainWindowSkin, EveryControlIsDrawnAtItsPlaceAndSize) {
         {IDC_CANCEL, 254, 516, 84, 29, {122, 123, 128}},
     };
     Screenshot shot = CaptureFromScreen(window);
-    shot.SaveBitmap(BinFolder() + "\\main_window_skin.bmp");
+    EXPECT_TRUE(shot.SaveBitmap(BinFolder() + "\\main_window_skin.bmp"));
     EXPECT_EQ(121, shot.BitmapIdAt(348, 559)); // the background fills the window
 
     for (const ExpectedControl& c : controls) {

@@ -22,16 +22,22 @@ std::vector<COLORREF> PictureRow(HWND main) {
     return row;
 }
 
+// Starts the program after a set-up that was finished, with the camera
+// plugged in or not; answers its main window.
+HWND StartWithCamera(SimulatedCamera* camera, bool plugged, ProgramRun* run) {
+    EXPECT_TRUE(camera->Ready());
+    camera->Reset(plugged);
+    WriteSharedDword("Morvane_AudioSetting", 1);
+    EXPECT_TRUE(run->StartMorvane());
+    return run->WaitForMainWindow();
+}
+
 } // namespace
 
 TEST(Preview, ANewUserSeesTheLivePictureAtItsPlace) {
     SimulatedCamera camera;
-    ASSERT_TRUE(camera.Ready());
-    camera.Plug(true);
-    WriteSharedDword("Morvane_AudioSetting", 1);
     ProgramRun run;
-    ASSERT_TRUE(run.StartMorvane());
-    HWND main = run.WaitForMainWindow();
+    HWND main = StartWithCamera(&camera, true, &run);
     ASSERT_NE(nullptr, main);
 
     HWND video = nullptr;
@@ -59,14 +65,10 @@ TEST(Preview, ANewUserSeesTheLivePictureAtItsPlace) {
 
 TEST(Preview, WithoutCameraThePlaceStaysEmpty) {
     SimulatedCamera camera;
-    ASSERT_TRUE(camera.Ready());
-    camera.Plug(false);
-    WriteSharedDword("Morvane_AudioSetting", 1);
     ProgramRun run;
-    ASSERT_TRUE(run.StartMorvane());
-    HWND main = run.WaitForMainWindow();
+    HWND main = StartWithCamera(&camera, false, &run);
     ASSERT_NE(nullptr, main);
     Sleep(500);
     EXPECT_EQ(nullptr, VideoWindowOf(main));
-    camera.Plug(true);
+    camera.Reset(true);
 }

@@ -1,7 +1,5 @@
 #include "simulated_camera.h"
 
-#include <cwchar>
-
 SimulatedCamera::SimulatedCamera() {
     HMODULE driver = LoadLibraryA("camsim.dll");
     if (driver) {
@@ -13,13 +11,26 @@ SimulatedCamera::SimulatedCamera() {
     opened = block.Open();
 }
 
-void SimulatedCamera::Plug(bool plugged) {
+void SimulatedCamera::Reset(bool plugged, const std::vector<const wchar_t*>& extraAudioDevices) {
+    ControlBlock* shared = block.Lock();
+    if (!shared) {
+        return;
+    }
+    CamsimSettings settings = DefaultSettings();
+    settings.installed = 1;
+    settings.plugged = plugged ? 1 : 0;
+    for (const wchar_t* name : extraAudioDevices) {
+        // wchar_t is 16 bits wide on Windows.
+        AddAudioDevice(settings, reinterpret_cast<const uint16_t*>(name));
+    }
+    InitControlBlock(*shared, settings);
+    block.Unlock();
+}
+
+void SimulatedCamera::SetFaults(uint32_t faults) {
     ControlBlock* shared = block.Lock();
     if (shared) {
-        CamsimSettings settings = DefaultSettings();
-        settings.installed = 1;
-        settings.plugged = plugged ? 1 : 0;
-        InitControlBlock(*shared, settings);
+        shared->settings.faults = faults;
         block.Unlock();
     }
 }

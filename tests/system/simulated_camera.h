@@ -1,35 +1,41 @@
-// The simulated camera installed for a system test, driven through its
-// shared control block as camsim.exe drives it.
+// The simulated camera seen from a system test: installed and plugged in a
+// known state, with its observations (frames, graph joins, command log).
 #ifndef MORVANE_TESTS_SYSTEM_SIMULATED_CAMERA_H
 #define MORVANE_TESTS_SYSTEM_SIMULATED_CAMERA_H
 
 #include <windows.h>
 
+#include <stdint.h>
 #include <vector>
 
 #include "camsim/camsim_control.h"
 
 class SimulatedCamera {
   public:
+    // Registers the driver's devices and opens the control block.
     SimulatedCamera();
     bool Ready() const { return installed && opened; }
 
-    // Starts afresh from a fresh machine's settings, plugged in or not; the
-    // command log starts empty.
-    void Plug(bool plugged);
+    // A fresh camera: default settings, plugged or not, with extra audio
+    // devices after the camera's own.
+    void Reset(bool plugged, const std::vector<const wchar_t*>& extraAudioDevices = {});
+    void SetFaults(uint32_t faults);
     // Plugs in or out and nothing else; top-level windows hear of it.
     void SetPlugged(bool plugged);
     // Adds an audio capture device; top-level windows hear of its arrival.
     void AddAudioDevice(const wchar_t* name);
 
     uint32_t FramesDelivered();
-    // Tick count when a video filter last joined a graph: moves at every build.
+    // Tick count when a video filter last joined a graph: a new value is a
+    // new preview graph.
     uint32_t GraphJoinMs();
     // From that join to the graph's first frame, or -1 before it.
     int32_t FirstFrameDelayMs();
+    // Every command still held in the log, oldest first.
     std::vector<CommandRecord> Commands();
 
   private:
+    // Runs read on the locked block; a value-initialised result without it.
     template <class Reader> auto Read(Reader read) -> decltype(read(*(ControlBlock*)nullptr));
 
     CamsimBlock block;

@@ -46,10 +46,18 @@ TEST(AudioDeviceList, ChooseMovesThePreferredNameToTheFront) {
         {{"A", "P", "P"}, "P", 0, {"P", "A", "P"}, "P", 0},
         {{"A", "B"}, "P", 0, {"A", "B"}, "A", 0},
         {{"A", "B", "C"}, "P", 1, {"A", "B", "C"}, "B", 1},
-        {{"Orvelle Audio", "orvelle audio"}, "ORVELLE AUDIO", 1,
-         {"Orvelle Audio", "orvelle audio"}, "orvelle audio", 1},
-        {{"X", "orvelle audio", "Orvelle Audio"}, "Orvelle Audio", 1,
-         {"Orvelle Audio", "orvelle audio", "X"}, "Orvelle Audio", 0},
+        {{"Orvelle Audio", "orvelle audio"},
+         "ORVELLE AUDIO",
+         1,
+         {"Orvelle Audio", "orvelle audio"},
+         "orvelle audio",
+         1},
+        {{"X", "orvelle audio", "Orvelle Audio"},
+         "Orvelle Audio",
+         1,
+         {"Orvelle Audio", "orvelle audio", "X"},
+         "Orvelle Audio",
+         0},
     };
     for (const auto& c : cases) {
         AudioDeviceList list;
@@ -156,14 +164,10 @@ TEST(AudioDeviceList, RedetectionPrefersTheOneNewDevice) {
         std::vector<std::string> after;
         const char* preferred;
     } cases[] = {
-        {{"A", "B"}, {"C", "A", "B"}, "C"},
-        {{"A", "B"}, {"A", "B", "C"}, "C"},
-        {{"A", "B"}, {"B", "C", "A"}, "C"},
-        {{"A"}, {"A", "A"}, "A"},
-        {{"B", "A"}, {"A", "B", "A"}, "A"},
-        {{}, {"N"}, "N"},
-        {{"A", "B"}, {"A"}, "Kept"},
-        {{"A"}, {"A", "B", "C"}, "Kept"},
+        {{"A", "B"}, {"C", "A", "B"}, "C"}, {{"A", "B"}, {"A", "B", "C"}, "C"},
+        {{"A", "B"}, {"B", "C", "A"}, "C"}, {{"A"}, {"A", "A"}, "A"},
+        {{"B", "A"}, {"A", "B", "A"}, "A"}, {{}, {"N"}, "N"},
+        {{"A", "B"}, {"A"}, "Kept"},        {{"A"}, {"A", "B", "C"}, "Kept"},
         {{"A", "B"}, {"C", "D"}, "Kept"},
     };
     for (const auto& c : cases) {

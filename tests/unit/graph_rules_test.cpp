@@ -27,9 +27,8 @@ TEST(GraphEvent, AbortLostDeviceAndASilentWaitLoseTheCamera) {
         long code;
         bool lost;
     } cases[] = {
-        {kEventFetched, 3, true},       {kEventFetched, 31, true},
-        {kEventFetched, 1, false},      {kEventFetched, 13, false},
-        {kEventTimedOut, 0, true},      {kEventFetchFailed, 31, false},
+        {kEventFetched, 3, true},      {kEventFetched, 31, true}, {kEventFetched, 1, false},
+        {kEventFetched, 13, false},    {kEventTimedOut, 0, true}, {kEventFetchFailed, 31, false},
         {kEventFetchFailed, 0, false},
     };
     for (const auto& c : cases) {
@@ -74,5 +73,7 @@ TEST(FriendlyNameCut, NeverSplitsASurrogatePair) {
     EXPECT_EQ(258, Fit(std::u16string(258, u'a') + pair, 260));
     EXPECT_EQ(259, Fit(std::u16string(257, u'a') + pair, 260));
     // A lone high surrogate counts as a character of its own.
-    EXPECT_EQ(2, Fit(u"\xD83D" u"a", 260));
+    EXPECT_EQ(2, Fit(u"\xD83D"
+                     u"a",
+                     260));
 }

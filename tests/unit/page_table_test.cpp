@@ -118,3 +118,40 @@ TEST(QualitySlider, OnlyPageStepsAndTheEndOfADragApply) {
     EXPECT_TRUE(AppliesQuality(4));
     EXPECT_FALSE(AppliesQuality(5));
 }
+
+TEST(Pages, APageChangeRepaintsEveryTextItLaysOut) {
+    struct Area {
+        int left, top, right, bottom;
+    };
+    auto inside = [](const Area& a, const PageArea& b) {
+        return a.left >= b.left && a.top >= b.top && a.right <= b.right && a.bottom <= b.bottom;
+    };
+    // Caption, body, page-0 body and its white bar, as the window draws them.
+    const Area texts[] = {{20, 365, 329, 385}, {20, 424, 329, 488}, {20, 365, 329, 488},
+                          {11, 418, 339, 421}};
+    for (const Area& text : texts) {
+        EXPECT_TRUE(inside(text, kPageTextArea)) << text.left << "," << text.top;
+    }
+    EXPECT_TRUE(inside({10, 45, 340, 65}, kHeadingArea));
+    // The picture and the deck between them are left alone.
+    EXPECT_LE(kHeadingArea.bottom, 82);
+    const int deckBottom = 325 + 29;
+    EXPECT_GE(kPageTextArea.top, deckBottom);
+}
+
+TEST(AudioDeviceChoice, OnlyAnIndexInsideTheListChoosesADevice) {
+    const struct {
+        int index;
+        int count;
+        bool chosen;
+    } cases[] = {
+        {-1, 3, false}, // the combobox has no selection
+        {0, 0, false},  // an empty list
+        {0, 3, true},   {2, 3, true},
+        {3, 3, false},  // an entry of a longer earlier listing
+        {15, 16, true}, {16, 16, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.chosen, IsListedAudioDevice(c.index, c.count)) << c.index << " of " << c.count;
+    }
+}

@@ -1,5 +1,8 @@
-// The camera link against a filter that answers the vendor property set the
-// way a driver can: accepting, refusing with a failure or with S_FALSE.
+// The camera link against a filter that answers the vendor property set in
+// ways the simulated camera does not: handing out its interface with a
+// success code other than S_OK, or scribbling into a status block it refuses.
+// The commands and status as the camera receives them are tested with the
+// simulated camera.
 #include <windows.h>
 #include <dshow.h>
 
@@ -30,7 +33,6 @@ class FakeCameraFilter : public IKsPropertySet {
     DWORD capability = 0x2000;
     unsigned char statusBlock[64] = {};
     std::vector<SentCommand> sent;
-    std::vector<DWORD> reads;
     bool badArguments = false;
     LONG references = 1;
 
@@ -64,7 +66,6 @@ class FakeCameraFilter : public IKsPropertySet {
     HRESULT STDMETHODCALLTYPE Get(REFGUID set, DWORD id, LPVOID instance, DWORD instanceSize,
                                   LPVOID data, DWORD size, DWORD* returned) override {
         CheckArguments(set, instance, instanceSize);
-        reads.push_back(id);
         if (id == 20 && size == 4) {
             std::memcpy(data, &capability, 4);
         } else if (id == 22 && size == 64) {
@@ -75,9 +76,7 @@ class FakeCameraFilter : public IKsPropertySet {
         *returned = size;
         return getResult;
     }
-    HRESULT STDMETHODCALLTYPE QuerySupported(REFGUID, DWORD, DWORD*) override {
-        return E_NOTIMPL;
-    }
+    HRESULT STDMETHODCALLTYPE QuerySupported(REFGUID, DWORD, DWORD*) override { return E_NOTIMPL; }
 
   private:
     void CheckArguments(REFGUID set, LPVOID instance, DWORD instanceSize) {
@@ -87,7 +86,9 @@ class FakeCameraFilter : public IKsPropertySet {
     }
 };
 
-IUnknown* AsFilter(FakeCameraFilter* filter) { return static_cast<IKsPropertySet*>(filter); }
+IUnknown* AsFilter(FakeCameraFilter* filter) {
+    return static_cast<IKsPropertySet*>(filter);
+}
 
 } // namespace
 
@@ -98,8 +99,8 @@ TEST(CameraLink, CapabilityIsBitThirteenOfPropertyTwenty) {
         HRESULT get;
         int expected;
     } cases[] = {
-        {0x2000, S_OK, S_OK, 1},    {0xFFFFFFFF, S_OK, S_OK, 1},   {0xFFFFDFFF, S_OK, S_OK, 0},
-        {0x2000, S_OK, S_FALSE, 0}, {0x2000, S_OK, E_FAIL, 0},     {0x2000, S_FALSE, S_OK, 0},
+        {0x2000, S_OK, S_OK, 1},          {0xFFFFFFFF, S_OK, S_OK, 1}, {0xFFFFDFFF, S_OK, S_OK, 0},
+        {0x2000, S_OK, S_FALSE, 0},       {0x2000, S_OK, E_FAIL, 0},   {0x2000, S_FALSE, S_OK, 0},
         {0x2000, E_NOINTERFACE, S_OK, 0},
     };
     for (const auto& c : cases) {
@@ -112,25 +113,6 @@ TEST(CameraLink, CapabilityIsBitThirteenOfPropertyTwenty) {
         EXPECT_FALSE(camera.badArguments);
     }
     EXPECT_EQ(0, CameraLink::QueryCapability(NULL));
-}
-
-TEST(CameraLink, CommandsCarryClassCodeAndARisingSequence) {
-    FakeCameraFilter camera;
-    CameraLink link;
-    EXPECT_EQ(0, link.SendCommand(AsFilter(&camera), 1, 26));
-    EXPECT_EQ(0, link.SendCommand(AsFilter(&camera), 8, 0));
-    EXPECT_EQ(0, link.SendCommand(AsFilter(&camera), 15, 255));
-    EXPECT_EQ(0, link.SendCommand(AsFilter(&camera), 8, 0x180));
-    ASSERT_EQ(4u, camera.sent.size());
-    const std::vector<unsigned char> expected[] = {
-        {0x10, 0x1A, 0x11, 0x00}, {0x20, 0x00, 0x28, 0x00},
-        {0x30, 0xFF, 0x3F, 0x00}, {0x40, 0x80, 0x48, 0x00}};
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(21u, camera.sent[i].property);
-        EXPECT_EQ(expected[i], camera.sent[i].data) << i;
-    }
-    EXPECT_FALSE(camera.badArguments);
-    EXPECT_EQ(1, camera.references);
 }
 
 TEST(CameraLink, NothingIsSentWithoutFilterOrForClassZero) {
@@ -150,7 +132,8 @@ TEST(CameraLink, OnlyExactlySokCountsAsAccepted) {
         HRESULT query;
         HRESULT set;
         size_t sent;
-    } cases[] = {{S_OK, S_FALSE, 1}, {S_OK, E_FAIL, 1}, {E_NOINTERFACE, S_OK, 0}, {S_FALSE, S_OK, 0}};
+    } cases[] = {
+        {S_OK, S_FALSE, 1}, {S_OK, E_FAIL, 1}, {E_NOINTERFACE, S_OK, 0}, {S_FALSE, S_OK, 0}};
     for (const auto& c : cases) {
         FakeCameraFilter camera;
         camera.queryResult = c.query;
@@ -165,54 +148,6 @@ TEST(CameraLink, OnlyExactlySokCountsAsAccepted) {
         EXPECT_EQ(0, link.SendCommand(AsFilter(&camera), 1, 26));
         EXPECT_EQ(0x20, camera.sent.back().data[0]);
     }
-}
-
-TEST(CameraLink, StatusReadDecodesTheBlock) {
-    FakeCameraFilter camera;
-    const unsigned char block[9] = {0xA5, 0x9C, 0xC5, 0xEE, 0xBF, 0xD5, 0x66, 0x77, 0xE9};
-    std::memcpy(camera.statusBlock, block, sizeof block);
-    CameraLink link;
-    EXPECT_EQ(0u, link.GetTransportAvailable());
-    EXPECT_EQ(0, link.ReadStatus(AsFilter(&camera)));
-    const CameraStatus& status = link.GetStatus();
-    EXPECT_EQ(0xAu, status.statusByte0High);
-    EXPECT_EQ(0x9Cu, status.statusByte1);
-    EXPECT_EQ(0xC5u, status.transportMode);
-    EXPECT_EQ(2u, link.GetTransportAvailable());
-    EXPECT_EQ(1u, status.statusByte3Bit2);
-    EXPECT_EQ(5u, status.statusByte3Bits3to5);
-    EXPECT_EQ(2, status.statusByte4High);
-    EXPECT_EQ(1, status.statusByte5Bit7);
-    EXPECT_EQ(0x55, status.statusByte5Low);
-    EXPECT_EQ(0x66, status.statusByte6);
-    EXPECT_EQ(0x77, status.statusByte7);
-    EXPECT_EQ(0x29, status.statusByte8Low);
-    EXPECT_EQ(3, status.statusByte8High);
-    EXPECT_EQ(std::vector<DWORD>{22}, camera.reads);
-    EXPECT_FALSE(camera.badArguments);
-    EXPECT_EQ(1, camera.references);
-}
-
-TEST(CameraLink, AFailedStatusReadKeepsTheDecodedFields) {
-    FakeCameraFilter camera;
-    camera.statusBlock[2] = 0x75;
-    camera.statusBlock[3] = 0x01;
-    CameraLink link;
-    ASSERT_EQ(0, link.ReadStatus(AsFilter(&camera)));
-
-    // The driver scribbles into the block but refuses the read.
-    std::memset(camera.statusBlock, 0xFF, sizeof camera.statusBlock);
-    for (HRESULT refusal : {E_FAIL, S_FALSE}) {
-        camera.getResult = refusal;
-        EXPECT_EQ(1, link.ReadStatus(AsFilter(&camera)));
-        EXPECT_EQ(0x75u, link.GetStatus().transportMode);
-        EXPECT_EQ(1u, link.GetTransportAvailable());
-    }
-    camera.queryResult = E_NOINTERFACE;
-    EXPECT_EQ(1, link.ReadStatus(AsFilter(&camera)));
-    EXPECT_EQ(1, link.ReadStatus(NULL));
-    EXPECT_EQ(0x75u, link.GetStatus().transportMode);
-    EXPECT_EQ(1, camera.references);
 }
 
 TEST(CameraLink, AFailedFirstReadLeavesTheDeckNotOperable) {

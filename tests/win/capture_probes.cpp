@@ -234,7 +234,9 @@ ProbeFactory::ProbeFactory() {
                           &cookie);
 }
 
-ProbeFactory::~ProbeFactory() { CoRevokeClassObject(cookie); }
+ProbeFactory::~ProbeFactory() {
+    CoRevokeClassObject(cookie);
+}
 
 ProbeFilter* ProbeFactory::Find(IUnknown* filter) const {
     for (const auto& probe : made) {

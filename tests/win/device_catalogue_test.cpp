@@ -29,8 +29,8 @@ class DeviceCatalogue : public ::testing::Test {
         ASSERT_EQ(S_OK, CoInitialize(NULL));
         factory.reset(new ProbeFactory);
         category.reset(new DeviceCategory(kTestCategory));
-        ASSERT_EQ(S_OK, CoCreateInstance(CLSID_FilterGraph, NULL, CLSCTX_INPROC,
-                                         IID_IGraphBuilder, reinterpret_cast<void**>(&graph)));
+        ASSERT_EQ(S_OK, CoCreateInstance(CLSID_FilterGraph, NULL, CLSCTX_INPROC, IID_IGraphBuilder,
+                                         reinterpret_cast<void**>(&graph)));
     }
     void TearDown() override {
         graph->Release();
@@ -54,8 +54,7 @@ class DeviceCatalogue : public ::testing::Test {
     // Looks a device up and answers the tag of the one taken ("" for none),
     // checking it joined the graph.
     std::string Take(const char* name, int position) {
-        IBaseFilter* filter =
-            CaptureGraph::FindAndAddDevice(graph, kTestCategory, name, position);
+        IBaseFilter* filter = CaptureGraph::FindAndAddDevice(graph, kTestCategory, name, position);
         if (!filter) {
             return "";
         }

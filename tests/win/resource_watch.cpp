@@ -8,7 +8,7 @@ ResourceMark TakeResourceMark() {
     mark.gdiSlot = reinterpret_cast<ULONG_PTR>(brush) & 0xFFFF;
     DeleteObject(brush);
     HANDLE event = CreateEventA(NULL, TRUE, FALSE, NULL);
-    mark.kernelSlot = reinterpret_cast<ULONG_PTR>(event);
+    mark.kernelSlot = reinterpret_cast<ULONG_PTR>(event) / 4; // handles come in steps of 4
     CloseHandle(event);
     // The committed private memory: what a leak of heap blocks makes grow.
     PROCESS_MEMORY_COUNTERS memory;
@@ -19,4 +19,9 @@ ResourceMark TakeResourceMark() {
         mark.privateBytes = memory.PagefileUsage;
     }
     return mark;
+}
+
+bool KeptHandles(const ResourceMark& before, const ResourceMark& after) {
+    return after.gdiSlot > before.gdiSlot + kSlotSlack ||
+           after.kernelSlot > before.kernelSlot + kSlotSlack;
 }

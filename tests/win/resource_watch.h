@@ -8,6 +8,10 @@
 
 #include <windows.h>
 
+// Wine's own caches may take a few slots on the way; a leak of one handle a
+// cycle takes one for each of the many cycles.
+const ULONG_PTR kSlotSlack = 8;
+
 struct ResourceMark {
     ULONG_PTR gdiSlot;
     ULONG_PTR kernelSlot;
@@ -15,5 +19,8 @@ struct ResourceMark {
 };
 
 ResourceMark TakeResourceMark();
+
+// Whether the cycles between two marks kept handles.
+bool KeptHandles(const ResourceMark& before, const ResourceMark& after);
 
 #endif

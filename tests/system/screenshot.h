@@ -1,0 +1,27 @@
+// A window read back from the screen, as the user sees it.
+#ifndef MORVANE_TESTS_SYSTEM_SCREENSHOT_H
+#define MORVANE_TESTS_SYSTEM_SCREENSHOT_H
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// A screenshot of a window, rows top first, as 0x00RRGGBB.
+struct Screenshot {
+    int width = 0;
+    int height = 0;
+    std::vector<DWORD> pixels;
+
+    DWORD At(int x, int y) const { return pixels[y * width + x]; }
+
+    // The skin bitmap whose bottom-right pixel lies at (x, y), or -1.
+    int BitmapIdAt(int x, int y) const;
+
+    // Writes a 32-bit .bmp file; false when it cannot be written.
+    bool SaveBitmap(const std::string& path) const;
+};
+
+Screenshot CaptureFromScreen(HWND window);
+
+#endif

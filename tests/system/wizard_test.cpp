@@ -1,0 +1,475 @@
+// The wizard as its user meets it: the pages, the settings controls driven
+// through real messages to their windows, and what Finish, Cancel and the
+// title-bar close leave in the registry and tell the launcher.
+#include <windows.h>
+#include <shlwapi.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "harness.h"
+#include "res/resource_ids.h"
+#include "screenshot.h"
+#include "simulated_camera.h"
+#include "tests/system/launcher_standin.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+using Controls = std::set<int>;
+
+// Spelled out here, not taken from the product, so that a misspelt key fails.
+const char kSharedKey[] = "SOFTWARE\\Kivo Corporation\\Pelvorn\\";
+const char kDriverKey[] = "SOFTWARE\\KIVO ZUL\\Orvelle\\REL3";
+const char kMissing[] = "<missing>";
+
+const uint32_t kBrightnessClass = 8;
+// The quality and brightness sliders: 187 pixels wide, the thumb travels
+// between 22 and 165. A press near the right end pages right.
+const int kFarRight = 165;
+const int kSliderMiddleY = 12;
+
+void RemoveSettings() {
+    SHDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Kivo Corporation");
+    SHDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\KIVO ZUL");
+}
+
+void WriteValue(const char* subkey, const char* name, DWORD type, const void* data, DWORD size) {
+    HKEY key;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, subkey, 0, nullptr, 0,
+                                             KEY_ALL_ACCESS, nullptr, &key, nullptr));
+    RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
+    RegCloseKey(key);
+}
+
+void WriteDword(const char* subkey, const char* name, DWORD value) {
+    WriteValue(subkey, name, REG_DWORD, &value, sizeof value);
+}
+
+void WriteText(const char* subkey, const char* name, const char* text) {
+    WriteValue(subkey, name, REG_SZ, text, static_cast<DWORD>(strlen(text) + 1));
+}
+
+// A stored value as text: a DWORD in decimal (signed), a string as it is.
+std::string ReadValue(const char* subkey, const char* name) {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, subkey, 0, KEY_READ, &key) != ERROR_SUCCESS) {
+        return kMissing;
+    }
+    char data[300] = {};
+    DWORD size = sizeof data - 1;
+    DWORD type = 0;
+    LONG result = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
+    RegCloseKey(key);
+    if (result != ERROR_SUCCESS) {
+        return kMissing;
+    }
+    if (type == REG_DWORD) {
+        int32_t number;
+        memcpy(&number, data, sizeof number);
+        return std::to_string(number);
+    }
+    return data;
+}
+
+int ReadNumber(const char* subkey, const char* name) {
+    return std::stoi(ReadValue(subkey, name));
+}
+
+// The page's own controls that are visible: they tell which page is shown.
+Controls VisiblePageControls(HWND main) {
+    const int pageControls[] = {IDC_AUDIO_DEVICE, IDC_QUALITY,          IDC_QUALITY_RESET,
+                                IDC_BRIGHTNESS,   IDC_BRIGHTNESS_RESET, IDC_PREV,
+                                IDC_NEXT};
+    Controls visible;
+    for (int id : pageControls) {
+        if (IsWindowVisible(GetDlgItem(main, id))) {
+            visible.insert(id);
+        }
+    }
+    return visible;
+}
+
+const Controls kPage0 = {};
+const Controls kPage1 = {IDC_AUDIO_DEVICE, IDC_NEXT};
+const Controls kPage2 = {IDC_QUALITY, IDC_QUALITY_RESET, IDC_PREV, IDC_NEXT};
+const Controls kPage3 = {IDC_BRIGHTNESS, IDC_BRIGHTNESS_RESET, IDC_PREV, IDC_NEXT};
+const Controls kPage4 = {IDC_PREV, IDC_NEXT};
+
+std::vector<std::string> ComboItems(HWND combo) {
+    std::vector<std::string> items;
+    int count = static_cast<int>(SendWithTimeout(combo, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        // Across processes the list answers in UTF-16 whatever the caller asks.
+        wchar_t text[300] = {};
+        DWORD_PTR length = 0;
+        SendMessageTimeoutW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text),
+                            SMTO_ABORTIFHUNG, 5000, &length);
+        items.push_back(std::string(text, text + wcslen(text)));
+    }
+    return items;
+}
+
+class Wizard : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        RemoveSettings();
+        ASSERT_TRUE(camera.Ready());
+        camera.Reset(true);
+    }
+    void TearDown() override {
+        RemoveSettings();
+        camera.Reset(true);
+    }
+
+    // Starts the program, ending an earlier run, and waits until its set-up,
+    // camera included, is done.
+    void Start() {
+        run.reset(new ProgramRun);
+        ASSERT_TRUE(run->StartMorvane());
+        main = run->WaitForMainWindow();
+        ASSERT_NE(nullptr, main);
+        SendWithTimeout(main, WM_NULL, 0, 0);
+    }
+
+    // A click on a button reaches the main window as its WM_COMMAND.
+    void Press(int id) {
+        SendWithTimeout(main, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                        reinterpret_cast<LPARAM>(GetDlgItem(main, id)));
+    }
+    void PressTimes(int id, int times) {
+        for (int i = 0; i < times; ++i) {
+            Press(id);
+        }
+    }
+
+    // The left button pressed on a slider at x, moved through moves, released.
+    void Slide(int id, int x, const std::vector<int>& moves = {}) {
+        HWND slider = GetDlgItem(main, id);
+        SendWithTimeout(slider, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, kSliderMiddleY));
+        for (int to : moves) {
+            SendWithTimeout(slider, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to, kSliderMiddleY));
+        }
+        SendWithTimeout(slider, WM_LBUTTONUP, 0,
+                        MAKELPARAM(moves.empty() ? x : moves.back(), kSliderMiddleY));
+    }
+
+    // The screen x of a slider's thumb centre, found by the thumb bitmap's
+    // bottom-right pixel; -1 when it is not on screen.
+    int ThumbCentre(int id) {
+        RECT place;
+        GetWindowRect(GetDlgItem(main, id), &place);
+        MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&place), 2);
+        Sleep(300); // let the page paint
+        Screenshot shot = CaptureFromScreen(main);
+        const int thumbBitmap = 125;
+        for (int x = place.left; x < place.right; ++x) {
+            if (shot.BitmapIdAt(x, place.top + 24) == thumbBitmap) {
+                return x - 5 - place.left;
+            }
+        }
+        return -1;
+    }
+
+    std::vector<uint32_t> BrightnessCodesSince(size_t first) {
+        std::vector<uint32_t> codes;
+        std::vector<CommandRecord> commands = camera.Commands();
+        for (size_t i = first; i < commands.size(); ++i) {
+            if (commands[i].commandClass == kBrightnessClass) {
+                codes.push_back(commands[i].code);
+            }
+        }
+        return codes;
+    }
+
+    DWORD WaitForExitCode() {
+        DWORD code = STILL_ACTIVE;
+        EXPECT_TRUE(run->WaitForExit(10000, &code));
+        return code;
+    }
+
+    void SaveScreenshot(const char* name) {
+        Sleep(300); // let the page paint
+        EXPECT_TRUE(CaptureFromScreen(main).SaveBitmap(BinFolder() + "\\" + name + ".bmp"));
+    }
+
+    SimulatedCamera camera;
+    std::unique_ptr<ProgramRun> run;
+    HWND main = nullptr;
+};
+
+TEST_F(Wizard, NextWalksThroughThePagesAndPrevWalksBackWritingNothing) {
+    Start();
+    EXPECT_EQ(kPage1, VisiblePageControls(main));
+    SaveScreenshot("wizard_page1");
+    const Controls forward[] = {kPage2, kPage3, kPage4};
+    const char* shots[] = {"wizard_page2", "wizard_page3", "wizard_page4"};
+    for (int i = 0; i < 3; ++i) {
+        Press(IDC_NEXT);
+        EXPECT_EQ(forward[i], VisiblePageControls(main)) << "forward to page " << i + 2;
+        SaveScreenshot(shots[i]);
+    }
+    const Controls back[] = {kPage3, kPage2, kPage1};
+    for (int i = 0; i < 3; ++i) {
+        Press(IDC_PREV);
+        EXPECT_EQ(back[i], VisiblePageControls(main)) << "back to page " << 3 - i;
+    }
+    // Leaving through the system menu: walking the pages stored nothing.
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(0u, WaitForExitCode());
+    EXPECT_EQ(kMissing, ReadValue(kDriverKey, "SFMin"));
+    EXPECT_EQ(kMissing, ReadValue(kSharedKey, "Morvane_AudioSetting"));
+}
+
+TEST_F(Wizard, WithoutACameraOnlyWaitingOrLeavingIsOffered) {
+    camera.Reset(false);
+    Start();
+    EXPECT_EQ(kPage0, VisiblePageControls(main));
+    SaveScreenshot("wizard_page0");
+}
+
+TEST_F(Wizard, FinishStoresEveryChoiceAndTellsTheLauncherOnlyOnAFirstRun) {
+    for (bool firstRun : {true, false}) {
+        SCOPED_TRACE(firstRun ? "first run" : "later run");
+        RemoveSettings();
+        WriteDword(kDriverKey, "SFMin", 50);
+        WriteDword(kSharedKey, "Morvane_VideoBright", 100);
+        if (!firstRun) {
+            WriteDword(kSharedKey, "Morvane_AudioSetting", 1);
+        }
+        LauncherStandIn launcher;
+        ASSERT_TRUE(launcher.Start());
+        Start();
+        Press(IDC_NEXT);
+        Slide(IDC_QUALITY, kFarRight);
+        Press(IDC_NEXT);
+        Slide(IDC_BRIGHTNESS, kFarRight);
+        Press(IDC_NEXT);
+        EXPECT_EQ(kPage4, VisiblePageControls(main));
+        Press(IDC_NEXT);
+        EXPECT_EQ(0u, WaitForExitCode());
+
+        int quality = ReadNumber(kDriverKey, "SFMin");
+        EXPECT_LT(quality, 50) << "paging right lowers the quality";
+        EXPECT_GE(quality, 4);
+        EXPECT_EQ(std::min(quality + 16, 80), ReadNumber(kDriverKey, "SF"));
+        EXPECT_GT(ReadNumber(kSharedKey, "Morvane_VideoBright"), 100);
+        EXPECT_EQ("Orvelle Audio", ReadValue(kSharedKey, "Morvane_AudioDevice"));
+        EXPECT_EQ("1", ReadValue(kSharedKey, "Morvane_AudioSetting"));
+        Lines expected;
+        if (firstRun) {
+            expected = {"Lumet Show Icon 0 0", "Lumet Show Normal 0 0"};
+        }
+        EXPECT_EQ(expected, launcher.StopAndReadReceipts());
+    }
+}
+
+TEST_F(Wizard, CancelAndCloseWriteBackTheStartValuesOrTheResetFallbacks) {
+    const struct {
+        int control;
+        bool reset;
+        const char* quality;
+        const char* companion;
+        const char* brightness;
+    } cases[] = {
+        {IDC_CANCEL, false, "50", "66", "100"},
+        {IDC_CLOSE, false, "50", "66", "100"},
+        {IDC_CANCEL, true, "4", "20", "128"},
+        {IDC_CLOSE, true, "4", "20", "128"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.control) + (c.reset ? " after resets" : ""));
+        RemoveSettings();
+        camera.Reset(true, {L"Test Mic"});
+        WriteDword(kDriverKey, "SFMin", 50);
+        WriteDword(kDriverKey, "SFMinOriginal", 30);
+        WriteDword(kSharedKey, "Morvane_VideoBright", 100);
+        WriteDword(kSharedKey, "Morvane_VideoBrightOriginal", 90);
+        WriteText(kSharedKey, "Morvane_AudioDevice", "Orvelle Audio");
+        LauncherStandIn launcher;
+        ASSERT_TRUE(launcher.Start());
+        Start();
+
+        // Another device, another quality and another brightness, all undone.
+        HWND combo = GetDlgItem(main, IDC_AUDIO_DEVICE);
+        SendWithTimeout(combo, CB_SETCURSEL, 1, 0);
+        SendWithTimeout(main, WM_COMMAND, MAKEWPARAM(IDC_AUDIO_DEVICE, CBN_SELENDOK),
+                        reinterpret_cast<LPARAM>(combo));
+        Press(IDC_NEXT);
+        Slide(IDC_QUALITY, kFarRight);
+        if (c.reset) {
+            Press(IDC_QUALITY_RESET);
+            EXPECT_EQ("30", ReadValue(kDriverKey, "SFMin")) << "the reset applies the original";
+        }
+        Press(IDC_NEXT);
+        Slide(IDC_BRIGHTNESS, kFarRight);
+        if (c.reset) {
+            Press(IDC_BRIGHTNESS_RESET);
+        }
+        Press(c.control);
+        EXPECT_EQ(0u, WaitForExitCode());
+
+        EXPECT_EQ(c.quality, ReadValue(kDriverKey, "SFMin"));
+        EXPECT_EQ(c.companion, ReadValue(kDriverKey, "SF"));
+        EXPECT_EQ(c.brightness, ReadValue(kSharedKey, "Morvane_VideoBright"));
+        EXPECT_EQ("Orvelle Audio", ReadValue(kSharedKey, "Morvane_AudioDevice"));
+        EXPECT_EQ(kMissing, ReadValue(kSharedKey, "Morvane_AudioSetting"));
+        Lines expected = {"Lumet Show Icon 0 0", "Lumet Show Normal 0 0"};
+        EXPECT_EQ(expected, launcher.StopAndReadReceipts());
+    }
+}
+
+TEST_F(Wizard, QualityPageStepsRebuildThePreviewEachADragOnlyAtTheRelease) {
+    WriteDword(kDriverKey, "SFMin", 50);
+    Start();
+    Press(IDC_NEXT);
+    int thumb = ThumbCentre(IDC_QUALITY);
+    ASSERT_GT(thumb, 0);
+
+    uint32_t graph = camera.GraphJoinMs();
+    HWND slider = GetDlgItem(main, IDC_QUALITY);
+    SendWithTimeout(slider, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(thumb, kSliderMiddleY));
+    for (int x = thumb + 10; x <= thumb + 40; x += 10) {
+        SendWithTimeout(slider, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, kSliderMiddleY));
+    }
+    EXPECT_EQ(graph, camera.GraphJoinMs()) << "no rebuild while dragging";
+    EXPECT_EQ("50", ReadValue(kDriverKey, "SFMin")) << "nothing stored while dragging";
+    SendWithTimeout(slider, WM_LBUTTONUP, 0, MAKELPARAM(thumb + 40, kSliderMiddleY));
+    EXPECT_NE(graph, camera.GraphJoinMs()) << "the release rebuilds";
+    int dropped = ReadNumber(kDriverKey, "SFMin");
+    EXPECT_LT(dropped, 50);
+
+    int previous = dropped;
+    for (int step = 0; step < 2; ++step) {
+        graph = camera.GraphJoinMs();
+        Sleep(20); // a new graph joins at a later tick
+        Slide(IDC_QUALITY, kFarRight);
+        EXPECT_NE(graph, camera.GraphJoinMs()) << "step " << step;
+        int quality = ReadNumber(kDriverKey, "SFMin");
+        EXPECT_LT(quality, previous) << "step " << step;
+        EXPECT_EQ(std::min(quality + 16, 80), ReadNumber(kDriverKey, "SF"));
+        previous = quality;
+    }
+    graph = camera.GraphJoinMs();
+    Sleep(300);
+    EXPECT_EQ(graph, camera.GraphJoinMs()) << "nothing rebuilds after a step's release";
+    EXPECT_EQ(kPage2, VisiblePageControls(main));
+}
+
+TEST_F(Wizard, BrightnessGoesToTheCameraAtEveryMoveOfADrag) {
+    WriteDword(kSharedKey, "Morvane_VideoBright", 100);
+    Start();
+    PressTimes(IDC_NEXT, 2);
+    int thumb = ThumbCentre(IDC_BRIGHTNESS);
+    ASSERT_GT(thumb, 0);
+    size_t before = camera.Commands().size();
+    uint32_t graph = camera.GraphJoinMs();
+
+    Slide(IDC_BRIGHTNESS, thumb, {thumb + 10, thumb + 20, thumb + 30, thumb + 40});
+    std::vector<uint32_t> codes = BrightnessCodesSince(before);
+    // The press, four moves and the release each send the thumb's value.
+    ASSERT_EQ(6u, codes.size());
+    for (size_t i = 2; i < 5; ++i) {
+        EXPECT_GT(codes[i], codes[i - 1]) << "move " << i;
+    }
+    EXPECT_EQ(graph, camera.GraphJoinMs()) << "brightness needs no rebuild";
+
+    Press(IDC_NEXT);
+    Press(IDC_NEXT);
+    EXPECT_EQ(0u, WaitForExitCode());
+    EXPECT_EQ(std::to_string(codes.back()), ReadValue(kSharedKey, "Morvane_VideoBright"));
+}
+
+TEST_F(Wizard, MuteShowsTheButtonPressedUntilUnmuted) {
+    Start();
+    RECT place;
+    GetWindowRect(GetDlgItem(main, IDC_MUTE), &place);
+    MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&place), 2);
+    auto face = [&] {
+        Sleep(200);
+        return CaptureFromScreen(main).BitmapIdAt(place.right - 1, place.bottom - 1);
+    };
+    EXPECT_EQ(IDB_MUTE_NORMAL, face());
+    Press(IDC_MUTE);
+    EXPECT_EQ(IDB_MUTE_PRESSED, face());
+    Press(IDC_MUTE);
+    EXPECT_EQ(IDB_MUTE_NORMAL, face());
+}
+
+TEST_F(Wizard, ChoosingAnAudioDeviceRebuildsWithItInFront) {
+    camera.Reset(true, {L"Test Mic"});
+    Start();
+    HWND combo = GetDlgItem(main, IDC_AUDIO_DEVICE);
+    EXPECT_EQ((std::vector<std::string>{"Orvelle Audio", "Test Mic"}), ComboItems(combo));
+
+    // Other notifications, or no selection at all, choose nothing.
+    uint32_t graph = camera.GraphJoinMs();
+    SendWithTimeout(combo, CB_SETCURSEL, 1, 0);
+    SendWithTimeout(main, WM_COMMAND, MAKEWPARAM(IDC_AUDIO_DEVICE, CBN_SELCHANGE),
+                    reinterpret_cast<LPARAM>(combo));
+    SendWithTimeout(combo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    SendWithTimeout(main, WM_COMMAND, MAKEWPARAM(IDC_AUDIO_DEVICE, CBN_SELENDOK),
+                    reinterpret_cast<LPARAM>(combo));
+    EXPECT_EQ(graph, camera.GraphJoinMs());
+
+    Press(IDC_NEXT);
+    SendWithTimeout(combo, CB_SETCURSEL, 1, 0);
+    SendWithTimeout(main, WM_COMMAND, MAKEWPARAM(IDC_AUDIO_DEVICE, CBN_SELENDOK),
+                    reinterpret_cast<LPARAM>(combo));
+    EXPECT_NE(graph, camera.GraphJoinMs()) << "a new preview with the chosen device";
+    EXPECT_EQ((std::vector<std::string>{"Test Mic", "Orvelle Audio"}), ComboItems(combo));
+    EXPECT_EQ(0, SendWithTimeout(combo, CB_GETCURSEL, 0, 0));
+    EXPECT_EQ(kPage1, VisiblePageControls(main)) << "the choice shows page 1";
+
+    PressTimes(IDC_NEXT, 4);
+    EXPECT_EQ(0u, WaitForExitCode());
+    EXPECT_EQ("Test Mic", ReadValue(kSharedKey, "Morvane_AudioDevice"));
+}
+
+TEST_F(Wizard, AQualityStepWhoseRebuildFailsShowsPageZero) {
+    WriteDword(kDriverKey, "SFMin", 50);
+    Start();
+    Press(IDC_NEXT);
+    camera.SetFaults(FaultVideoMissing);
+    Slide(IDC_QUALITY, kFarRight);
+    EXPECT_EQ(kPage0, VisiblePageControls(main));
+    EXPECT_LT(ReadNumber(kDriverKey, "SFMin"), 50) << "the quality stays written";
+}
+
+TEST_F(Wizard, StoredValuesOutOfRangeAreShownAsTheyAreAndWrittenBackClamped) {
+    const struct {
+        DWORD quality;
+        DWORD brightness;
+        const char* storedQuality;
+        const char* storedCompanion;
+        const char* storedBrightness;
+    } cases[] = {
+        {200, 100, "80", "80", "100"},
+        {3, 100, "4", "20", "100"},
+        {50, static_cast<DWORD>(-5), "50", "66", "-5"},
+        {static_cast<DWORD>(-7), 300, "4", "20", "300"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(static_cast<int>(c.quality)) + " / " +
+                     std::to_string(static_cast<int>(c.brightness)));
+        RemoveSettings();
+        WriteDword(kDriverKey, "SFMin", c.quality);
+        WriteDword(kSharedKey, "Morvane_VideoBright", c.brightness);
+        Start();
+        // Both sliders are shown with the values as read.
+        PressTimes(IDC_NEXT, 2);
+        EXPECT_EQ(kPage3, VisiblePageControls(main));
+        Press(IDC_CANCEL);
+        EXPECT_EQ(0u, WaitForExitCode());
+        EXPECT_EQ(c.storedQuality, ReadValue(kDriverKey, "SFMin"));
+        EXPECT_EQ(c.storedCompanion, ReadValue(kDriverKey, "SF"));
+        EXPECT_EQ(c.storedBrightness, ReadValue(kSharedKey, "Morvane_VideoBright"));
+    }
+}
+
+} // namespace
