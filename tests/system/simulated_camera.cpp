@@ -21,7 +21,7 @@ void SimulatedCamera::Reset(bool plugged, const std::vector<const wchar_t*>& ext
     settings.plugged = plugged ? 1 : 0;
     for (const wchar_t* name : extraAudioDevices) {
         // wchar_t is 16 bits wide on Windows.
-        AddAudioDevice(settings, reinterpret_cast<const uint16_t*>(name));
+        ::AddAudioDevice(settings, reinterpret_cast<const uint16_t*>(name));
     }
     InitControlBlock(*shared, settings);
     block.Unlock();
