@@ -140,10 +140,16 @@ TEST_F(AboutBox, DragsOnlyFromTheTopStrip) {
     RunAboutBox([&](HWND box) {
         DWORD thread = GetWindowThreadProcessId(box, NULL);
         auto dragBy = [&](int pressY) {
+            // The real pointer goes along, as a hand would move it: the
+            // platform reports it to the captured box when either moves.
             RECT before = ScreenRect(box);
+            SetCursorPos(before.left + 100, before.top + pressY);
+            Sleep(100);
             SendMessageA(box, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, pressY));
             capturedBelow = CaptureOf(thread) == box;
             SendMessageA(box, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(120, pressY + 10));
+            SetCursorPos(before.left + 120, before.top + pressY + 10);
+            Sleep(100);
             SendMessageA(box, WM_LBUTTONUP, 0, MAKELPARAM(120, pressY + 10));
             releasedAfter = CaptureOf(thread) == NULL;
             RECT after = ScreenRect(box);
