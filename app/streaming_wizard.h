@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include "camera/transport_rules.h"
 #include "capture/capture_graph.h"
 #include "skin/repeat_button.h"
 #include "skin/skin_button.h"
@@ -68,6 +69,9 @@ class StreamingWizard {
     void OnRewind(WPARAM wParam, LPARAM lParam);
     void OnSearchRelease(WPARAM wParam, LPARAM lParam);
     void SendBrightness();
+    void PollStatus();
+    void SendPeriodicCommand();
+    void HighlightTransport(int highlightCode);
 
     // Camera attachment and device-change monitoring.
     void OnTimer(WPARAM wParam, LPARAM lParam);
@@ -89,6 +93,9 @@ class StreamingWizard {
     void PlaceControls();
     void ShowControl(int controlId, bool shown);
     LRESULT SendToAudioCombo(UINT message, WPARAM wParam, LPARAM lParam);
+    void PressDeckButton(DeckButton button);
+    void SendToCamera(const CommandChoice& command);
+    int ClassifyDeck() const;
 
     HWND hwnd;
     int page;

@@ -35,6 +35,23 @@ void SimulatedCamera::SetFaults(uint32_t faults) {
     }
 }
 
+void SimulatedCamera::SetTape(bool in) {
+    ControlBlock* shared = block.Lock();
+    if (shared) {
+        shared->settings.tape = in ? 1 : 0;
+        SetDeckTape(shared->deck, in);
+        block.Unlock();
+    }
+}
+
+void SimulatedCamera::ForceMode(int32_t mode) {
+    ControlBlock* shared = block.Lock();
+    if (shared) {
+        shared->settings.forcedMode = mode;
+        block.Unlock();
+    }
+}
+
 uint32_t SimulatedCamera::FramesDelivered() {
     uint32_t frames = 0;
     ControlBlock* shared = block.Lock();
