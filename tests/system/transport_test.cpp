@@ -136,9 +136,16 @@ TEST_F(Deck, HeldFastForwardSearchesFromPlayAndReturnsToPlayOnRelease) {
     SendWithTimeout(main, WM_NULL, 0, 0);
     Sleep(200);
     std::vector<CommandRecord> released = CommandsSince(held);
-    ASSERT_EQ(2u, released.size());
-    EXPECT_TRUE(IsCommand(released[0], 1, 28)) << "the click notification";
-    EXPECT_TRUE(IsCommand(released[1], 1, 26)) << "back to play";
+    // The click notification winds once more, then the release returns to
+    // play (a repeat may have fired just before the release).
+    ASSERT_GE(released.size(), 2u);
+    for (size_t i = 0; i + 1 < released.size(); ++i) {
+        EXPECT_TRUE(IsCommand(released[i], 1, 28));
+    }
+    EXPECT_TRUE(IsCommand(released.back(), 1, 26)) << "back to play";
+    // A poll may still see the deck cueing for a moment; the next one sees it
+    // playing again.
+    WaitForPoll();
     EXPECT_EQ(kHighlighted, LookOf(IDC_PLAY));
     EXPECT_EQ(kNormal, LookOf(IDC_FORWARD));
 }

@@ -8,8 +8,7 @@ morvane_win_test(capture_tests SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/capture_probes.cpp
     ${CMAKE_CURRENT_LIST_DIR}/resource_watch.cpp
     ${CMAKE_CURRENT_LIST_DIR}/camsim_fixture.cpp
-    LIBRARIES camsim_client ole32 oleaut32 strmiids uuid shlwapi psapi
-    LABELS camsim)
+    LIBRARIES camsim_client ole32 oleaut32 strmiids uuid shlwapi psapi)
 add_dependencies(capture_tests camsim_dll camsim_tool)
 
 # Benchmark: a preview rebuild next to a bare graph of the same devices. Run by
