@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include "camera/transport_rules.h"
 #include "capture/capture_graph.h"
 #include "skin/repeat_button.h"
 #include "skin/skin_button.h"
@@ -70,6 +71,7 @@ class StreamingWizard {
     void SendBrightness();
     void PollStatus();
     void SendPeriodicCommand();
+    void HighlightTransport(int highlightCode);
 
     // Camera attachment and device-change monitoring.
     void OnTimer(WPARAM wParam, LPARAM lParam);
@@ -96,6 +98,9 @@ class StreamingWizard {
     LRESULT SendToAudioCombo(UINT message, WPARAM wParam, LPARAM lParam);
     void ReattachCamera();
     void RedetectAudio();
+    void PressDeckButton(DeckButton button);
+    void SendToCamera(const CommandChoice& command);
+    int ClassifyDeck() const;
 
     HWND hwnd;
     int page;

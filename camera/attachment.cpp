@@ -50,6 +50,7 @@ void StreamingWizard::CancelReattachTimer() {
 void StreamingWizard::OnTimer(WPARAM wParam, LPARAM) {
     switch (ChooseTimerAction(static_cast<unsigned long>(wParam), page)) {
     case kTimerPollStatus:
+        // The poll first, so that the re-sent command follows the state it set.
         PollStatus();
         SendPeriodicCommand();
         break;

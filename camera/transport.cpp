@@ -1,14 +1,123 @@
-// The deck buttons of the main window and the deck's status poll.
+// The deck buttons of the main window and the deck's status poll. The rules
+// live in transport_rules; this file applies them to the buttons and sends
+// the commands through the camera link.
 #include "app/streaming_wizard.h"
 
-void StreamingWizard::OnPlay(WPARAM, LPARAM) {}
+#include <dshow.h>
 
-void StreamingWizard::OnPause(WPARAM, LPARAM) {}
+#include "camera/camera_link.h"
 
-void StreamingWizard::OnStop(WPARAM, LPARAM) {}
+void StreamingWizard::OnPlay(WPARAM, LPARAM) { PressDeckButton(kButtonPlay); }
 
-void StreamingWizard::OnFastForward(WPARAM, LPARAM) {}
+void StreamingWizard::OnPause(WPARAM, LPARAM) { PressDeckButton(kButtonPause); }
 
-void StreamingWizard::OnRewind(WPARAM, LPARAM) {}
+void StreamingWizard::OnStop(WPARAM, LPARAM) { PressDeckButton(kButtonStop); }
 
-void StreamingWizard::OnSearchRelease(WPARAM, LPARAM) {}
+void StreamingWizard::OnFastForward(WPARAM, LPARAM) { PressDeckButton(kButtonForward); }
+
+void StreamingWizard::OnRewind(WPARAM, LPARAM) { PressDeckButton(kButtonRewind); }
+
+// The state and highlight follow the button at once, whatever the camera
+// answers: the next poll corrects them from the deck's own report.
+void StreamingWizard::PressDeckButton(DeckButton button) {
+    if (!link) {
+        return;
+    }
+    ButtonReaction reaction = ReactToButton(button, transportState);
+    SendToCamera(reaction.command);
+    transportState = reaction.newState;
+    if (reaction.startsSearch) {
+        searching = 1;
+    }
+    HighlightTransport(reaction.highlight);
+}
+
+void StreamingWizard::OnSearchRelease(WPARAM, LPARAM) {
+    if (!link) {
+        return;
+    }
+    ReleaseReaction reaction = ReactToSearchRelease(transportState);
+    SendToCamera(reaction.command);
+    if (reaction.highlights) {
+        HighlightTransport(reaction.highlight);
+    }
+    searching = 0;
+}
+
+void StreamingWizard::HighlightTransport(int highlightCode) {
+    if (!link) {
+        return;
+    }
+    DeckHighlights lit = HighlightsFor(highlightCode);
+    if (!lit.keepPlayAndPause) {
+        playButton.SetHighlighted(lit.play);
+        pauseButton.SetHighlighted(lit.pause);
+    }
+    stopButton.SetHighlighted(lit.stop);
+    forwardButton.SetHighlighted(lit.forward);
+    rewindButton.SetHighlighted(lit.rewind);
+}
+
+void StreamingWizard::SendPeriodicCommand() {
+    if (!link) {
+        return;
+    }
+    SendToCamera(PeriodicCommand(transportState, searching != 0));
+}
+
+void StreamingWizard::SendBrightness() {
+    if (!link) {
+        return;
+    }
+    CommandChoice command = {true, kClassBrightness, brightness};
+    SendToCamera(command);
+}
+
+// Commands go to the video capture filter of the running preview; their
+// results are not used.
+void StreamingWizard::SendToCamera(const CommandChoice& command) {
+    if (command.send) {
+        link->SendCommand(graph.GetVideoCaptureFilter(), command.commandClass,
+                          command.commandCode);
+    }
+}
+
+void StreamingWizard::PollStatus() {
+    PollDecision decision = DecidePollWithoutLink();
+    if (link) {
+        bool onPageZero = page == 0;
+        unsigned transportAvailable = 0;
+        if (!onPageZero) {
+            // A failed read leaves the last decoded status in force.
+            link->ReadStatus(graph.GetVideoCaptureFilter());
+            transportAvailable = link->GetTransportAvailable();
+        }
+        decision = DecidePoll(onPageZero, transportAvailable, ClassifyDeck());
+    }
+    if (decision.setsState) {
+        transportState = decision.newState;
+    }
+    if (decision.highlights) {
+        HighlightTransport(decision.highlight);
+    }
+    int deckDisabled = !decision.deckEnabled;
+    stopButton.SetDisabled(deckDisabled);
+    playButton.SetDisabled(deckDisabled);
+    pauseButton.SetDisabled(!decision.pauseEnabled);
+    rewindButton.SetDisabled(deckDisabled);
+    forwardButton.SetDisabled(deckDisabled);
+    muteButton.SetDisabled(!decision.muteEnabled);
+    int settingsDisabled = !decision.settingsEnabled;
+    qualityResetButton.SetDisabled(settingsDisabled);
+    brightnessResetButton.SetDisabled(settingsDisabled);
+    qualitySlider.SetDisabled(settingsDisabled);
+    brightnessSlider.SetDisabled(settingsDisabled);
+}
+
+// The deck's condition from the last status read; unknown without a link.
+int StreamingWizard::ClassifyDeck() const {
+    if (!link) {
+        return kDeckUnknown;
+    }
+    return ClassifyTransportMode(link->GetStatus().transportMode);
+}

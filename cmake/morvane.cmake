@@ -55,16 +55,19 @@ function(morvane_gui_program target)
     target_link_options(${target} PRIVATE -mwindows)
 endfunction()
 
-# morvane_win_test(NAME SOURCES... [LIBRARIES libs...]): a GoogleTest program of
+# morvane_win_test(NAME SOURCES... [LIBRARIES libs...] [LABEL label]): a GoogleTest program of
 # the win64 build, run under wine64 by ctest, with the program's resources
 # linked in so that dialogs and bitmaps load as they do in Morvane.exe.
 function(morvane_win_test name)
-    cmake_parse_arguments(arg "" "" "SOURCES;LIBRARIES;LABELS" ${ARGN})
+    cmake_parse_arguments(arg "" "LABEL" "SOURCES;LIBRARIES" ${ARGN})
     add_executable(${name} ${arg_SOURCES} $<TARGET_OBJECTS:morvane_resources>)
     morvane_test_target(${name})
     target_link_libraries(${name} PRIVATE morvane_shell ${arg_LIBRARIES} gtest_main)
     add_dependencies(${name} morvane_strings)
-    set(labels win ${arg_LABELS})
+    # One label per test: gtest_discover_tests cannot pass a list of them.
+    if(NOT arg_LABEL)
+        set(arg_LABEL win)
+    endif()
     gtest_discover_tests(${name} TEST_PREFIX "${name}." DISCOVERY_MODE PRE_TEST
-        DISCOVERY_TIMEOUT 60 PROPERTIES LABELS "${labels}")
+        DISCOVERY_TIMEOUT 60 PROPERTIES LABELS ${arg_LABEL})
 endfunction()

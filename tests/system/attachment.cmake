@@ -9,8 +9,6 @@ add_test(NAME attachment_soak COMMAND attachment_tests
 set_tests_properties(attachment_soak PROPERTIES ENVIRONMENT MORVANE_SOAK_CYCLES=100
     LABELS "system;soak" RUN_SERIAL TRUE TIMEOUT 900)
 
-# Benchmark: from a camera's arrival to the first frame of its new preview.
-add_test(NAME attachment_bench COMMAND attachment_tests
-    --gtest_filter=Attachment.BenchArrivalToFirstFrame)
-set_tests_properties(attachment_bench PROPERTIES ENVIRONMENT MORVANE_BENCH=1
-    LABELS "system;bench" RUN_SERIAL TRUE TIMEOUT 300)
+# Benchmark, from a camera's arrival to the first frame of its new preview: run
+# by hand (MORVANE_BENCH=1 wine-run bin/attachment_tests.exe
+# --gtest_filter=*Bench*); the test runs skip it.

@@ -35,6 +35,23 @@ void SimulatedCamera::SetFaults(uint32_t faults) {
     }
 }
 
+void SimulatedCamera::SetTape(bool in) {
+    ControlBlock* shared = block.Lock();
+    if (shared) {
+        shared->settings.tape = in ? 1 : 0;
+        SetDeckTape(shared->deck, in);
+        block.Unlock();
+    }
+}
+
+void SimulatedCamera::ForceMode(int32_t mode) {
+    ControlBlock* shared = block.Lock();
+    if (shared) {
+        shared->settings.forcedMode = mode;
+        block.Unlock();
+    }
+}
+
 void SimulatedCamera::SetPlugged(bool plugged) {
     ControlBlock* shared = block.Lock();
     if (shared) {

@@ -20,6 +20,9 @@ class SimulatedCamera {
     // devices after the camera's own.
     void Reset(bool plugged, const std::vector<const wchar_t*>& extraAudioDevices = {});
     void SetFaults(uint32_t faults);
+    void SetTape(bool in);
+    // Reports this mode byte instead of the deck's (kNotForced: the deck's).
+    void ForceMode(int32_t mode);
     // Plugs in or out and nothing else; top-level windows hear of it.
     void SetPlugged(bool plugged);
     // Adds an audio capture device; top-level windows hear of its arrival.

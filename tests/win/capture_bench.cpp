@@ -147,7 +147,10 @@ TEST_F(PreviewRebuild, MemoryAfterTwoHundredCyclesNextToABareGraph) {
         static_cast<long long>(afterProgram.privateBytes) - afterBare.privateBytes;
     std::cout << "committed memory over 200 cycles: bare graph +" << bareGrowth / 1024
               << " KB, program +" << programGrowth / 1024 << " KB" << std::endl;
-    EXPECT_FALSE(KeptHandles(start, afterProgram));
+    std::cout << "GDI slot " << start.gdiSlot << " -> " << afterBare.gdiSlot << " (bare) -> "
+              << afterProgram.gdiSlot << " (program); kernel slot " << start.kernelSlot << " -> "
+              << afterBare.kernelSlot << " -> " << afterProgram.kernelSlot << std::endl;
+    EXPECT_FALSE(KeptHandles(afterBare, afterProgram));
 }
 
 } // namespace

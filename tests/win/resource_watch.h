@@ -8,9 +8,10 @@
 
 #include <windows.h>
 
-// Wine's own caches may take a few slots on the way; a leak of one handle a
-// cycle takes one for each of the many cycles.
-const ULONG_PTR kSlotSlack = 8;
+// Wine's video renderer holds a changing few dozen GDI objects while a
+// preview comes and goes, a bare graph as much as the program's; a leak of
+// one handle a cycle takes one slot for each of the 200 cycles.
+const ULONG_PTR kSlotSlack = 32;
 
 struct ResourceMark {
     ULONG_PTR gdiSlot;
