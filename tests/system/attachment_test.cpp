@@ -313,7 +313,7 @@ TEST_F(Attachment, OnlyWindowsXpStoresOneNewAudioDeviceAtOnce) {
     }
 }
 
-TEST_F(Attachment, UnpluggingDuringAHeldSearchOrSliderPressLeavesNoCapture) {
+TEST_F(Attachment, UnpluggingDuringAHeldSearchOrSliderPressEndsThemCleanly) {
     Start(true);
     GoToPage(2);
     DWORD thread = GetWindowThreadProcessId(main, nullptr);
@@ -338,6 +338,8 @@ TEST_F(Attachment, UnpluggingDuringAHeldSearchOrSliderPressLeavesNoCapture) {
     HWND forward = GetDlgItem(main, IDC_FORWARD);
     ASSERT_TRUE(WaitUntil([&] { return ShownSkinFace(forward) == IDB_FORWARD_NORMAL; }, 5000))
         << "deck enabled";
+    // Fast forward held while playing: a search.
+    PostMessageA(main, WM_COMMAND, IDC_PLAY, 0);
     PostMessageA(forward, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(14, 14));
     ASSERT_TRUE(WaitUntil([&] { return capture() == forward; }, 2000));
     camera.SetPlugged(false);
@@ -345,6 +347,23 @@ TEST_F(Attachment, UnpluggingDuringAHeldSearchOrSliderPressLeavesNoCapture) {
     // The next status poll disables the deck, which ends the hold.
     EXPECT_TRUE(WaitUntil([&] { return ShownSkinFace(forward) == IDB_FORWARD_DISABLED; }, 3000));
     EXPECT_EQ(nullptr, capture());
+
+    // The next camera gets its periodic command again: the search ended
+    // with the camera it ran on.
+    size_t earlier = camera.Commands().size();
+    camera.SetPlugged(true);
+    ASSERT_TRUE(WaitForPage(main, 1));
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            std::vector<CommandRecord> commands = camera.Commands();
+            for (size_t i = earlier; i < commands.size(); ++i) {
+                if (commands[i].sequence >= 2) {
+                    return true; // a command after the new link's brightness
+                }
+            }
+            return false;
+        },
+        4500));
 }
 
 namespace {
