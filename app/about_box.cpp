@@ -6,7 +6,7 @@
 
 #include "app/startup.h"
 #include "app/streaming_wizard.h"
-#include "app/window_geometry.h"
+#include "app/window_drag.h"
 #include "res/resource_ids.h"
 #include "skin/font_spec.h"
 #include "skin/skin_bitmap.h"
@@ -140,22 +140,14 @@ INT_PTR OnCommand(HWND box, WPARAM wParam) {
 
 void OnLButtonDown(HWND box, LPARAM point) {
     dragging = 1;
-    pressPoint.x = static_cast<short>(LOWORD(point));
-    pressPoint.y = static_cast<short>(HIWORD(point));
+    pressPoint = PointOfMessage(point);
     SetCapture(box);
 }
 
 void OnMouseMove(HWND box, LPARAM point) {
-    // A press lower down holds the capture but never moves the box.
-    if (!dragging || !IsInDragStrip(pressPoint.y)) {
-        return;
+    if (dragging) {
+        FollowDrag(box, pressPoint, point);
     }
-    RECT window;
-    GetWindowRect(box, &window);
-    int x = static_cast<short>(LOWORD(point));
-    int y = static_cast<short>(HIWORD(point));
-    SetWindowPos(box, NULL, window.left + x - pressPoint.x, window.top + y - pressPoint.y, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER);
 }
 
 void OnLButtonUp() {

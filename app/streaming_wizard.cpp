@@ -199,8 +199,7 @@ void StreamingWizard::Paint(HDC target) {
 }
 
 void StreamingWizard::OnLButtonDown(WPARAM, LPARAM lParam) {
-    dragAnchor.x = static_cast<short>(LOWORD(lParam));
-    dragAnchor.y = static_cast<short>(HIWORD(lParam));
+    dragAnchor = PointOfMessage(lParam);
     if (IsAboutHotSpot(dragAnchor.x, dragAnchor.y)) {
         OpenAboutBox();
         return;
@@ -210,15 +209,9 @@ void StreamingWizard::OnLButtonDown(WPARAM, LPARAM lParam) {
 }
 
 void StreamingWizard::OnMouseMove(WPARAM, LPARAM lParam) {
-    if (!IsInDragStrip(dragAnchor.y) || !draggingWindow) {
-        return;
+    if (draggingWindow) {
+        FollowDrag(hwnd, dragAnchor, lParam);
     }
-    RECT window;
-    GetWindowRect(hwnd, &window);
-    int x = static_cast<short>(LOWORD(lParam));
-    int y = static_cast<short>(HIWORD(lParam));
-    SetWindowPos(hwnd, NULL, window.left + x - dragAnchor.x, window.top + y - dragAnchor.y, 0, 0,
-                 SWP_NOSIZE);
 }
 
 void StreamingWizard::OnLButtonUp(WPARAM, LPARAM) {

@@ -6,17 +6,13 @@
 #include <windows.h>
 
 #include "camera/transport_rules.h"
+#include "app/window_drag.h"
 #include "capture/capture_graph.h"
 #include "skin/repeat_button.h"
 #include "skin/skin_button.h"
 #include "skin/skin_slider.h"
 
 class CameraLink;
-
-struct DragAnchor {
-    short x;
-    short y;
-};
 
 const int kPageTextSize = 256;
 const int kHeadingNoteSize = 32;
