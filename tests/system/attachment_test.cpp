@@ -116,46 +116,6 @@ int BrightnessCommands(SimulatedCamera& camera) {
     return count;
 }
 
-std::string ReadSharedString(const char* name) {
-    char text[260] = "";
-    DWORD size = sizeof text;
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Kivo Corporation\\Pelvorn\\", 0,
-                      KEY_QUERY_VALUE, &key) == ERROR_SUCCESS) {
-        RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size);
-        RegCloseKey(key);
-    }
-    return text;
-}
-
-void WriteSharedString(const char* name, const char* text) {
-    HKEY key;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Kivo Corporation\\Pelvorn\\", 0, nullptr, 0,
-                        KEY_ALL_ACCESS, nullptr, &key, nullptr) == ERROR_SUCCESS) {
-        RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
-                       static_cast<DWORD>(strlen(text) + 1));
-        RegCloseKey(key);
-    }
-}
-
-// Wine reports this Windows version to Morvane.exe alone while it lives.
-class WindowsVersionForMorvane {
-  public:
-    explicit WindowsVersionForMorvane(const char* version) {
-        HKEY key;
-        if (RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                            nullptr) == ERROR_SUCCESS) {
-            RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
-                           static_cast<DWORD>(strlen(version) + 1));
-            RegCloseKey(key);
-        }
-    }
-    ~WindowsVersionForMorvane() { RegDeleteKeyA(HKEY_CURRENT_USER, kKey); }
-
-  private:
-    static constexpr const char* kKey = "Software\\Wine\\AppDefaults\\Morvane.exe";
-};
-
 // A run of the program after a finished set-up, with a known brightness.
 class Attachment : public testing::Test {
   protected:
@@ -164,7 +124,10 @@ class Attachment : public testing::Test {
         WriteSharedDword("Morvane_AudioSetting", 1);
         WriteSharedDword("Morvane_VideoBright", kBrightness);
     }
-    void TearDown() override { camera.Reset(true); }
+    void TearDown() override {
+        camera.Reset(true);
+        SetReportedVersion(nullptr);
+    }
 
     void Start(bool plugged) {
         camera.Reset(plugged);
@@ -293,8 +256,8 @@ TEST_F(Attachment, OnlyWindowsXpStoresOneNewAudioDeviceAtOnce) {
     } cases[] = {{"winxp", "Desk Microphone"}, {"win2k", "Orvelle Audio"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.version);
-        WindowsVersionForMorvane version(c.version);
-        WriteSharedString("Morvane_AudioDevice", "Orvelle Audio");
+        SetReportedVersion(c.version);
+        WriteSharedText("Morvane_AudioDevice", "Orvelle Audio");
         ProgramRun xpRun;
         camera.Reset(true);
         ASSERT_TRUE(xpRun.StartMorvane());
@@ -304,12 +267,12 @@ TEST_F(Attachment, OnlyWindowsXpStoresOneNewAudioDeviceAtOnce) {
         int listed = ComboCount(window);
         camera.AddAudioDevice(L"Desk Microphone");
         ASSERT_TRUE(WaitUntil([&] { return ComboCount(window) == listed + 1; }, 10000));
-        EXPECT_EQ(c.storedAfterCancel, ReadSharedString("Morvane_AudioDevice"));
+        EXPECT_EQ(c.storedAfterCancel, ReadSharedText("Morvane_AudioDevice"));
         // Cancel writes back the device kept for it.
         PostMessageA(window, WM_COMMAND, IDC_CANCEL, 0);
         DWORD exitCode = 0;
         ASSERT_TRUE(xpRun.WaitForExit(10000, &exitCode));
-        EXPECT_EQ(c.storedAfterCancel, ReadSharedString("Morvane_AudioDevice"));
+        EXPECT_EQ(c.storedAfterCancel, ReadSharedText("Morvane_AudioDevice"));
     }
 }
 

@@ -1,6 +1,7 @@
 #include "harness.h"
 
 #include <cstdio>
+#include <cstring>
 
 std::string BinFolder() {
     char path[MAX_PATH];
@@ -163,12 +164,51 @@ LRESULT SendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     return static_cast<LRESULT>(result);
 }
 
-void WriteSharedDword(const char* name, DWORD value) {
+namespace {
+
+const char kSharedKey[] = "SOFTWARE\\Kivo Corporation\\Pelvorn\\";
+
+void WriteSharedValue(const char* name, DWORD type, const void* data, DWORD size) {
     HKEY key;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Kivo Corporation\\Pelvorn\\", 0, nullptr, 0,
-                        KEY_ALL_ACCESS, nullptr, &key, nullptr) == ERROR_SUCCESS) {
-        RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
-                       sizeof value);
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSharedKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                        &key, nullptr) == ERROR_SUCCESS) {
+        RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
+        RegCloseKey(key);
+    }
+}
+
+} // namespace
+
+void WriteSharedDword(const char* name, DWORD value) {
+    WriteSharedValue(name, REG_DWORD, &value, sizeof value);
+}
+
+void WriteSharedText(const char* name, const char* text) {
+    WriteSharedValue(name, REG_SZ, text, static_cast<DWORD>(strlen(text) + 1));
+}
+
+std::string ReadSharedText(const char* name) {
+    char text[261] = "";
+    DWORD size = sizeof text - 1;
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSharedKey, 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS) {
+        RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size);
+        RegCloseKey(key);
+    }
+    return text;
+}
+
+void SetReportedVersion(const char* version) {
+    const char versionKey[] = "Software\\Wine\\AppDefaults\\Morvane.exe";
+    if (!version) {
+        RegDeleteKeyA(HKEY_CURRENT_USER, versionKey);
+        return;
+    }
+    HKEY key;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, versionKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                        nullptr) == ERROR_SUCCESS) {
+        RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
+                       static_cast<DWORD>(strlen(version) + 1));
         RegCloseKey(key);
     }
 }

@@ -69,6 +69,15 @@ class ProgramRun {
 // HKEY_LOCAL_MACHINE, creating the key when needed.
 void WriteSharedDword(const char* name, DWORD value);
 
+// A string value under the shared settings key: written (key created when
+// needed), or read back ("" when it cannot be read).
+void WriteSharedText(const char* name, const char* text);
+std::string ReadSharedText(const char* name);
+
+// Makes Wine report the given Windows version ("win98", "winxp") to
+// Morvane.exe alone; null removes the setting.
+void SetReportedVersion(const char* version);
+
 // Presses and releases the left button at a client point of a window, as
 // posted mouse messages; move is sent in between when given.
 void PostClick(HWND window, int x, int y);

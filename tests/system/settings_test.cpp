@@ -15,26 +15,9 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-const char kVersionKey[] = "Software\\Wine\\AppDefaults\\Morvane.exe";
-
 void RemoveSettings() {
     SHDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Kivo Corporation");
     SHDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\KIVO ZUL");
-}
-
-// Makes Wine report the given Windows version ("win98", "winxp") to the
-// program; null removes the setting.
-void SetReportedVersion(const char* version) {
-    if (!version) {
-        SHDeleteKeyA(HKEY_CURRENT_USER, kVersionKey);
-        return;
-    }
-    HKEY key;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, kVersionKey, 0, NULL, 0,
-                                             KEY_ALL_ACCESS, NULL, &key, NULL));
-    RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
-                   static_cast<DWORD>(lstrlenA(version) + 1));
-    RegCloseKey(key);
 }
 
 // Answers once the window's thread handles messages again, that is when the

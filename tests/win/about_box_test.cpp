@@ -12,6 +12,7 @@
 #include "res/resource_ids.h"
 #include "res/strings_en.h"
 #include "skin_harness.h"
+#include "tests/system/screenshot.h"
 
 namespace {
 
@@ -195,40 +196,6 @@ struct Extent {
     }
 };
 
-// Saves a window's client area as a bitmap file, for a person to look at.
-void SaveScreenshot(HWND window, int width, int height, const std::string& path) {
-    HDC dc = GetDC(window);
-    HDC memory = CreateCompatibleDC(dc);
-    HBITMAP copy = CreateCompatibleBitmap(dc, width, height);
-    HGDIOBJ previous = SelectObject(memory, copy);
-    BitBlt(memory, 0, 0, width, height, dc, 0, 0, SRCCOPY);
-    SelectObject(memory, previous);
-    BITMAPINFOHEADER info = {};
-    info.biSize = sizeof info;
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    int rowSize = (width * 3 + 3) & ~3;
-    std::string pixels(rowSize * height, '\0');
-    GetDIBits(memory, copy, 0, height, &pixels[0], reinterpret_cast<BITMAPINFO*>(&info),
-              DIB_RGB_COLORS);
-    BITMAPFILEHEADER file = {};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof info;
-    file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
-    FILE* out = fopen(path.c_str(), "wb");
-    if (out) {
-        fwrite(&file, sizeof file, 1, out);
-        fwrite(&info, sizeof info, 1, out);
-        fwrite(pixels.data(), 1, pixels.size(), out);
-        fclose(out);
-    }
-    DeleteObject(copy);
-    DeleteDC(memory);
-    ReleaseDC(window, dc);
-}
-
 } // namespace
 
 TEST_F(AboutBox, TitleIsDarkGreyOverAWhiteShadowOnePixelDownRight) {
@@ -236,23 +203,20 @@ TEST_F(AboutBox, TitleIsDarkGreyOverAWhiteShadowOnePixelDownRight) {
     RunAboutBox([&](HWND box) {
         UpdateWindow(box);
         Sleep(200);
+        Screenshot shot = CaptureFromScreen(box);
         char path[MAX_PATH];
         GetModuleFileNameA(NULL, path, sizeof path);
-        std::string shot(path);
-        shot = shot.substr(0, shot.find_last_of("\\/")) + "\\about_box.bmp";
-        SaveScreenshot(box, kBoxWidth, kBoxHeight, shot);
-        HDC dc = GetDC(box);
+        std::string folder(path);
+        shot.SaveBitmap(folder.substr(0, folder.find_last_of("\\/")) + "\\about_box.bmp");
         for (int y = 10; y < 26; ++y) {
             for (int x = 10; x < 301; ++x) {
-                COLORREF colour = GetPixel(dc, x, y);
-                if (colour == RGB(63, 63, 63)) {
+                if (shot.At(x, y) == 0x3F3F3F) {
                     grey.Add(x, y);
-                } else if (colour == RGB(255, 255, 255)) {
+                } else if (shot.At(x, y) == 0xFFFFFF) {
                     white.Add(x, y);
                 }
             }
         }
-        ReleaseDC(box, dc);
     });
     ASSERT_GT(grey.count, 20);
     ASSERT_GT(white.count, 20);
