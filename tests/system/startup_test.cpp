@@ -11,11 +11,6 @@ namespace {
 const char kMissingLibraryText[] =
     "A required file was not found.\nUninstall the application and then re-install it.";
 
-struct StartedMorvane {
-    ProgramRun run;
-    HWND window = nullptr;
-};
-
 // Marks the set-up as done, so the window is placed as on every later run.
 void MarkSetupDone() {
     WriteSharedDword("Morvane_AudioSetting", 1);
@@ -48,6 +43,22 @@ RECT WindowRect(HWND window) {
 void Mouse(HWND window, UINT message, int x, int y) {
     SendWithTimeout(window, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(x, y));
 }
+
+// A started program whose set-up was finished before, and its main window.
+class MainWindow : public ::testing::Test {
+  protected:
+    void Start(const std::string& arguments = "") {
+        MarkSetupDone();
+        ASSERT_TRUE(run.StartMorvane(arguments));
+        window = run.WaitForMainWindow();
+        ASSERT_NE(nullptr, window);
+        // Returns once the window has finished setting itself up.
+        SendWithTimeout(window, WM_NULL, 0, 0);
+    }
+
+    ProgramRun run;
+    HWND window = nullptr;
+};
 
 } // namespace
 
@@ -101,12 +112,8 @@ TEST(Startup, SecondCopyEndsAtOnceAndLeavesTheFirstAlone) {
     EXPECT_NE(nullptr, third.WaitForMainWindow());
 }
 
-TEST(MainWindow, IsTheFixedSizeSkinnedWindowCentredAndTopmost) {
-    MarkSetupDone();
-    ProgramRun run;
-    ASSERT_TRUE(run.StartMorvane("/ignored --arguments"));
-    HWND window = run.WaitForMainWindow();
-    ASSERT_NE(nullptr, window);
+TEST_F(MainWindow, IsTheFixedSizeSkinnedWindowCentredAndTopmost) {
+    Start("/ignored --arguments");
 
     RECT rect = WindowRect(window);
     EXPECT_EQ(349, rect.right - rect.left);
@@ -122,12 +129,8 @@ TEST(MainWindow, IsTheFixedSizeSkinnedWindowCentredAndTopmost) {
     EXPECT_TRUE(GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
 }
 
-TEST(MainWindow, EnterAndEscapeDoNothingAndCloseEndsWithExitCodeZero) {
-    MarkSetupDone();
-    ProgramRun run;
-    ASSERT_TRUE(run.StartMorvane());
-    HWND window = run.WaitForMainWindow();
-    ASSERT_NE(nullptr, window);
+TEST_F(MainWindow, EnterAndEscapeDoNothingAndCloseEndsWithExitCodeZero) {
+    Start();
     SendWithTimeout(window, WM_COMMAND, IDOK, 0);
     SendWithTimeout(window, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(IsWindowVisible(window));
@@ -138,12 +141,8 @@ TEST(MainWindow, EnterAndEscapeDoNothingAndCloseEndsWithExitCodeZero) {
     EXPECT_EQ(0u, exitCode);
 }
 
-TEST(MainWindow, TopStripDragsTheWindowAndTheCornerDoesNot) {
-    MarkSetupDone();
-    ProgramRun run;
-    ASSERT_TRUE(run.StartMorvane());
-    HWND window = run.WaitForMainWindow();
-    ASSERT_NE(nullptr, window);
+TEST_F(MainWindow, TopStripDragsTheWindowAndTheCornerDoesNot) {
+    Start();
 
     struct Press {
         int x, y;
@@ -168,12 +167,8 @@ TEST(MainWindow, TopStripDragsTheWindowAndTheCornerDoesNot) {
     }
 }
 
-TEST(MainWindow, AboutCornerTakesNoCaptureAndDoesNotDrag) {
-    MarkSetupDone();
-    ProgramRun run;
-    ASSERT_TRUE(run.StartMorvane());
-    HWND window = run.WaitForMainWindow();
-    ASSERT_NE(nullptr, window);
+TEST_F(MainWindow, AboutCornerTakesNoCaptureAndDoesNotDrag) {
+    Start();
     for (POINT corner : {POINT{1, 1}, POINT{29, 29}}) {
         RECT before = WindowRect(window);
         // The corner may open a modal box: post the press, then wait for it.
@@ -193,12 +188,8 @@ TEST(MainWindow, AboutCornerTakesNoCaptureAndDoesNotDrag) {
     }
 }
 
-TEST(MainWindow, DisplayChangeRestoresTheSizeAndKeepsThePlace) {
-    MarkSetupDone();
-    ProgramRun run;
-    ASSERT_TRUE(run.StartMorvane());
-    HWND window = run.WaitForMainWindow();
-    ASSERT_NE(nullptr, window);
+TEST_F(MainWindow, DisplayChangeRestoresTheSizeAndKeepsThePlace) {
+    Start();
     SetWindowPos(window, nullptr, 50, 60, 200, 100, SWP_NOZORDER);
     SendWithTimeout(window, WM_DISPLAYCHANGE, 24, MAKELPARAM(1024, 768));
     RECT rect = WindowRect(window);
@@ -229,7 +220,7 @@ bool PlaceOnScreen(int width, int height, RECT* placed) {
 
 } // namespace
 
-TEST(MainWindow, KeepsItsTopOnALowScreenAndMayLeaveANarrowOneToTheLeft) {
+TEST_F(MainWindow, KeepsItsTopOnALowScreenAndMayLeaveANarrowOneToTheLeft) {
     MarkSetupDone();
     struct Screen {
         int width, height;
