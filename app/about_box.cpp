@@ -1,4 +1,208 @@
 // The about box, opened from the logo in the window's top-left corner.
-#include "app/streaming_wizard.h"
+#include "app/about_box.h"
 
-void StreamingWizard::OpenAboutBox() {}
+#include <new>
+#include <stdlib.h>
+
+#include "app/startup.h"
+#include "app/streaming_wizard.h"
+#include "app/window_geometry.h"
+#include "res/resource_ids.h"
+#include "skin/font_spec.h"
+#include "skin/skin_bitmap.h"
+#include "skin/skin_button.h"
+
+const char kAboutCopyright[] = "Copyright (C) 2026 Kivo Corporation";
+const char kAboutVersion[] = "Morvane Ver 1.0.0";
+
+namespace {
+
+const int kTextPoints = 11;
+const int kTitleWeight = 700;
+const int kTitleSize = 260;
+const COLORREF kInk = RGB(0, 0, 0);
+const COLORREF kTitleInk = RGB(63, 63, 63);
+const COLORREF kTitleShadow = RGB(255, 255, 255);
+
+// The objects that outlive one opening: made on the first message the box
+// ever receives, re-attached at each opening, destroyed at process exit.
+struct AboutBoxParts {
+    FontSpec textFontSpec;
+    SkinButton okButton;
+    SkinButton closeButton;
+};
+alignas(AboutBoxParts) unsigned char partsStorage[sizeof(AboutBoxParts)];
+AboutBoxParts* parts = nullptr;
+
+// What one opening loads; only one box is open at a time.
+HBITMAP background = NULL;
+int backgroundWidth = 0;
+int backgroundHeight = 0;
+HFONT textFont = NULL;
+char titleText[kTitleSize];
+RECT copyrightRect;
+RECT versionRect;
+int dragging = 0;
+DragAnchor pressPoint;
+
+void DestroyParts() {
+    parts->~AboutBoxParts();
+}
+
+void MakePartsOnce() {
+    if (!parts) {
+        parts = new (partsStorage) AboutBoxParts;
+        atexit(DestroyParts);
+    }
+}
+
+void MoveControl(HWND box, int id, int x, int y) {
+    SetWindowPos(GetDlgItem(box, id), NULL, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+}
+
+void LoadText(int stringId, char* buffer) {
+    buffer[0] = '\0';
+    LoadStringA(resourceLibrary, stringId, buffer, kTitleSize);
+}
+
+void OnInitDialog(HWND box) {
+    background = LoadSkinBitmap(WindowModule(box), IDB_ABOUT_BACKGROUND);
+    ReadBitmapSize(background, &backgroundWidth, &backgroundHeight);
+    SetWindowPos(box, NULL, 0, 0, backgroundWidth, backgroundHeight, SWP_NOMOVE | SWP_NOZORDER);
+
+    parts->textFontSpec.SetPointSize(kTextPoints);
+    textFont = parts->textFontSpec.CreateFontHandle();
+    SetRect(&copyrightRect, 30, 72, backgroundWidth - 30, backgroundHeight - 50);
+    SetRect(&versionRect, 30, 100, backgroundWidth - 30, backgroundHeight - 50);
+    MoveControl(box, IDC_CLOSE, 362, 5);
+    MoveControl(box, IDC_ABOUT_OK, 290, 176);
+
+    char okLabel[kTitleSize];
+    LoadText(IDS_ABOUT_OK, okLabel);
+    parts->okButton.Attach(GetDlgItem(box, IDC_ABOUT_OK), IDC_ABOUT_OK, IDB_OK_NORMAL, IDB_OK_HOVER,
+                           IDB_OK_PRESSED, IDB_OK_PRESSED);
+    SetButtonLabel(parts->okButton, okLabel);
+    parts->closeButton.Attach(GetDlgItem(box, IDC_CLOSE), IDC_CLOSE, IDB_CLOSE_NORMAL,
+                              IDB_CLOSE_HOVER, IDB_CLOSE_PRESSED, IDB_CLOSE_DISABLED);
+    LoadText(IDS_ABOUT_TITLE, titleText);
+}
+
+void DrawLine(HDC dc, const char* text, RECT rect, UINT format) {
+    DrawTextA(dc, text, -1, &rect, format);
+}
+
+void DrawTitle(HDC dc) {
+    FontSpec titleSpec;
+    titleSpec.SetPointSize(kTextPoints);
+    titleSpec.SetWeight(kTitleWeight);
+    HFONT titleFont = titleSpec.CreateFontHandle();
+    HGDIOBJ previousFont = SelectObject(dc, titleFont);
+    SetBkMode(dc, TRANSPARENT);
+    RECT title;
+    SetRect(&title, 10, 10, 300, 25);
+    RECT shadow = title;
+    shadow.left += 1;
+    shadow.top += 1;
+    SetTextColor(dc, kTitleShadow);
+    DrawLine(dc, titleText, shadow, DT_SINGLELINE);
+    SetTextColor(dc, kTitleInk);
+    DrawLine(dc, titleText, title, DT_SINGLELINE);
+    SelectObject(dc, previousFont);
+    DeleteObject(titleFont);
+}
+
+void Paint(HDC dc) {
+    DrawBitmap(dc, background, 0, 0, backgroundWidth, backgroundHeight);
+    HGDIOBJ previousFont = SelectObject(dc, textFont);
+    SetTextColor(dc, kInk);
+    SetBkMode(dc, TRANSPARENT);
+    DrawLine(dc, kAboutCopyright, copyrightRect, DT_WORDBREAK);
+    DrawLine(dc, kAboutVersion, versionRect, DT_WORDBREAK);
+    SelectObject(dc, previousFont);
+    DrawTitle(dc);
+}
+
+void OnPaint(HWND box) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(box, &paint);
+    Paint(dc);
+    EndPaint(box, &paint);
+}
+
+INT_PTR OnCommand(HWND box, WPARAM wParam) {
+    int id = LOWORD(wParam);
+    if (id != IDC_CLOSE && id != IDC_ABOUT_OK) {
+        return 0; // Escape and Enter among them: only the two buttons close the box
+    }
+    EndDialog(box, 1);
+    return 1;
+}
+
+void OnLButtonDown(HWND box, LPARAM point) {
+    dragging = 1;
+    pressPoint.x = static_cast<short>(LOWORD(point));
+    pressPoint.y = static_cast<short>(HIWORD(point));
+    SetCapture(box);
+}
+
+void OnMouseMove(HWND box, LPARAM point) {
+    // A press lower down holds the capture but never moves the box.
+    if (!dragging || !IsInDragStrip(pressPoint.y)) {
+        return;
+    }
+    RECT window;
+    GetWindowRect(box, &window);
+    int x = static_cast<short>(LOWORD(point));
+    int y = static_cast<short>(HIWORD(point));
+    SetWindowPos(box, NULL, window.left + x - pressPoint.x, window.top + y - pressPoint.y, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER);
+}
+
+void OnLButtonUp() {
+    dragging = 0;
+    ReleaseCapture();
+}
+
+void OnDestroy() {
+    // The buttons keep their faces and label until the next opening replaces them.
+    DeleteGdiObject(background);
+    DeleteGdiObject(textFont);
+}
+
+} // namespace
+
+INT_PTR CALLBACK AboutBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
+    MakePartsOnce();
+    switch (message) {
+    case WM_INITDIALOG:
+        OnInitDialog(box);
+        break; // no default focus
+    case WM_PAINT:
+        OnPaint(box);
+        break;
+    case WM_ERASEBKGND:
+        Paint(reinterpret_cast<HDC>(wParam));
+        return 1;
+    case WM_COMMAND:
+        return OnCommand(box, wParam);
+    case WM_LBUTTONDOWN:
+        OnLButtonDown(box, lParam);
+        break;
+    case WM_MOUSEMOVE:
+        OnMouseMove(box, lParam);
+        break;
+    case WM_LBUTTONUP:
+        OnLButtonUp();
+        break;
+    case WM_DESTROY:
+        OnDestroy();
+        break;
+    default:
+        break;
+    }
+    return 0;
+}
+
+void StreamingWizard::OpenAboutBox() {
+    DialogBoxParamA(WindowModule(hwnd), MAKEINTRESOURCEA(IDD_ABOUT), hwnd, AboutBoxProc, 0);
+}

@@ -63,7 +63,9 @@ StreamingWizard::~StreamingWizard() {
         DeleteObject(background);
     }
     KillTimer(hwnd, TIMER_STATUS_POLL);
-    // The skinned controls then detach as members, in reverse record order.
+    CancelReattachTimer();
+    // Members go next, in reverse record order: the graph tears down, the
+    // controls detach.
 }
 
 void StreamingWizard::OnInitDialog(WPARAM, LPARAM) {
@@ -123,9 +125,9 @@ void StreamingWizard::LoadBackground() {
 }
 
 void StreamingWizard::PlaceWindow() {
-    WindowOrigin origin = CenterOnScreen(GetSystemMetrics(SM_CXSCREEN),
-                                         GetSystemMetrics(SM_CYSCREEN), backgroundWidth,
-                                         backgroundHeight);
+    WindowOrigin origin =
+        CenterOnScreen(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                       backgroundWidth, backgroundHeight);
     // The window stays above the others, except on a first run.
     HWND insertAfter = firstRun ? HWND_TOP : HWND_TOPMOST;
     SetWindowPos(hwnd, insertAfter, origin.x, origin.y, backgroundWidth, backgroundHeight,
@@ -228,7 +230,9 @@ void StreamingWizard::OnDisplayChange(WPARAM, LPARAM) {
     SetWindowPos(hwnd, NULL, 0, 0, backgroundWidth, backgroundHeight, SWP_NOMOVE);
 }
 
-void StreamingWizard::OnMinimize(WPARAM, LPARAM) { ShowWindow(hwnd, SW_MINIMIZE); }
+void StreamingWizard::OnMinimize(WPARAM, LPARAM) {
+    ShowWindow(hwnd, SW_MINIMIZE);
+}
 
 void StreamingWizard::OnClose(WPARAM wParam, LPARAM lParam) {
     if (notificationHandle) {

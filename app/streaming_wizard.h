@@ -78,6 +78,9 @@ class StreamingWizard {
     void OnDeviceChange(WPARAM wParam, LPARAM lParam);
     void OnGraphEvent(WPARAM wParam, LPARAM lParam);
     int AttachCamera();
+    void DetachCamera();
+    void ArmReattachTimer();
+    void CancelReattachTimer();
 
   private:
     void RegisterDeviceNotifications();
@@ -96,6 +99,8 @@ class StreamingWizard {
     void PressDeckButton(DeckButton button);
     void SendToCamera(const CommandChoice& command);
     int ClassifyDeck() const;
+    void ReattachCamera();
+    void RedetectAudio();
 
     HWND hwnd;
     int page;

@@ -11,6 +11,9 @@ struct WindowsVersion {
 // Windows 95 (4.0), 98 (4.10) or Me (4.90).
 bool IsWindows9x(const WindowsVersion& version);
 
+// Windows XP (NT 5.1) and nothing else: not 2000, not Server 2003.
+bool IsWindowsXp(const WindowsVersion& version);
+
 // Asks the system (GetVersionExA); false when it does not answer. Part of the
 // shell: app/windows_version_query.cpp.
 bool QueryWindowsVersion(WindowsVersion* version);

@@ -55,8 +55,9 @@ bool ProgramRun::StartMorvaneOnScreen(int width, int height) {
     std::snprintf(name, sizeof name, "Morvane%dx%d", width, height);
     desktopName = name;
     char commandLine[MAX_PATH * 2];
-    std::snprintf(commandLine, sizeof commandLine, "explorer.exe /desktop=%s,%dx%d \"%s\\Morvane.exe\"",
-                  name, width, height, BinFolder().c_str());
+    std::snprintf(commandLine, sizeof commandLine,
+                  "explorer.exe /desktop=%s,%dx%d \"%s\\Morvane.exe\"", name, width, height,
+                  BinFolder().c_str());
     return Launch(commandLine, BinFolder());
 }
 
@@ -166,7 +167,21 @@ void WriteSharedDword(const char* name, DWORD value) {
     HKEY key;
     if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Kivo Corporation\\Pelvorn\\", 0, nullptr, 0,
                         KEY_ALL_ACCESS, nullptr, &key, nullptr) == ERROR_SUCCESS) {
-        RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+        RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                       sizeof value);
         RegCloseKey(key);
     }
+}
+
+bool IsShown(HWND window) {
+    return (GetWindowLongPtrA(window, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+HWND VideoWindowOf(HWND main) {
+    for (HWND child = GetWindow(main, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (ClassOf(child) != "Button" && ClassOf(child) != "ComboBox") {
+            return child;
+        }
+    }
+    return nullptr;
 }

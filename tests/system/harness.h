@@ -77,4 +77,11 @@ void PostClick(HWND window, int x, int y);
 // of hanging it.
 LRESULT SendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
+// The program's video window: the one child of the main window that is none
+// of its dialog controls (buttons and the combobox); null when there is none.
+HWND VideoWindowOf(HWND main);
+
+// Whether a child window's own visible flag is set.
+bool IsShown(HWND window);
+
 #endif

@@ -11,17 +11,6 @@
 
 namespace {
 
-// The program's video window: the one child of the main window that is not
-// one of its dialog controls (buttons and the combobox).
-HWND VideoWindowOf(HWND main) {
-    for (HWND child = GetWindow(main, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (ClassOf(child) != "Button" && ClassOf(child) != "ComboBox") {
-            return child;
-        }
-    }
-    return nullptr;
-}
-
 // A row across the middle of the picture, as the screen shows it.
 std::vector<COLORREF> PictureRow(HWND main) {
     std::vector<COLORREF> row;

@@ -21,7 +21,7 @@ void SimulatedCamera::Reset(bool plugged, const std::vector<const wchar_t*>& ext
     settings.plugged = plugged ? 1 : 0;
     for (const wchar_t* name : extraAudioDevices) {
         // wchar_t is 16 bits wide on Windows.
-        AddAudioDevice(settings, reinterpret_cast<const uint16_t*>(name));
+        ::AddAudioDevice(settings, reinterpret_cast<const uint16_t*>(name));
     }
     InitControlBlock(*shared, settings);
     block.Unlock();
@@ -52,34 +52,51 @@ void SimulatedCamera::ForceMode(int32_t mode) {
     }
 }
 
-uint32_t SimulatedCamera::FramesDelivered() {
-    uint32_t frames = 0;
+void SimulatedCamera::SetPlugged(bool plugged) {
     ControlBlock* shared = block.Lock();
     if (shared) {
-        frames = shared->framesDelivered;
+        shared->settings.plugged = plugged ? 1 : 0;
         block.Unlock();
     }
-    return frames;
+}
+
+void SimulatedCamera::AddAudioDevice(const wchar_t* name) {
+    ControlBlock* shared = block.Lock();
+    if (shared) {
+        ::AddAudioDevice(shared->settings, reinterpret_cast<const uint16_t*>(name));
+        block.Unlock();
+    }
+}
+
+template <class Reader>
+auto SimulatedCamera::Read(Reader read) -> decltype(read(*(ControlBlock*)nullptr)) {
+    decltype(read(*(ControlBlock*)nullptr)) value{};
+    ControlBlock* shared = block.Lock();
+    if (shared) {
+        value = read(*shared);
+        block.Unlock();
+    }
+    return value;
+}
+
+uint32_t SimulatedCamera::FramesDelivered() {
+    return Read([](ControlBlock& b) { return b.framesDelivered; });
 }
 
 uint32_t SimulatedCamera::GraphJoinMs() {
-    uint32_t joined = 0;
-    ControlBlock* shared = block.Lock();
-    if (shared) {
-        joined = shared->graphJoinMs;
-        block.Unlock();
-    }
-    return joined;
+    return Read([](ControlBlock& b) { return b.graphJoinMs; });
+}
+
+int32_t SimulatedCamera::FirstFrameDelayMs() {
+    return Read([](ControlBlock& b) { return b.firstFrameDelayMs; });
 }
 
 std::vector<CommandRecord> SimulatedCamera::Commands() {
-    std::vector<CommandRecord> commands;
-    ControlBlock* shared = block.Lock();
-    if (shared) {
-        for (int i = 0; i < HeldCommandCount(*shared); ++i) {
-            commands.push_back(HeldCommand(*shared, i));
+    return Read([](ControlBlock& b) {
+        std::vector<CommandRecord> commands;
+        for (int i = 0; i < HeldCommandCount(b); ++i) {
+            commands.push_back(HeldCommand(b, i));
         }
-        block.Unlock();
-    }
-    return commands;
+        return commands;
+    });
 }

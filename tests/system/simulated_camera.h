@@ -23,15 +23,24 @@ class SimulatedCamera {
     void SetTape(bool in);
     // Reports this mode byte instead of the deck's (kNotForced: the deck's).
     void ForceMode(int32_t mode);
+    // Plugs in or out and nothing else; top-level windows hear of it.
+    void SetPlugged(bool plugged);
+    // Adds an audio capture device; top-level windows hear of its arrival.
+    void AddAudioDevice(const wchar_t* name);
 
     uint32_t FramesDelivered();
     // Tick count when a video filter last joined a graph: a new value is a
     // new preview graph.
     uint32_t GraphJoinMs();
+    // From that join to the graph's first frame, or -1 before it.
+    int32_t FirstFrameDelayMs();
     // Every command still held in the log, oldest first.
     std::vector<CommandRecord> Commands();
 
   private:
+    // Runs read on the locked block; a value-initialised result without it.
+    template <class Reader> auto Read(Reader read) -> decltype(read(*(ControlBlock*)nullptr));
+
     CamsimBlock block;
     bool installed = false;
     bool opened = false;

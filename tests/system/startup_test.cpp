@@ -17,7 +17,9 @@ struct StartedMorvane {
 };
 
 // Marks the set-up as done, so the window is placed as on every later run.
-void MarkSetupDone() { WriteSharedDword("Morvane_AudioSetting", 1); }
+void MarkSetupDone() {
+    WriteSharedDword("Morvane_AudioSetting", 1);
+}
 
 HWND FindChildWithText(HWND parent, const char* text) {
     for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
@@ -145,10 +147,10 @@ TEST(MainWindow, TopStripDragsTheWindowAndTheCornerDoesNot) {
 
     struct Press {
         int x, y;
-        bool drags;   // the press starts a drag (takes the capture)
-        bool moves;   // a move of the pointer then moves the window
+        bool drags; // the press starts a drag (takes the capture)
+        bool moves; // a move of the pointer then moves the window
     } presses[] = {
-        {30, 5, true, true}, {5, 30, true, true}, {0, 5, true, true},
+        {30, 5, true, true},   {5, 30, true, true},    {0, 5, true, true},
         {100, 34, true, true}, {100, 35, true, false}, {200, 400, true, false},
     };
     for (const Press& press : presses) {
@@ -157,8 +159,10 @@ TEST(MainWindow, TopStripDragsTheWindowAndTheCornerDoesNot) {
         EXPECT_EQ(press.drags ? window : nullptr, CaptureOf(window)) << press.x << "," << press.y;
         Mouse(window, WM_MOUSEMOVE, press.x + 7, press.y + 4);
         RECT after = WindowRect(window);
-        EXPECT_EQ(press.moves ? before.left + 7 : before.left, after.left) << press.x << "," << press.y;
-        EXPECT_EQ(press.moves ? before.top + 4 : before.top, after.top) << press.x << "," << press.y;
+        EXPECT_EQ(press.moves ? before.left + 7 : before.left, after.left)
+            << press.x << "," << press.y;
+        EXPECT_EQ(press.moves ? before.top + 4 : before.top, after.top)
+            << press.x << "," << press.y;
         Mouse(window, WM_LBUTTONUP, press.x + 7, press.y + 4);
         EXPECT_EQ(nullptr, CaptureOf(window));
     }
@@ -231,9 +235,9 @@ TEST(MainWindow, KeepsItsTopOnALowScreenAndMayLeaveANarrowOneToTheLeft) {
         int width, height;
         int left, top;
     } screens[] = {
-        {800, 600, 225, 20},  // larger: centred
-        {800, 500, 225, 0},   // lower than the window: top at 0
-        {300, 640, -24, 40},  // narrower than the window: left edge off screen
+        {800, 600, 225, 20}, // larger: centred
+        {800, 500, 225, 0},  // lower than the window: top at 0
+        {300, 640, -24, 40}, // narrower than the window: left edge off screen
     };
     for (const Screen& screen : screens) {
         RECT placed = {};

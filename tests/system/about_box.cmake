@@ -1,0 +1,1 @@
+morvane_system_test(about_box_system_tests about_box_test.cpp)

@@ -1,0 +1,16 @@
+# Following the simulated camera as it is plugged in and out.
+morvane_system_test(attachment_tests attachment_test.cpp simulated_camera.cpp screenshot.cpp)
+target_link_libraries(attachment_tests PRIVATE camsim_client psapi)
+add_dependencies(attachment_tests camsim_dll camsim_tool)
+
+# The long soak: a hundred unplug and plug cycles (the default run makes six).
+add_test(NAME attachment_soak COMMAND attachment_tests
+    --gtest_filter=Attachment.UnplugAndPlugCyclesEndAttachedWithoutGrowingMemory)
+set_tests_properties(attachment_soak PROPERTIES ENVIRONMENT MORVANE_SOAK_CYCLES=100
+    LABELS "system;soak" RUN_SERIAL TRUE TIMEOUT 900)
+
+# Benchmark: from a camera's arrival to the first frame of its new preview.
+add_test(NAME attachment_bench COMMAND attachment_tests
+    --gtest_filter=Attachment.BenchArrivalToFirstFrame)
+set_tests_properties(attachment_bench PROPERTIES ENVIRONMENT MORVANE_BENCH=1
+    LABELS "system;bench" RUN_SERIAL TRUE TIMEOUT 300)

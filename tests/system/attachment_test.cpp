@@ -1,0 +1,419 @@
+// Morvane.exe follows the simulated camera as it is plugged in and out, and
+// as audio devices arrive: pages, preview, audio list, deck and the camera
+// link, observed from outside.
+#include <windows.h>
+#include <dbt.h>
+#include <psapi.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "harness.h"
+#include "res/resource_ids.h"
+#include "screenshot.h"
+#include "simulated_camera.h"
+
+namespace {
+
+const int kBrightness = 77;
+
+// The skin bitmap a skinned control shows on screen, or -1.
+int ShownSkinFace(HWND control) {
+    Screenshot shot = CaptureFromScreen(control);
+    return shot.BitmapIdAt(shot.width - 1, shot.height - 1);
+}
+
+// The page on show, told by the controls the page layout shows.
+int PageOf(HWND main) {
+    if (!IsShown(GetDlgItem(main, IDC_NEXT))) {
+        return 0;
+    }
+    if (IsShown(GetDlgItem(main, IDC_AUDIO_DEVICE))) {
+        return 1;
+    }
+    if (IsShown(GetDlgItem(main, IDC_QUALITY))) {
+        return 2;
+    }
+    return IsShown(GetDlgItem(main, IDC_BRIGHTNESS)) ? 3 : 4;
+}
+
+template <typename Condition> bool WaitUntil(Condition condition, DWORD timeoutMs) {
+    DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start > timeoutMs) {
+            return false;
+        }
+        Sleep(50);
+    }
+    return true;
+}
+
+bool WaitForPage(HWND main, int page, DWORD timeoutMs = 10000) {
+    return WaitUntil([&] { return PageOf(main) == page; }, timeoutMs);
+}
+
+int ComboCount(HWND main) {
+    return static_cast<int>(SendWithTimeout(GetDlgItem(main, IDC_AUDIO_DEVICE), CB_GETCOUNT, 0, 0));
+}
+
+std::wstring ComboItem(HWND main, int index) {
+    // Across processes the text travels intact only in its wide form.
+    wchar_t text[260] = L"";
+    DWORD_PTR length = 0;
+    SendMessageTimeoutW(GetDlgItem(main, IDC_AUDIO_DEVICE), CB_GETLBTEXT, index,
+                        reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, &length);
+    return text;
+}
+
+bool PreviewRuns(HWND main, SimulatedCamera& camera) {
+    HWND video = VideoWindowOf(main);
+    if (!video || !IsShown(video)) {
+        return false;
+    }
+    uint32_t frames = camera.FramesDelivered();
+    Sleep(500);
+    return camera.FramesDelivered() > frames + 5;
+}
+
+// A device-interface broadcast: header, class GUID and an empty name.
+struct InterfaceBroadcast {
+    DWORD size;
+    DWORD deviceType;
+    DWORD reserved;
+    GUID classGuid;
+    char name[4];
+};
+
+const GUID kCaptureClass = {
+    0x65E8773D, 0x8F56, 0x11D0, {0xA3, 0xB9, 0x00, 0xA0, 0xC9, 0x22, 0x31, 0x96}};
+const GUID kOtherClass = { // the same but for its last byte
+    0x65E8773D,
+    0x8F56,
+    0x11D0,
+    {0xA3, 0xB9, 0x00, 0xA0, 0xC9, 0x22, 0x31, 0x97}};
+
+void SendDeviceChange(HWND main, WPARAM event, const InterfaceBroadcast* broadcast) {
+    SendWithTimeout(main, WM_DEVICECHANGE, event, reinterpret_cast<LPARAM>(broadcast));
+}
+
+InterfaceBroadcast Broadcast(DWORD size, DWORD type, const GUID& classGuid) {
+    InterfaceBroadcast b = {};
+    b.size = size;
+    b.deviceType = type;
+    b.classGuid = classGuid;
+    return b;
+}
+
+int BrightnessCommands(SimulatedCamera& camera) {
+    int count = 0;
+    for (const CommandRecord& c : camera.Commands()) {
+        count += c.commandClass == 8 ? 1 : 0;
+    }
+    return count;
+}
+
+std::string ReadSharedString(const char* name) {
+    char text[260] = "";
+    DWORD size = sizeof text;
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Kivo Corporation\\Pelvorn\\", 0,
+                      KEY_QUERY_VALUE, &key) == ERROR_SUCCESS) {
+        RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size);
+        RegCloseKey(key);
+    }
+    return text;
+}
+
+void WriteSharedString(const char* name, const char* text) {
+    HKEY key;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Kivo Corporation\\Pelvorn\\", 0, nullptr, 0,
+                        KEY_ALL_ACCESS, nullptr, &key, nullptr) == ERROR_SUCCESS) {
+        RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                       static_cast<DWORD>(strlen(text) + 1));
+        RegCloseKey(key);
+    }
+}
+
+// Wine reports this Windows version to Morvane.exe alone while it lives.
+class WindowsVersionForMorvane {
+  public:
+    explicit WindowsVersionForMorvane(const char* version) {
+        HKEY key;
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                            nullptr) == ERROR_SUCCESS) {
+            RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
+                           static_cast<DWORD>(strlen(version) + 1));
+            RegCloseKey(key);
+        }
+    }
+    ~WindowsVersionForMorvane() { RegDeleteKeyA(HKEY_CURRENT_USER, kKey); }
+
+  private:
+    static constexpr const char* kKey = "Software\\Wine\\AppDefaults\\Morvane.exe";
+};
+
+// A run of the program after a finished set-up, with a known brightness.
+class Attachment : public testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(camera.Ready());
+        WriteSharedDword("Morvane_AudioSetting", 1);
+        WriteSharedDword("Morvane_VideoBright", kBrightness);
+    }
+    void TearDown() override { camera.Reset(true); }
+
+    void Start(bool plugged) {
+        camera.Reset(plugged);
+        ASSERT_TRUE(run.StartMorvane());
+        main = run.WaitForMainWindow();
+        ASSERT_NE(nullptr, main);
+        ASSERT_TRUE(WaitForPage(main, plugged ? 1 : 0));
+    }
+
+    void GoToPage(int page) {
+        while (PageOf(main) < page) {
+            int from = PageOf(main);
+            PostMessageA(main, WM_COMMAND, IDC_NEXT, 0);
+            ASSERT_TRUE(WaitForPage(main, from + 1));
+        }
+    }
+
+    SimulatedCamera camera;
+    ProgramRun run;
+    HWND main = nullptr;
+};
+
+} // namespace
+
+TEST_F(Attachment, PluggingInAttachesThreeSecondsLaterAndUnpluggingDetaches) {
+    Start(false);
+    EXPECT_EQ(0, ComboCount(main));
+    EXPECT_EQ(nullptr, VideoWindowOf(main));
+
+    DWORD plugged = GetTickCount();
+    camera.SetPlugged(true);
+    Sleep(2000);
+    EXPECT_EQ(0, PageOf(main)) << "the attach waits for 3 s after the arrival";
+    ASSERT_TRUE(WaitForPage(main, 1));
+    EXPECT_GE(GetTickCount() - plugged, 2900u);
+    EXPECT_TRUE(PreviewRuns(main, camera));
+    EXPECT_GT(ComboCount(main), 0);
+    // The new link's first command is the brightness, with sequence 1.
+    std::vector<CommandRecord> commands = camera.Commands();
+    ASSERT_FALSE(commands.empty());
+    EXPECT_EQ(8u, commands[0].commandClass);
+    EXPECT_EQ(static_cast<uint32_t>(kBrightness), commands[0].code);
+    EXPECT_EQ(1u, commands[0].sequence);
+
+    camera.SetPlugged(false);
+    ASSERT_TRUE(WaitForPage(main, 0));
+    EXPECT_EQ(0, ComboCount(main));
+    EXPECT_TRUE(VideoWindowOf(main) == nullptr || !IsShown(VideoWindowOf(main)));
+    // Without a link the next status poll disables the deck.
+    EXPECT_TRUE(WaitUntil(
+        [&] { return ShownSkinFace(GetDlgItem(main, IDC_PLAY)) == IDB_PLAY_DISABLED; }, 3000));
+    EXPECT_EQ(IDB_FORWARD_DISABLED, ShownSkinFace(GetDlgItem(main, IDC_FORWARD)));
+}
+
+TEST_F(Attachment, ABurstOfArrivalsAttachesOnceThreeSecondsAfterTheLast) {
+    Start(false);
+    camera.SetPlugged(true); // the first arrival
+    InterfaceBroadcast arrival =
+        Broadcast(sizeof arrival, DBT_DEVTYP_DEVICEINTERFACE, kCaptureClass);
+    Sleep(1000);
+    SendDeviceChange(main, DBT_DEVICEARRIVAL, &arrival);
+    Sleep(1000);
+    SendDeviceChange(main, DBT_DEVICEARRIVAL, &arrival);
+    Sleep(2300);
+    EXPECT_EQ(0, PageOf(main)) << "4.3 s after the first arrival, 2.3 s after the last";
+    ASSERT_TRUE(WaitForPage(main, 1, 3000));
+    Sleep(3500);
+    EXPECT_EQ(1, BrightnessCommands(camera)) << "one attach";
+}
+
+TEST_F(Attachment, OtherDeviceEventsAndBroadcastsChangeNothing) {
+    Start(true);
+    GoToPage(3);
+    uint32_t built = camera.GraphJoinMs();
+
+    InterfaceBroadcast otherClass =
+        Broadcast(sizeof otherClass, DBT_DEVTYP_DEVICEINTERFACE, kOtherClass);
+    InterfaceBroadcast capture =
+        Broadcast(sizeof capture, DBT_DEVTYP_DEVICEINTERFACE, kCaptureClass);
+    InterfaceBroadcast volume = Broadcast(sizeof volume, DBT_DEVTYP_VOLUME, kCaptureClass);
+    InterfaceBroadcast shortOfClass = Broadcast(27, DBT_DEVTYP_DEVICEINTERFACE, kCaptureClass);
+    InterfaceBroadcast sizeOnly = Broadcast(4, DBT_DEVTYP_DEVICEINTERFACE, kCaptureClass);
+    SendDeviceChange(main, DBT_DEVICEARRIVAL, &otherClass);
+    SendDeviceChange(main, DBT_DEVICEREMOVECOMPLETE, &capture);
+    SendDeviceChange(main, DBT_DEVICEQUERYREMOVE, &capture);
+    SendDeviceChange(main, DBT_DEVNODES_CHANGED, nullptr);
+    SendDeviceChange(main, DBT_DEVICEARRIVAL, &volume);
+    SendDeviceChange(main, DBT_DEVICEARRIVAL, nullptr);
+    SendDeviceChange(main, DBT_DEVICEREMOVECOMPLETE, nullptr);
+    SendDeviceChange(main, DBT_DEVICEARRIVAL, &shortOfClass);
+    SendDeviceChange(main, DBT_DEVICEARRIVAL, &sizeOnly);
+    Sleep(3800);
+    DWORD exitCode = 0;
+    EXPECT_FALSE(run.WaitForExit(0, &exitCode)) << "still running";
+    EXPECT_EQ(3, PageOf(main));
+    EXPECT_EQ(built, camera.GraphJoinMs()) << "the preview was not rebuilt";
+}
+
+TEST_F(Attachment, AGraphEventOnPageZeroIsIgnored) {
+    Start(true);
+    PostMessageA(main, WM_COMMAND, IDC_PREV, 0);
+    ASSERT_TRUE(WaitForPage(main, 0));
+    PostMessageA(main, WM_GRAPH_EVENT, 0, 0);
+    PostMessageA(main, WM_GRAPH_EVENT, 0, 0);
+    Sleep(500);
+    EXPECT_TRUE(PreviewRuns(main, camera)) << "the preview runs on behind page 0";
+    EXPECT_GT(ComboCount(main), 0);
+}
+
+TEST_F(Attachment, ANewAudioDeviceOnPageThreeLeadsBackToPageOneWithTheListRefilled) {
+    Start(true);
+    int listed = ComboCount(main);
+    GoToPage(3);
+    camera.AddAudioDevice(L"Desk Microphone");
+    ASSERT_TRUE(WaitForPage(main, 1));
+    EXPECT_EQ(listed + 1, ComboCount(main));
+    EXPECT_EQ(L"Desk Microphone", ComboItem(main, 0)) << "the new device is preferred";
+    EXPECT_EQ(0, SendWithTimeout(GetDlgItem(main, IDC_AUDIO_DEVICE), CB_GETCURSEL, 0, 0));
+    EXPECT_TRUE(PreviewRuns(main, camera));
+}
+
+TEST_F(Attachment, OnlyWindowsXpStoresOneNewAudioDeviceAtOnce) {
+    const struct {
+        const char* version;
+        const char* storedAfterCancel;
+    } cases[] = {{"winxp", "Desk Microphone"}, {"win2k", "Orvelle Audio"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.version);
+        WindowsVersionForMorvane version(c.version);
+        WriteSharedString("Morvane_AudioDevice", "Orvelle Audio");
+        ProgramRun xpRun;
+        camera.Reset(true);
+        ASSERT_TRUE(xpRun.StartMorvane());
+        HWND window = xpRun.WaitForMainWindow();
+        ASSERT_NE(nullptr, window);
+        ASSERT_TRUE(WaitForPage(window, 1));
+        int listed = ComboCount(window);
+        camera.AddAudioDevice(L"Desk Microphone");
+        ASSERT_TRUE(WaitUntil([&] { return ComboCount(window) == listed + 1; }, 10000));
+        EXPECT_EQ(c.storedAfterCancel, ReadSharedString("Morvane_AudioDevice"));
+        // Cancel writes back the device kept for it.
+        PostMessageA(window, WM_COMMAND, IDC_CANCEL, 0);
+        DWORD exitCode = 0;
+        ASSERT_TRUE(xpRun.WaitForExit(10000, &exitCode));
+        EXPECT_EQ(c.storedAfterCancel, ReadSharedString("Morvane_AudioDevice"));
+    }
+}
+
+TEST_F(Attachment, UnpluggingDuringAHeldSearchOrSliderPressLeavesNoCapture) {
+    Start(true);
+    GoToPage(2);
+    DWORD thread = GetWindowThreadProcessId(main, nullptr);
+    auto capture = [&] {
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        GetGUIThreadInfo(thread, &info);
+        return info.hwndCapture;
+    };
+    HWND slider = GetDlgItem(main, IDC_QUALITY);
+    RECT track;
+    GetClientRect(slider, &track);
+    // A press on the track pages the slider and holds the capture.
+    PostMessageA(slider, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(track.right - 5, track.bottom / 2));
+    ASSERT_TRUE(WaitUntil([&] { return capture() == slider; }, 2000));
+    camera.SetPlugged(false);
+    ASSERT_TRUE(WaitForPage(main, 0));
+    EXPECT_EQ(nullptr, capture());
+
+    camera.SetPlugged(true);
+    ASSERT_TRUE(WaitForPage(main, 1));
+    HWND forward = GetDlgItem(main, IDC_FORWARD);
+    ASSERT_TRUE(WaitUntil([&] { return ShownSkinFace(forward) == IDB_FORWARD_NORMAL; }, 5000))
+        << "deck enabled";
+    PostMessageA(forward, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(14, 14));
+    ASSERT_TRUE(WaitUntil([&] { return capture() == forward; }, 2000));
+    camera.SetPlugged(false);
+    ASSERT_TRUE(WaitForPage(main, 0));
+    // The next status poll disables the deck, which ends the hold.
+    EXPECT_TRUE(WaitUntil([&] { return ShownSkinFace(forward) == IDB_FORWARD_DISABLED; }, 3000));
+    EXPECT_EQ(nullptr, capture());
+}
+
+namespace {
+
+SIZE_T CommittedBytes(HANDLE process) {
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb = sizeof counters;
+    GetProcessMemoryInfo(process, &counters, sizeof counters);
+    std::printf("working set %lu, pagefile %lu\n", (unsigned long)counters.WorkingSetSize,
+                (unsigned long)counters.PagefileUsage);
+    return counters.PagefileUsage;
+}
+
+// MORVANE_SOAK_CYCLES sets the number of cycles; a short run by default.
+int SoakCycles() {
+    const char* cycles = std::getenv("MORVANE_SOAK_CYCLES");
+    return cycles ? std::atoi(cycles) : 6;
+}
+
+} // namespace
+
+TEST_F(Attachment, UnplugAndPlugCyclesEndAttachedWithoutGrowingMemory) {
+    Start(true);
+    auto cycle = [&] {
+        camera.SetPlugged(false);
+        ASSERT_TRUE(WaitForPage(main, 0));
+        camera.SetPlugged(true);
+        ASSERT_TRUE(WaitForPage(main, 1));
+    };
+    // Warm-up: COM, DirectShow and Wine fill their caches.
+    for (int i = 0; i < 2; ++i) {
+        cycle();
+    }
+    SIZE_T before = CommittedBytes(run.Process());
+    int cycles = SoakCycles();
+    for (int i = 0; i < cycles; ++i) {
+        SCOPED_TRACE(i);
+        cycle();
+    }
+    EXPECT_TRUE(PreviewRuns(main, camera));
+    SIZE_T after = CommittedBytes(run.Process());
+    std::printf("committed bytes %lu -> %lu over %d cycles\n", static_cast<unsigned long>(before),
+                static_cast<unsigned long>(after), cycles);
+    // A kept graph, with its renderer and window, costs far more than this
+    // allowance for heap noise.
+    EXPECT_LT(after, before + 256 * 1024 + static_cast<SIZE_T>(cycles) * 16 * 1024);
+}
+
+// Benchmark, run by the bench label only: from the arrival to the first
+// frame of the new preview is the 3 s wait plus one build of the graph.
+TEST_F(Attachment, BenchArrivalToFirstFrame) {
+    if (!std::getenv("MORVANE_BENCH")) {
+        GTEST_SKIP() << "a benchmark: run with MORVANE_BENCH=1";
+    }
+    Start(false);
+    std::vector<DWORD> arrivalToFrame, joinToFrame;
+    for (int i = 0; i < 5; ++i) {
+        DWORD arrival = GetTickCount();
+        camera.SetPlugged(true);
+        ASSERT_TRUE(WaitForPage(main, 1));
+        ASSERT_TRUE(WaitUntil([&] { return camera.FirstFrameDelayMs() >= 0; }, 5000));
+        arrivalToFrame.push_back(camera.GraphJoinMs() + camera.FirstFrameDelayMs() - arrival);
+        joinToFrame.push_back(camera.FirstFrameDelayMs());
+        camera.SetPlugged(false);
+        ASSERT_TRUE(WaitForPage(main, 0));
+    }
+    std::sort(arrivalToFrame.begin(), arrivalToFrame.end());
+    std::sort(joinToFrame.begin(), joinToFrame.end());
+    std::printf("arrival to first frame, median of 5: %lu ms (3000 ms wait + %ld ms build);"
+                " camera joining its graph to first frame: %lu ms\n",
+                arrivalToFrame[2], static_cast<long>(arrivalToFrame[2]) - 3000, joinToFrame[2]);
+}
