@@ -9,7 +9,8 @@ const char kDriverSettingsKey[] = "SOFTWARE\\KIVO ZUL\\Orvelle\\REL3";
 
 namespace {
 
-// A point on a slider's track beyond its thumb's furthest place.
+// Points on a slider's track beyond its thumb's furthest places.
+const int kSliderFarLeft = 1;
 const int kSliderFarRight = 165;
 const int kSliderMiddleY = 12;
 
@@ -65,10 +66,12 @@ std::string ReadSetting(const char* subkey, const char* name) {
     return reinterpret_cast<char*>(data);
 }
 
-void PageSliderRight(HWND main, int sliderId) {
+void PageSlider(HWND main, int sliderId, PageDirection direction) {
     HWND slider = GetDlgItem(main, sliderId);
-    SendWithTimeout(slider, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(kSliderFarRight, kSliderMiddleY));
-    SendWithTimeout(slider, WM_LBUTTONUP, 0, MAKELPARAM(kSliderFarRight, kSliderMiddleY));
+    LPARAM point = MAKELPARAM(direction == kPageLeft ? kSliderFarLeft : kSliderFarRight,
+                              kSliderMiddleY);
+    SendWithTimeout(slider, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    SendWithTimeout(slider, WM_LBUTTONUP, 0, point);
 }
 
 void ClickButton(HWND main, int buttonId) {

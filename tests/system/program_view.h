@@ -37,8 +37,9 @@ int ShownSkinFace(HWND control);
 // it is missing.
 std::string ReadSetting(const char* subkey, const char* name);
 
-// Clicks a slider's track far right of its thumb: one page step up.
-void PageSliderRight(HWND main, int sliderId);
+// Clicks a slider's track beside its thumb: one page step.
+enum PageDirection { kPageLeft, kPageRight };
+void PageSlider(HWND main, int sliderId, PageDirection direction);
 
 // Presses and releases a skinned button with the mouse.
 void ClickButton(HWND main, int buttonId);

@@ -107,7 +107,7 @@ TEST_F(Scenario, PlayQualityReplugAndFinishAlongTheThreeRoads) {
     // Paging the quality slider: stored, and a new preview shows the picture.
     Next(2);
     uint32_t graph = camera.GraphJoinMs();
-    PageSliderRight(main, IDC_QUALITY);
+    PageSlider(main, IDC_QUALITY, kPageRight);
     int quality = std::atoi(ReadSetting(kDriverSettingsKey, "SFMin").c_str());
     EXPECT_LT(quality, kStartQuality);
     EXPECT_EQ(std::to_string(std::min(quality + 16, 80)), ReadSetting(kDriverSettingsKey, "SF"));
@@ -150,7 +150,7 @@ TEST_F(Scenario, PlayQualityReplugAndFinishAlongTheThreeRoads) {
 
 TEST_F(Scenario, CloseFromTheSystemMenuEndsWithoutStoringThePageStepsUndone) {
     Next(2);
-    PageSliderRight(main, IDC_QUALITY);
+    PageSlider(main, IDC_QUALITY, kPageRight);
     std::string stepped = ReadSetting(kDriverSettingsKey, "SFMin");
     ASSERT_NE(std::to_string(kStartQuality), stepped) << "a page step stores at once";
     size_t before = camera.Commands().size();
@@ -216,7 +216,7 @@ TEST_F(Scenario, RandomFaultsAndUnplugsNeverLoseTheWindowOrASetting) {
                 ClickButton(main, IDC_PREV);
                 ASSERT_TRUE(WaitForPage(main, --page, 3000));
             }
-            PageSliderRight(main, IDC_QUALITY);
+            PageSlider(main, IDC_QUALITY, kPageRight);
             quality = ReadSetting(kDriverSettingsKey, "SFMin");
             page = model.VideoFound() ? 2 : 0;
             break;
