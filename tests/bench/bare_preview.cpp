@@ -13,9 +13,13 @@ BareGraph* preview = nullptr;
 
 LRESULT CALLBACK BarePreviewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case kRebuildPreview: return preview->Build() ? 1 : 0;
-    case WM_DESTROY: PostQuitMessage(0); return 0;
-    default: return DefWindowProcA(window, message, wParam, lParam);
+    case kRebuildPreview:
+        return preview->Build() ? 1 : 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    default:
+        return DefWindowProcA(window, message, wParam, lParam);
     }
 }
 

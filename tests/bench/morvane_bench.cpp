@@ -141,7 +141,9 @@ void ResetCamera(SimulatedCamera& camera) {
     camera.SetTape(true);
 }
 
-bool StartBare(ProgramRun& run) { return run.Start(BinFolder(), "bare_preview.exe"); }
+bool StartBare(ProgramRun& run) {
+    return run.Start(BinFolder(), "bare_preview.exe");
+}
 
 bool StartMorvane(ProgramRun& run, HWND* main) {
     if (!run.StartMorvane()) {
@@ -158,13 +160,11 @@ void MeasureStart(SimulatedCamera& camera) {
             ResetCamera(camera);
             ProgramRun run;
             DWORD start = GetTickCount();
-            HWND main = nullptr;
             bool started = isBare ? StartBare(run) : run.StartMorvane();
             DWORD frame = started ? FirstFrameSince(camera, start) : 0;
             if (frame) {
                 (isBare ? bare : program).push_back(frame - start);
             }
-            (void)main;
         }
     }
     double measured = Median(program), floor = Median(bare);
@@ -197,8 +197,8 @@ void MeasureRunning(SimulatedCamera& camera) {
         HWND window = nullptr;
         WaitUntil([&] { return (window = FindWindowA(kBarePreviewClass, nullptr)) != nullptr; },
                   10000);
-        bareRebuild = MeasureRebuilds(
-            camera, [&](int) { SendWithTimeout(window, kRebuildPreview, 0, 0); });
+        bareRebuild =
+            MeasureRebuilds(camera, [&](int) { SendWithTimeout(window, kRebuildPreview, 0, 0); });
         bareCpu = IdleCpu(run.Process());
         barePeak = MemoryOf(run.Process()).PeakPagefileUsage;
     }
@@ -221,8 +221,8 @@ void MeasureRunning(SimulatedCamera& camera) {
     WaitForPage(main, 2, 3000);
     double rebuild = MeasureRebuilds(
         camera, [&](int i) { PageSlider(main, IDC_QUALITY, i % 2 ? kPageLeft : kPageRight); });
-    Add("quality step to first new frame (ms, median of 9)", rebuild, bareRebuild,
-        "<= 1.2 x floor", rebuild <= 1.2 * bareRebuild);
+    Add("quality step to first new frame (ms, median of 9)", rebuild, bareRebuild, "<= 1.2 x floor",
+        rebuild <= 1.2 * bareRebuild);
     ClickButton(main, IDC_PREV);
     WaitForPage(main, 1, 3000);
 
@@ -276,8 +276,8 @@ void MeasureRunning(SimulatedCamera& camera) {
     }
     bool live = PageOf(main) == 1 && PreviewRuns(main, camera);
     Add("live picture on page 1 after the cycles", live, 1, "= 1", live);
-    Add("peak committed KB (floor: bare preview)", MemoryOf(run.Process()).PeakPagefileUsage / 1024.0,
-        barePeak / 1024.0, "-", true);
+    Add("peak committed KB (floor: bare preview)",
+        MemoryOf(run.Process()).PeakPagefileUsage / 1024.0, barePeak / 1024.0, "-", true);
 }
 
 } // namespace

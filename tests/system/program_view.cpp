@@ -34,8 +34,7 @@ bool WaitForPage(HWND main, int page, DWORD timeoutMs) {
 }
 
 bool PreviewRuns(HWND main, SimulatedCamera& camera) {
-    HWND video = VideoWindowOf(main);
-    if (!video || !IsShown(video)) {
+    if (!WaitUntil([&] { return VideoWindowOf(main) && IsShown(VideoWindowOf(main)); }, 3000)) {
         return false;
     }
     uint32_t frames = camera.FramesDelivered();
@@ -68,14 +67,16 @@ std::string ReadSetting(const char* subkey, const char* name) {
 
 void PageSlider(HWND main, int sliderId, PageDirection direction) {
     HWND slider = GetDlgItem(main, sliderId);
-    LPARAM point = MAKELPARAM(direction == kPageLeft ? kSliderFarLeft : kSliderFarRight,
-                              kSliderMiddleY);
+    LPARAM point =
+        MAKELPARAM(direction == kPageLeft ? kSliderFarLeft : kSliderFarRight, kSliderMiddleY);
     SendWithTimeout(slider, WM_LBUTTONDOWN, MK_LBUTTON, point);
     SendWithTimeout(slider, WM_LBUTTONUP, 0, point);
 }
 
 void ClickButton(HWND main, int buttonId) {
     HWND button = GetDlgItem(main, buttonId);
+    // A user waits until the button shows it can be pressed.
+    WaitUntil([&] { return IsWindowEnabled(button) != FALSE; }, 3000);
     SendWithTimeout(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     SendWithTimeout(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
 }
