@@ -1,0 +1,82 @@
+#include "program_view.h"
+
+#include "harness.h"
+#include "res/resource_ids.h"
+#include "screenshot.h"
+
+const char kSharedSettingsKey[] = "SOFTWARE\\Kivo Corporation\\Pelvorn\\";
+const char kDriverSettingsKey[] = "SOFTWARE\\KIVO ZUL\\Orvelle\\REL3";
+
+namespace {
+
+// Points on a slider's track beyond its thumb's furthest places.
+const int kSliderFarLeft = 1;
+const int kSliderFarRight = 165;
+const int kSliderMiddleY = 12;
+
+} // namespace
+
+int PageOf(HWND main) {
+    if (!IsShown(GetDlgItem(main, IDC_NEXT))) {
+        return 0;
+    }
+    if (IsShown(GetDlgItem(main, IDC_AUDIO_DEVICE))) {
+        return 1;
+    }
+    if (IsShown(GetDlgItem(main, IDC_QUALITY))) {
+        return 2;
+    }
+    return IsShown(GetDlgItem(main, IDC_BRIGHTNESS)) ? 3 : 4;
+}
+
+bool WaitForPage(HWND main, int page, DWORD timeoutMs) {
+    return WaitUntil([&] { return PageOf(main) == page; }, timeoutMs);
+}
+
+bool PreviewRuns(HWND main, SimulatedCamera& camera) {
+    if (!WaitUntil([&] { return VideoWindowOf(main) && IsShown(VideoWindowOf(main)); }, 3000)) {
+        return false;
+    }
+    uint32_t frames = camera.FramesDelivered();
+    return WaitUntil([&] { return camera.FramesDelivered() > frames + 5; }, 2000);
+}
+
+int ShownSkinFace(HWND control) {
+    Screenshot shot = CaptureFromScreen(control);
+    return shot.width > 0 ? shot.BitmapIdAt(shot.width - 1, shot.height - 1) : -1;
+}
+
+std::string ReadSetting(const char* subkey, const char* name) {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, subkey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
+        return "";
+    }
+    BYTE data[260] = {};
+    DWORD size = sizeof data - 1;
+    DWORD type = 0;
+    LONG result = RegQueryValueExA(key, name, nullptr, &type, data, &size);
+    RegCloseKey(key);
+    if (result != ERROR_SUCCESS) {
+        return "";
+    }
+    if (type == REG_DWORD) {
+        return std::to_string(*reinterpret_cast<DWORD*>(data));
+    }
+    return reinterpret_cast<char*>(data);
+}
+
+void PageSlider(HWND main, int sliderId, PageDirection direction) {
+    HWND slider = GetDlgItem(main, sliderId);
+    LPARAM point =
+        MAKELPARAM(direction == kPageLeft ? kSliderFarLeft : kSliderFarRight, kSliderMiddleY);
+    SendWithTimeout(slider, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    SendWithTimeout(slider, WM_LBUTTONUP, 0, point);
+}
+
+void ClickButton(HWND main, int buttonId) {
+    HWND button = GetDlgItem(main, buttonId);
+    // A user waits until the button shows it can be pressed.
+    WaitUntil([&] { return IsWindowEnabled(button) != FALSE; }, 3000);
+    SendWithTimeout(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendWithTimeout(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+}

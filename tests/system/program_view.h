@@ -1,0 +1,47 @@
+// What a user sees of a running Morvane.exe, read from outside: the page on
+// show, the live picture, the skin faces, the stored settings.
+#ifndef MORVANE_TESTS_SYSTEM_PROGRAM_VIEW_H
+#define MORVANE_TESTS_SYSTEM_PROGRAM_VIEW_H
+
+#include <windows.h>
+
+#include <string>
+
+#include "simulated_camera.h"
+
+extern const char kSharedSettingsKey[];
+extern const char kDriverSettingsKey[];
+
+template <typename Condition> bool WaitUntil(Condition condition, DWORD timeoutMs) {
+    DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start > timeoutMs) {
+            return false;
+        }
+        Sleep(50);
+    }
+    return true;
+}
+
+// The page on show, told by the controls its layout shows.
+int PageOf(HWND main);
+bool WaitForPage(HWND main, int page, DWORD timeoutMs = 10000);
+
+// The video window is shown and the camera keeps delivering frames to it.
+bool PreviewRuns(HWND main, SimulatedCamera& camera);
+
+// The skin bitmap a skinned control shows on screen, or -1.
+int ShownSkinFace(HWND control);
+
+// A value under HKEY_LOCAL_MACHINE as text (a DWORD in decimal); "" when
+// it is missing.
+std::string ReadSetting(const char* subkey, const char* name);
+
+// Clicks a slider's track beside its thumb: one page step.
+enum PageDirection { kPageLeft, kPageRight };
+void PageSlider(HWND main, int sliderId, PageDirection direction);
+
+// Presses and releases a skinned button with the mouse.
+void ClickButton(HWND main, int buttonId);
+
+#endif
