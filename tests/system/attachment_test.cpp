@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "harness.h"
+#include "program_view.h"
 #include "res/resource_ids.h"
 #include "screenshot.h"
 #include "simulated_camera.h"
@@ -20,41 +21,6 @@
 namespace {
 
 const int kBrightness = 77;
-
-// The skin bitmap a skinned control shows on screen, or -1.
-int ShownSkinFace(HWND control) {
-    Screenshot shot = CaptureFromScreen(control);
-    return shot.BitmapIdAt(shot.width - 1, shot.height - 1);
-}
-
-// The page on show, told by the controls the page layout shows.
-int PageOf(HWND main) {
-    if (!IsShown(GetDlgItem(main, IDC_NEXT))) {
-        return 0;
-    }
-    if (IsShown(GetDlgItem(main, IDC_AUDIO_DEVICE))) {
-        return 1;
-    }
-    if (IsShown(GetDlgItem(main, IDC_QUALITY))) {
-        return 2;
-    }
-    return IsShown(GetDlgItem(main, IDC_BRIGHTNESS)) ? 3 : 4;
-}
-
-template <typename Condition> bool WaitUntil(Condition condition, DWORD timeoutMs) {
-    DWORD start = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - start > timeoutMs) {
-            return false;
-        }
-        Sleep(50);
-    }
-    return true;
-}
-
-bool WaitForPage(HWND main, int page, DWORD timeoutMs = 10000) {
-    return WaitUntil([&] { return PageOf(main) == page; }, timeoutMs);
-}
 
 int ComboCount(HWND main) {
     return static_cast<int>(SendWithTimeout(GetDlgItem(main, IDC_AUDIO_DEVICE), CB_GETCOUNT, 0, 0));
@@ -67,16 +33,6 @@ std::wstring ComboItem(HWND main, int index) {
     SendMessageTimeoutW(GetDlgItem(main, IDC_AUDIO_DEVICE), CB_GETLBTEXT, index,
                         reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, &length);
     return text;
-}
-
-bool PreviewRuns(HWND main, SimulatedCamera& camera) {
-    HWND video = VideoWindowOf(main);
-    if (!video || !IsShown(video)) {
-        return false;
-    }
-    uint32_t frames = camera.FramesDelivered();
-    Sleep(500);
-    return camera.FramesDelivered() > frames + 5;
 }
 
 // A device-interface broadcast: header, class GUID and an empty name.
