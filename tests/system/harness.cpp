@@ -225,3 +225,17 @@ HWND VideoWindowOf(HWND main) {
     }
     return nullptr;
 }
+
+HWND StartMorvaneAndWaitForFirstPoll(ProgramRun& run) {
+    if (!run.StartMorvane()) {
+        return nullptr;
+    }
+    HWND main = run.WaitForMainWindow();
+    if (!main) {
+        return nullptr;
+    }
+    SendWithTimeout(main, WM_NULL, 0, 0);
+    Sleep(2300); // the status poll runs every 2 s
+    SendWithTimeout(main, WM_NULL, 0, 0);
+    return main;
+}

@@ -47,11 +47,8 @@ class Deck : public ::testing::Test {
     // Starts the program and waits for the first poll that sees the camera.
     void Start() {
         run.reset(new ProgramRun);
-        ASSERT_TRUE(run->StartMorvane());
-        main = run->WaitForMainWindow();
+        main = StartMorvaneAndWaitForFirstPoll(*run);
         ASSERT_NE(nullptr, main);
-        SendWithTimeout(main, WM_NULL, 0, 0);
-        WaitForPoll();
     }
 
     void WaitForPoll() {

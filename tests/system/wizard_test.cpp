@@ -131,14 +131,8 @@ class Wizard : public ::testing::Test {
     // camera included, is done.
     void Start() {
         run.reset(new ProgramRun);
-        ASSERT_TRUE(run->StartMorvane());
-        main = run->WaitForMainWindow();
+        main = StartMorvaneAndWaitForFirstPoll(*run);
         ASSERT_NE(nullptr, main);
-        SendWithTimeout(main, WM_NULL, 0, 0);
-        // The camera's controls are enabled by the first status poll after
-        // the camera was attached.
-        Sleep(2300);
-        SendWithTimeout(main, WM_NULL, 0, 0);
     }
 
     // A click on a button reaches the main window as its WM_COMMAND.
