@@ -275,6 +275,7 @@ STDMETHODIMP CaptureFilter::JoinFilterGraph(IFilterGraph* newGraph, LPCWSTR newN
         firstFrameSeen = false;
         if (ControlBlock* shared = block.Lock()) {
             shared->graphJoinMs = GetTickCount();
+            ++shared->graphJoins;
             shared->firstFrameDelayMs = -1;
             block.Unlock();
         }

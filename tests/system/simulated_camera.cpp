@@ -87,6 +87,10 @@ uint32_t SimulatedCamera::GraphJoinMs() {
     return Read([](ControlBlock& b) { return b.graphJoinMs; });
 }
 
+uint32_t SimulatedCamera::GraphJoins() {
+    return Read([](ControlBlock& b) { return b.graphJoins; });
+}
+
 int32_t SimulatedCamera::FirstFrameDelayMs() {
     return Read([](ControlBlock& b) { return b.firstFrameDelayMs; });
 }

@@ -32,6 +32,8 @@ class SimulatedCamera {
     // Tick count when a video filter last joined a graph: a new value is a
     // new preview graph.
     uint32_t GraphJoinMs();
+    // Preview graphs a video filter has joined so far.
+    uint32_t GraphJoins();
     // From that join to the graph's first frame, or -1 before it.
     int32_t FirstFrameDelayMs();
     // Every command still held in the log, oldest first.
