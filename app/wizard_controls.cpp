@@ -105,6 +105,9 @@ void StreamingWizard::SetSliderValues() {
 }
 
 void StreamingWizard::PlaceControls() {
+    // The window is already shown: without this every move would repaint the
+    // whole skin at once, sixteen times over before the camera is attached.
+    SendMessageA(hwnd, WM_SETREDRAW, FALSE, 0);
     for (const Place& place : kPlaces) {
         HWND control = GetDlgItem(hwnd, place.id);
         if (place.id == IDC_AUDIO_DEVICE) {
@@ -114,4 +117,6 @@ void StreamingWizard::PlaceControls() {
             SetWindowPos(control, NULL, place.x, place.y, 0, 0, SWP_NOSIZE);
         }
     }
+    SendMessageA(hwnd, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(hwnd, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }

@@ -9,8 +9,9 @@ const char kDriverSettingsKey[] = "SOFTWARE\\KIVO ZUL\\Orvelle\\REL3";
 
 namespace {
 
-// Points on a slider's track beyond its thumb's furthest places.
-const int kSliderFarLeft = 1;
+// Points near a track's ends that a press still reaches (a press outside the
+// margins less half a thumb does nothing).
+const int kSliderFarLeft = 18;
 const int kSliderFarRight = 165;
 const int kSliderMiddleY = 12;
 

@@ -200,6 +200,7 @@ TEST_F(Scenario, RandomFaultsAndUnplugsNeverLoseTheWindowOrASetting) {
     CameraModel model;
     int page = 1;
     std::string quality = ReadSetting(kDriverSettingsKey, "SFMin");
+    HWND qualityReset = GetDlgItem(main, IDC_QUALITY_RESET);
     int events = SoakEvents();
     for (int event = 0; event < events; ++event) {
         int choice = static_cast<int>(random() % 5);
@@ -229,7 +230,16 @@ TEST_F(Scenario, RandomFaultsAndUnplugsNeverLoseTheWindowOrASetting) {
                 ClickButton(main, IDC_PREV);
                 ASSERT_TRUE(WaitForPage(main, --page, 3000));
             }
-            PageSlider(main, IDC_QUALITY, kPageRight);
+            // As a user: wait until the settings show they can be used (the
+            // status poll after an attach enables them; without camera
+            // control they stay disabled), then page toward the end with room.
+            if (!WaitUntil([&] { return ShownSkinFace(qualityReset) == IDB_RESET_NORMAL; },
+                           3000)) {
+                page = 2;
+                break;
+            }
+            PageSlider(main, IDC_QUALITY, std::stoi(quality) > 42 ? kPageRight : kPageLeft);
+            ASSERT_NE(quality, ReadSetting(kDriverSettingsKey, "SFMin")) << "a step stores at once";
             quality = ReadSetting(kDriverSettingsKey, "SFMin");
             page = model.VideoFound() ? 2 : 0;
             break;
@@ -253,3 +263,4 @@ TEST_F(Scenario, RandomFaultsAndUnplugsNeverLoseTheWindowOrASetting) {
     EXPECT_EQ(page != 0, PreviewRuns(main, camera));
     EXPECT_EQ(std::to_string(kBrightness), ReadSetting(kSharedSettingsKey, "Morvane_VideoBright"));
 }
+
