@@ -399,7 +399,7 @@ int main() {
         std::printf("the simulated camera cannot be installed\n");
         return 1;
     }
-    std::printf("measuring (about 8 minutes; MORVANE_BENCH_SCALE=10 shortens the cycles)\n");
+    std::printf("measuring (about 20 minutes; MORVANE_BENCH_SCALE=10 shortens the cycles)\n");
     MeasureStart(camera);
     MeasureRunning(camera);
     camera.Reset(true);
