@@ -106,7 +106,7 @@ void StreamingWizard::SetSliderValues() {
 
 void StreamingWizard::PlaceControls() {
     // The window is already shown: without this every move would repaint the
-    // whole skin at once, sixteen times over before the camera is attached.
+    // whole skin at once, once per control, before the camera is attached.
     SendMessageA(hwnd, WM_SETREDRAW, FALSE, 0);
     for (const Place& place : kPlaces) {
         HWND control = GetDlgItem(hwnd, place.id);

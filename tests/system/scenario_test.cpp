@@ -263,4 +263,3 @@ TEST_F(Scenario, RandomFaultsAndUnplugsNeverLoseTheWindowOrASetting) {
     EXPECT_EQ(page != 0, PreviewRuns(main, camera));
     EXPECT_EQ(std::to_string(kBrightness), ReadSetting(kSharedSettingsKey, "Morvane_VideoBright"));
 }
-
