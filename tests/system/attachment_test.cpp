@@ -223,12 +223,12 @@ TEST_F(Attachment, OnlyWindowsXpStoresOneNewAudioDeviceAtOnce) {
         int listed = ComboCount(window);
         camera.AddAudioDevice(L"Desk Microphone");
         ASSERT_TRUE(WaitUntil([&] { return ComboCount(window) == listed + 1; }, 10000));
-        EXPECT_EQ(c.storedAfterCancel, ReadSharedText("Morvane_AudioDevice"));
+        EXPECT_EQ(c.storedAfterCancel, ReadSetting(kSharedSettingsKey, "Morvane_AudioDevice"));
         // Cancel writes back the device kept for it.
         PostMessageA(window, WM_COMMAND, IDC_CANCEL, 0);
         DWORD exitCode = 0;
         ASSERT_TRUE(xpRun.WaitForExit(10000, &exitCode));
-        EXPECT_EQ(c.storedAfterCancel, ReadSharedText("Morvane_AudioDevice"));
+        EXPECT_EQ(c.storedAfterCancel, ReadSetting(kSharedSettingsKey, "Morvane_AudioDevice"));
     }
 }
 

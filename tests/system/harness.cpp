@@ -187,17 +187,6 @@ void WriteSharedText(const char* name, const char* text) {
     WriteSharedValue(name, REG_SZ, text, static_cast<DWORD>(strlen(text) + 1));
 }
 
-std::string ReadSharedText(const char* name) {
-    char text[261] = "";
-    DWORD size = sizeof text - 1;
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSharedKey, 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS) {
-        RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size);
-        RegCloseKey(key);
-    }
-    return text;
-}
-
 void SetReportedVersion(const char* version) {
     const char versionKey[] = "Software\\Wine\\AppDefaults\\Morvane.exe";
     if (!version) {

@@ -69,10 +69,8 @@ class ProgramRun {
 // HKEY_LOCAL_MACHINE, creating the key when needed.
 void WriteSharedDword(const char* name, DWORD value);
 
-// A string value under the shared settings key: written (key created when
-// needed), or read back ("" when it cannot be read).
+// A string value written under the shared settings key (created when needed).
 void WriteSharedText(const char* name, const char* text);
-std::string ReadSharedText(const char* name);
 
 // Makes Wine report the given Windows version ("win98", "winxp") to
 // Morvane.exe alone; null removes the setting.

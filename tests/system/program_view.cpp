@@ -1,11 +1,14 @@
 #include "program_view.h"
 
+#include <cstring>
+
 #include "harness.h"
 #include "res/resource_ids.h"
 #include "screenshot.h"
 
 const char kSharedSettingsKey[] = "SOFTWARE\\Kivo Corporation\\Pelvorn\\";
 const char kDriverSettingsKey[] = "SOFTWARE\\KIVO ZUL\\Orvelle\\REL3";
+const char kMissingSetting[] = "<missing>";
 
 namespace {
 
@@ -13,7 +16,6 @@ namespace {
 // margins less half a thumb does nothing).
 const int kSliderFarLeft = 18;
 const int kSliderFarRight = 165;
-const int kSliderMiddleY = 12;
 
 } // namespace
 
@@ -50,28 +52,36 @@ int ShownSkinFace(HWND control) {
 std::string ReadSetting(const char* subkey, const char* name) {
     HKEY key;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, subkey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
-        return "";
+        return kMissingSetting;
     }
-    BYTE data[260] = {};
+    char data[300] = {};
     DWORD size = sizeof data - 1;
     DWORD type = 0;
-    LONG result = RegQueryValueExA(key, name, nullptr, &type, data, &size);
+    LONG result = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
     RegCloseKey(key);
     if (result != ERROR_SUCCESS) {
-        return "";
+        return kMissingSetting;
     }
     if (type == REG_DWORD) {
-        return std::to_string(*reinterpret_cast<DWORD*>(data));
+        int32_t number;
+        memcpy(&number, data, sizeof number);
+        return std::to_string(number);
     }
-    return reinterpret_cast<char*>(data);
+    return data;
 }
 
 void PageSlider(HWND main, int sliderId, PageDirection direction) {
+    DragSlider(main, sliderId, direction == kPageLeft ? kSliderFarLeft : kSliderFarRight, {});
+}
+
+void DragSlider(HWND main, int sliderId, int x, const std::vector<int>& moves) {
     HWND slider = GetDlgItem(main, sliderId);
-    LPARAM point =
-        MAKELPARAM(direction == kPageLeft ? kSliderFarLeft : kSliderFarRight, kSliderMiddleY);
-    SendWithTimeout(slider, WM_LBUTTONDOWN, MK_LBUTTON, point);
-    SendWithTimeout(slider, WM_LBUTTONUP, 0, point);
+    SendWithTimeout(slider, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, kSliderMiddleY));
+    for (int to : moves) {
+        SendWithTimeout(slider, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to, kSliderMiddleY));
+    }
+    SendWithTimeout(slider, WM_LBUTTONUP, 0,
+                    MAKELPARAM(moves.empty() ? x : moves.back(), kSliderMiddleY));
 }
 
 void ClickButton(HWND main, int buttonId) {

@@ -6,11 +6,13 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "simulated_camera.h"
 
 extern const char kSharedSettingsKey[];
 extern const char kDriverSettingsKey[];
+extern const char kMissingSetting[];
 
 template <typename Condition> bool WaitUntil(Condition condition, DWORD timeoutMs) {
     DWORD start = GetTickCount();
@@ -33,13 +35,20 @@ bool PreviewRuns(HWND main, SimulatedCamera& camera);
 // The skin bitmap a skinned control shows on screen, or -1.
 int ShownSkinFace(HWND control);
 
-// A value under HKEY_LOCAL_MACHINE as text (a DWORD in decimal); "" when
-// it is missing.
+// A value under HKEY_LOCAL_MACHINE as text (a DWORD as a signed decimal);
+// kMissingSetting when it is missing.
 std::string ReadSetting(const char* subkey, const char* name);
+
+// The height on a slider at which presses are made.
+const int kSliderMiddleY = 12;
 
 // Clicks a slider's track beside its thumb: one page step.
 enum PageDirection { kPageLeft, kPageRight };
 void PageSlider(HWND main, int sliderId, PageDirection direction);
+
+// Presses a slider at x, moves the pointer through moves and releases it at
+// the last place.
+void DragSlider(HWND main, int sliderId, int x, const std::vector<int>& moves);
 
 // Presses and releases a skinned button with the mouse.
 void ClickButton(HWND main, int buttonId);

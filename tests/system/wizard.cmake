@@ -2,6 +2,7 @@
 # launcher stand-in.
 morvane_system_test(wizard_system_tests
     ${CMAKE_CURRENT_LIST_DIR}/wizard_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/program_view.cpp
     ${CMAKE_CURRENT_LIST_DIR}/screenshot.cpp
     ${CMAKE_CURRENT_LIST_DIR}/simulated_camera.cpp
     ${CMAKE_CURRENT_LIST_DIR}/launcher_standin_client.cpp)

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "harness.h"
+#include "program_view.h"
 #include "res/resource_ids.h"
 #include "screenshot.h"
 #include "simulated_camera.h"
@@ -26,13 +27,8 @@ using Controls = std::set<int>;
 // Spelled out here, not taken from the product, so that a misspelt key fails.
 const char kSharedKey[] = "SOFTWARE\\Kivo Corporation\\Pelvorn\\";
 const char kDriverKey[] = "SOFTWARE\\KIVO ZUL\\Orvelle\\REL3";
-const char kMissing[] = "<missing>";
 
 const uint32_t kBrightnessClass = 8;
-// The quality and brightness sliders: 187 pixels wide, the thumb travels
-// between 22 and 165. A press near the right end pages right.
-const int kFarRight = 165;
-const int kSliderMiddleY = 12;
 
 void RemoveSettings() {
     SHDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Kivo Corporation");
@@ -56,29 +52,8 @@ void WriteText(const char* subkey, const char* name, const char* text) {
 }
 
 // A stored value as text: a DWORD in decimal (signed), a string as it is.
-std::string ReadValue(const char* subkey, const char* name) {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, subkey, 0, KEY_READ, &key) != ERROR_SUCCESS) {
-        return kMissing;
-    }
-    char data[300] = {};
-    DWORD size = sizeof data - 1;
-    DWORD type = 0;
-    LONG result = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
-    RegCloseKey(key);
-    if (result != ERROR_SUCCESS) {
-        return kMissing;
-    }
-    if (type == REG_DWORD) {
-        int32_t number;
-        memcpy(&number, data, sizeof number);
-        return std::to_string(number);
-    }
-    return data;
-}
-
 int ReadNumber(const char* subkey, const char* name) {
-    return std::stoi(ReadValue(subkey, name));
+    return std::stoi(ReadSetting(subkey, name));
 }
 
 // The page's own controls that are visible: they tell which page is shown.
@@ -146,17 +121,6 @@ class Wizard : public ::testing::Test {
         }
     }
 
-    // The left button pressed on a slider at x, moved through moves, released.
-    void Slide(int id, int x, const std::vector<int>& moves = {}) {
-        HWND slider = GetDlgItem(main, id);
-        SendWithTimeout(slider, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, kSliderMiddleY));
-        for (int to : moves) {
-            SendWithTimeout(slider, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to, kSliderMiddleY));
-        }
-        SendWithTimeout(slider, WM_LBUTTONUP, 0,
-                        MAKELPARAM(moves.empty() ? x : moves.back(), kSliderMiddleY));
-    }
-
     // The screen x of a slider's thumb centre, found by the thumb bitmap's
     // bottom-right pixel; -1 when it is not on screen.
     int ThumbCentre(int id) {
@@ -220,8 +184,8 @@ TEST_F(Wizard, NextWalksThroughThePagesAndPrevWalksBackWritingNothing) {
     // Leaving through the system menu: walking the pages stored nothing.
     PostMessageA(main, WM_CLOSE, 0, 0);
     EXPECT_EQ(0u, WaitForExitCode());
-    EXPECT_EQ(kMissing, ReadValue(kDriverKey, "SFMin"));
-    EXPECT_EQ(kMissing, ReadValue(kSharedKey, "Morvane_AudioSetting"));
+    EXPECT_EQ(kMissingSetting, ReadSetting(kDriverKey, "SFMin"));
+    EXPECT_EQ(kMissingSetting, ReadSetting(kSharedKey, "Morvane_AudioSetting"));
 }
 
 TEST_F(Wizard, WithoutACameraOnlyWaitingOrLeavingIsOffered) {
@@ -244,9 +208,9 @@ TEST_F(Wizard, FinishStoresEveryChoiceAndTellsTheLauncherOnlyOnAFirstRun) {
         ASSERT_TRUE(launcher.Start());
         Start();
         Press(IDC_NEXT);
-        Slide(IDC_QUALITY, kFarRight);
+        PageSlider(main, IDC_QUALITY, kPageRight);
         Press(IDC_NEXT);
-        Slide(IDC_BRIGHTNESS, kFarRight);
+        PageSlider(main, IDC_BRIGHTNESS, kPageRight);
         Press(IDC_NEXT);
         EXPECT_EQ(kPage4, VisiblePageControls(main));
         Press(IDC_NEXT);
@@ -257,8 +221,8 @@ TEST_F(Wizard, FinishStoresEveryChoiceAndTellsTheLauncherOnlyOnAFirstRun) {
         EXPECT_GE(quality, 4);
         EXPECT_EQ(std::min(quality + 16, 80), ReadNumber(kDriverKey, "SF"));
         EXPECT_GT(ReadNumber(kSharedKey, "Morvane_VideoBright"), 100);
-        EXPECT_EQ("Orvelle Audio", ReadValue(kSharedKey, "Morvane_AudioDevice"));
-        EXPECT_EQ("1", ReadValue(kSharedKey, "Morvane_AudioSetting"));
+        EXPECT_EQ("Orvelle Audio", ReadSetting(kSharedKey, "Morvane_AudioDevice"));
+        EXPECT_EQ("1", ReadSetting(kSharedKey, "Morvane_AudioSetting"));
         Lines expected;
         if (firstRun) {
             expected = {"Lumet Show Icon 0 0", "Lumet Show Normal 0 0"};
@@ -299,24 +263,24 @@ TEST_F(Wizard, CancelAndCloseWriteBackTheStartValuesOrTheResetFallbacks) {
         SendWithTimeout(main, WM_COMMAND, MAKEWPARAM(IDC_AUDIO_DEVICE, CBN_SELENDOK),
                         reinterpret_cast<LPARAM>(combo));
         Press(IDC_NEXT);
-        Slide(IDC_QUALITY, kFarRight);
+        PageSlider(main, IDC_QUALITY, kPageRight);
         if (c.reset) {
             Press(IDC_QUALITY_RESET);
-            EXPECT_EQ("30", ReadValue(kDriverKey, "SFMin")) << "the reset applies the original";
+            EXPECT_EQ("30", ReadSetting(kDriverKey, "SFMin")) << "the reset applies the original";
         }
         Press(IDC_NEXT);
-        Slide(IDC_BRIGHTNESS, kFarRight);
+        PageSlider(main, IDC_BRIGHTNESS, kPageRight);
         if (c.reset) {
             Press(IDC_BRIGHTNESS_RESET);
         }
         Press(c.control);
         EXPECT_EQ(0u, WaitForExitCode());
 
-        EXPECT_EQ(c.quality, ReadValue(kDriverKey, "SFMin"));
-        EXPECT_EQ(c.companion, ReadValue(kDriverKey, "SF"));
-        EXPECT_EQ(c.brightness, ReadValue(kSharedKey, "Morvane_VideoBright"));
-        EXPECT_EQ("Orvelle Audio", ReadValue(kSharedKey, "Morvane_AudioDevice"));
-        EXPECT_EQ(kMissing, ReadValue(kSharedKey, "Morvane_AudioSetting"));
+        EXPECT_EQ(c.quality, ReadSetting(kDriverKey, "SFMin"));
+        EXPECT_EQ(c.companion, ReadSetting(kDriverKey, "SF"));
+        EXPECT_EQ(c.brightness, ReadSetting(kSharedKey, "Morvane_VideoBright"));
+        EXPECT_EQ("Orvelle Audio", ReadSetting(kSharedKey, "Morvane_AudioDevice"));
+        EXPECT_EQ(kMissingSetting, ReadSetting(kSharedKey, "Morvane_AudioSetting"));
         Lines expected = {"Lumet Show Icon 0 0", "Lumet Show Normal 0 0"};
         EXPECT_EQ(expected, launcher.StopAndReadReceipts());
     }
@@ -336,7 +300,7 @@ TEST_F(Wizard, QualityPageStepsRebuildThePreviewEachADragOnlyAtTheRelease) {
         SendWithTimeout(slider, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, kSliderMiddleY));
     }
     EXPECT_EQ(graph, camera.GraphJoinMs()) << "no rebuild while dragging";
-    EXPECT_EQ("50", ReadValue(kDriverKey, "SFMin")) << "nothing stored while dragging";
+    EXPECT_EQ("50", ReadSetting(kDriverKey, "SFMin")) << "nothing stored while dragging";
     SendWithTimeout(slider, WM_LBUTTONUP, 0, MAKELPARAM(thumb + 40, kSliderMiddleY));
     EXPECT_NE(graph, camera.GraphJoinMs()) << "the release rebuilds";
     int dropped = ReadNumber(kDriverKey, "SFMin");
@@ -346,7 +310,7 @@ TEST_F(Wizard, QualityPageStepsRebuildThePreviewEachADragOnlyAtTheRelease) {
     for (int step = 0; step < 2; ++step) {
         graph = camera.GraphJoinMs();
         Sleep(20); // a new graph joins at a later tick
-        Slide(IDC_QUALITY, kFarRight);
+        PageSlider(main, IDC_QUALITY, kPageRight);
         EXPECT_NE(graph, camera.GraphJoinMs()) << "step " << step;
         int quality = ReadNumber(kDriverKey, "SFMin");
         EXPECT_LT(quality, previous) << "step " << step;
@@ -368,7 +332,7 @@ TEST_F(Wizard, BrightnessGoesToTheCameraAtEveryMoveOfADrag) {
     size_t before = camera.Commands().size();
     uint32_t graph = camera.GraphJoinMs();
 
-    Slide(IDC_BRIGHTNESS, thumb, {thumb + 10, thumb + 20, thumb + 30, thumb + 40});
+    DragSlider(main, IDC_BRIGHTNESS, thumb, {thumb + 10, thumb + 20, thumb + 30, thumb + 40});
     std::vector<uint32_t> codes = BrightnessCodesSince(before);
     // The press, four moves and the release each send the thumb's value.
     ASSERT_EQ(6u, codes.size());
@@ -380,7 +344,7 @@ TEST_F(Wizard, BrightnessGoesToTheCameraAtEveryMoveOfADrag) {
     Press(IDC_NEXT);
     Press(IDC_NEXT);
     EXPECT_EQ(0u, WaitForExitCode());
-    EXPECT_EQ(std::to_string(codes.back()), ReadValue(kSharedKey, "Morvane_VideoBright"));
+    EXPECT_EQ(std::to_string(codes.back()), ReadSetting(kSharedKey, "Morvane_VideoBright"));
 }
 
 TEST_F(Wizard, MuteShowsTheButtonPressedUntilUnmuted) {
@@ -426,7 +390,7 @@ TEST_F(Wizard, ChoosingAnAudioDeviceRebuildsWithItInFront) {
 
     PressTimes(IDC_NEXT, 4);
     EXPECT_EQ(0u, WaitForExitCode());
-    EXPECT_EQ("Test Mic", ReadValue(kSharedKey, "Morvane_AudioDevice"));
+    EXPECT_EQ("Test Mic", ReadSetting(kSharedKey, "Morvane_AudioDevice"));
 }
 
 TEST_F(Wizard, AQualityStepWhoseRebuildFailsShowsPageZero) {
@@ -434,7 +398,7 @@ TEST_F(Wizard, AQualityStepWhoseRebuildFailsShowsPageZero) {
     Start();
     Press(IDC_NEXT);
     camera.SetFaults(FaultVideoMissing);
-    Slide(IDC_QUALITY, kFarRight);
+    PageSlider(main, IDC_QUALITY, kPageRight);
     EXPECT_EQ(kPage0, VisiblePageControls(main));
     EXPECT_LT(ReadNumber(kDriverKey, "SFMin"), 50) << "the quality stays written";
 }
@@ -464,9 +428,9 @@ TEST_F(Wizard, StoredValuesOutOfRangeAreShownAsTheyAreAndWrittenBackClamped) {
         EXPECT_EQ(kPage3, VisiblePageControls(main));
         Press(IDC_CANCEL);
         EXPECT_EQ(0u, WaitForExitCode());
-        EXPECT_EQ(c.storedQuality, ReadValue(kDriverKey, "SFMin"));
-        EXPECT_EQ(c.storedCompanion, ReadValue(kDriverKey, "SF"));
-        EXPECT_EQ(c.storedBrightness, ReadValue(kSharedKey, "Morvane_VideoBright"));
+        EXPECT_EQ(c.storedQuality, ReadSetting(kDriverKey, "SFMin"));
+        EXPECT_EQ(c.storedCompanion, ReadSetting(kDriverKey, "SF"));
+        EXPECT_EQ(c.storedBrightness, ReadSetting(kSharedKey, "Morvane_VideoBright"));
     }
 }
 
