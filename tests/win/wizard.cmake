@@ -2,3 +2,5 @@
 morvane_win_test(wizard_tests SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/library_text_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/library_text_test.rc)
+# The main window controller right after its construction.
+morvane_win_test(streaming_wizard_tests SOURCES ${CMAKE_CURRENT_LIST_DIR}/streaming_wizard_test.cpp)
