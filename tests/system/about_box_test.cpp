@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "harness.h"
 #include "res/resource_ids.h"
 
@@ -27,6 +29,68 @@ TEST(AboutBox, OpensFromTheLogoAndClosesWithOk) {
     HWND ok = GetDlgItem(box, IDC_ABOUT_OK);
     PostMessageA(ok, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
     PostMessageA(ok, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+    for (int i = 0; i < 100 && IsWindow(box); ++i) {
+        Sleep(50);
+    }
+    EXPECT_FALSE(IsWindow(box));
+    EXPECT_TRUE(IsWindowEnabled(main));
+}
+
+namespace {
+
+BOOL CALLBACK TakeLanguage(HMODULE, LPCSTR, LPCSTR, WORD language, LONG_PTR found) {
+    *reinterpret_cast<WORD*>(found) = language;
+    return FALSE;
+}
+
+// Takes a resource out of a program file, as a damaged copy would lack it.
+bool RemoveBitmap(const std::string& program, int bitmapId) {
+    HMODULE image = LoadLibraryExA(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (!image) {
+        return false;
+    }
+    WORD language = 0xFFFF;
+    EnumResourceLanguagesA(image, MAKEINTRESOURCEA(2), MAKEINTRESOURCEA(bitmapId), TakeLanguage,
+                           reinterpret_cast<LONG_PTR>(&language));
+    FreeLibrary(image);
+    HANDLE update = BeginUpdateResourceA(program.c_str(), FALSE);
+    return language != 0xFFFF && update &&
+           UpdateResourceA(update, MAKEINTRESOURCEA(2), MAKEINTRESOURCEA(bitmapId), language,
+                           nullptr, 0) &&
+           EndUpdateResourceA(update, FALSE);
+}
+
+} // namespace
+
+TEST(AboutBox, WithoutItsBitmapStillHoldsItsButtonsAndCloses) {
+    WriteSharedDword("Morvane_AudioSetting", 1);
+    std::string folder = MakeScratchFolder("nobitmap");
+    for (const char* file : {"Morvane.exe", "Morvane.dll"}) {
+        ASSERT_TRUE(CopyFileA((BinFolder() + "\\" + file).c_str(), (folder + "\\" + file).c_str(),
+                              FALSE));
+    }
+    ASSERT_TRUE(RemoveBitmap(folder + "\\Morvane.exe", IDB_ABOUT_BACKGROUND));
+    ProgramRun run;
+    ASSERT_TRUE(run.Start(folder, "Morvane.exe"));
+    HWND main = run.WaitForMainWindow();
+    ASSERT_NE(nullptr, main);
+
+    PostClick(main, 1, 1);
+    HWND box = run.WaitForWindow("#32770", "", 5000);
+    ASSERT_NE(nullptr, box);
+    RECT place;
+    GetWindowRect(box, &place);
+    for (int id : {IDC_ABOUT_OK, IDC_CLOSE}) {
+        RECT button;
+        GetWindowRect(GetDlgItem(box, id), &button);
+        RECT common;
+        EXPECT_TRUE(IntersectRect(&common, &button, &place) && EqualRect(&common, &button))
+            << "button " << id << " lies inside the box";
+    }
+
+    HWND close = GetDlgItem(box, IDC_CLOSE);
+    PostMessageA(close, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    PostMessageA(close, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     for (int i = 0; i < 100 && IsWindow(box); ++i) {
         Sleep(50);
     }
