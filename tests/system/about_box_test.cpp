@@ -43,8 +43,9 @@ BOOL CALLBACK TakeLanguage(HMODULE, LPCSTR, LPCSTR, WORD language, LONG_PTR foun
     return FALSE;
 }
 
-// Takes a resource out of a program file, as a damaged copy would lack it.
-bool RemoveBitmap(const std::string& program, int bitmapId) {
+// Spoils a bitmap of a program file, as in a damaged copy: its data is no
+// bitmap any more, so it cannot be loaded.
+bool SpoilBitmap(const std::string& program, int bitmapId) {
     HMODULE image = LoadLibraryExA(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     if (!image) {
         return false;
@@ -53,11 +54,20 @@ bool RemoveBitmap(const std::string& program, int bitmapId) {
     EnumResourceLanguagesA(image, MAKEINTRESOURCEA(2), MAKEINTRESOURCEA(bitmapId), TakeLanguage,
                            reinterpret_cast<LONG_PTR>(&language));
     FreeLibrary(image);
+    char junk[4] = {0, 0, 0, 0};
     HANDLE update = BeginUpdateResourceA(program.c_str(), FALSE);
-    return language != 0xFFFF && update &&
-           UpdateResourceA(update, MAKEINTRESOURCEA(2), MAKEINTRESOURCEA(bitmapId), language,
-                           nullptr, 0) &&
-           EndUpdateResourceA(update, FALSE);
+    if (language == 0xFFFF || !update ||
+        !UpdateResourceA(update, MAKEINTRESOURCEA(2), MAKEINTRESOURCEA(bitmapId), language, junk,
+                         sizeof junk) ||
+        !EndUpdateResourceA(update, FALSE)) {
+        return false;
+    }
+    image = LoadLibraryExA(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    HBITMAP bitmap = image ? LoadBitmapA(image, MAKEINTRESOURCEA(bitmapId)) : nullptr;
+    bool spoilt = image && !bitmap;
+    DeleteObject(bitmap);
+    FreeLibrary(image);
+    return spoilt;
 }
 
 } // namespace
@@ -66,10 +76,10 @@ TEST(AboutBox, WithoutItsBitmapStillHoldsItsButtonsAndCloses) {
     WriteSharedDword("Morvane_AudioSetting", 1);
     std::string folder = MakeScratchFolder("nobitmap");
     for (const char* file : {"Morvane.exe", "Morvane.dll"}) {
-        ASSERT_TRUE(CopyFileA((BinFolder() + "\\" + file).c_str(), (folder + "\\" + file).c_str(),
-                              FALSE));
+        ASSERT_TRUE(
+            CopyFileA((BinFolder() + "\\" + file).c_str(), (folder + "\\" + file).c_str(), FALSE));
     }
-    ASSERT_TRUE(RemoveBitmap(folder + "\\Morvane.exe", IDB_ABOUT_BACKGROUND));
+    ASSERT_TRUE(SpoilBitmap(folder + "\\Morvane.exe", IDB_ABOUT_BACKGROUND));
     ProgramRun run;
     ASSERT_TRUE(run.Start(folder, "Morvane.exe"));
     HWND main = run.WaitForMainWindow();

@@ -224,7 +224,7 @@ TEST_F(MainWindow, DisplayChangeRestoresTheSizeAndBringsBackOnlyATopStripOffTheS
         int x, y;
         int keptX, keptY;
     } places[] = {
-        {50, 60, 50, 60},                            // on the screen: kept
+        {50, 60, 50, 60},                                 // on the screen: kept
         {50, screenHeight - 100, 50, screenHeight - 100}, // strip on, the rest below
         {50, screenHeight + 200, 50, screenHeight - 35},  // left below a smaller screen
         {-100, -40, 0, 0},

@@ -47,12 +47,12 @@ TEST(Text, ACutTextEndsWithAWholeCharacter) {
         int capacity;
         const char* copied;
     } cases[] = {
-        {"ab\x82\xA0", 4, "ab"},              // the lead byte would be last
-        {"ab\x82\xA0", 5, "ab\x82\xA0"},      // the whole character fits
-        {"a\x82\x5C" "b", 4, "a\x82\x5C"},    // a trail byte like a backslash
-        {"\x82\xA0\x82\xA1", 4, "\x82\xA0"},  // two characters, room for one
-        {"abc\x82", 8, "abc"},                // a lead byte without its trail
-        {"abcdef", 4, "abc"},                 // single bytes as CopyText
+        {"ab\x82\xA0", 4, "ab"},             // the lead byte would be last
+        {"ab\x82\xA0", 5, "ab\x82\xA0"},     // the whole character fits
+        {"a\x82\\b", 4, "a\x82\\"},          // a trail byte like a backslash
+        {"\x82\xA0\x82\xA1", 4, "\x82\xA0"}, // two characters, room for one
+        {"abc\x82", 8, "abc"},               // a lead byte without its trail
+        {"abcdef", 4, "abc"},                // single bytes as CopyText
         {nullptr, 4, ""},
     };
     for (const auto& c : cases) {

@@ -63,7 +63,8 @@ TEST(WindowPlacement, TheTopStripIsBroughtBackOnlyWhenItLeavesTheScreen) {
 TEST(WindowPlacement, ATopStripWiderThanTheScreenKeepsItsLeftBetweenTheEdges) {
     const ScreenArea narrow = {0, 0, 300, 20};
     const struct {
-        int x, keptX;
+        int x;
+        int keptX;
     } cases[] = {{-24, -24}, {0, 0}, {-49, -49}, {10, 0}, {-60, -49}};
     for (const auto& c : cases) {
         WindowOrigin kept = KeepTopStripOnScreen({c.x, 40}, 349, narrow);
