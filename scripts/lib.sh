@@ -100,9 +100,15 @@ morvane_keep_wine_messages() {
     done
 }
 
+# A server or display that has already gone is no failure: under set -e a
+# failing wineserver -k would end the caller before Xvfb is stopped.
 morvane_stop() {
-    [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null
-    [ -n "${MORVANE_XVFB_PID:-}" ] && kill "$MORVANE_XVFB_PID" 2>/dev/null
+    if [ -n "${WINEPREFIX:-}" ]; then
+        wineserver -k 2>/dev/null || true
+    fi
+    if [ -n "${MORVANE_XVFB_PID:-}" ]; then
+        kill "$MORVANE_XVFB_PID" 2>/dev/null || true
+    fi
     MORVANE_XVFB_PID=""
     return 0
 }
