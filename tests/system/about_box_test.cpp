@@ -9,6 +9,21 @@
 #include "harness.h"
 #include "res/resource_ids.h"
 
+namespace {
+
+// Clicks a button of the box and answers whether the box has gone.
+bool ClickClosesTheBox(HWND box, int buttonId) {
+    HWND button = GetDlgItem(box, buttonId);
+    PostMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    PostMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    for (int i = 0; i < 100 && IsWindow(box); ++i) {
+        Sleep(50);
+    }
+    return !IsWindow(box);
+}
+
+} // namespace
+
 TEST(AboutBox, OpensFromTheLogoAndClosesWithOk) {
     WriteSharedDword("Morvane_AudioSetting", 1);
     ProgramRun run;
@@ -26,13 +41,7 @@ TEST(AboutBox, OpensFromTheLogoAndClosesWithOk) {
     EXPECT_EQ(395, place.right - place.left);
     EXPECT_EQ(234, place.bottom - place.top);
 
-    HWND ok = GetDlgItem(box, IDC_ABOUT_OK);
-    PostMessageA(ok, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
-    PostMessageA(ok, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
-    for (int i = 0; i < 100 && IsWindow(box); ++i) {
-        Sleep(50);
-    }
-    EXPECT_FALSE(IsWindow(box));
+    EXPECT_TRUE(ClickClosesTheBox(box, IDC_ABOUT_OK));
     EXPECT_TRUE(IsWindowEnabled(main));
 }
 
@@ -98,12 +107,6 @@ TEST(AboutBox, WithoutItsBitmapStillHoldsItsButtonsAndCloses) {
             << "button " << id << " lies inside the box";
     }
 
-    HWND close = GetDlgItem(box, IDC_CLOSE);
-    PostMessageA(close, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    PostMessageA(close, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    for (int i = 0; i < 100 && IsWindow(box); ++i) {
-        Sleep(50);
-    }
-    EXPECT_FALSE(IsWindow(box));
+    EXPECT_TRUE(ClickClosesTheBox(box, IDC_CLOSE));
     EXPECT_TRUE(IsWindowEnabled(main));
 }

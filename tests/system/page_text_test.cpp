@@ -86,17 +86,8 @@ void Draw(HDC dc, const std::string& text, RECT rect, UINT format) {
 
 // The main window's client area as the page should look.
 Screenshot DrawPage(const Library& library, const PageTexts& texts) {
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = kWidth;
-    info.bmiHeader.biHeight = -kHeight;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP canvas = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ previousBitmap = SelectObject(dc, canvas);
+    Canvas canvas(kWidth, kHeight);
+    HDC dc = canvas.Dc();
     Blit(dc, library.Bitmap(IDB_BACKGROUND), 0, 0);
 
     FontSpec spec;
@@ -126,21 +117,7 @@ Screenshot DrawPage(const Library& library, const PageTexts& texts) {
     SelectObject(dc, previousFont);
     DeleteObject(headingFont);
     DeleteObject(textFont);
-    GdiFlush();
-
-    Screenshot page;
-    page.width = kWidth;
-    page.height = kHeight;
-    const DWORD* pixels = static_cast<const DWORD*>(bits);
-    page.pixels.assign(pixels, pixels + kWidth * kHeight);
-    for (DWORD& pixel : page.pixels) {
-        pixel &= 0xFFFFFF;
-    }
-    SelectObject(dc, previousBitmap);
-    DeleteObject(canvas);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
-    return page;
+    return canvas.Read();
 }
 
 // Client rectangles of the shown controls that lie over the texts, Next
@@ -178,7 +155,7 @@ int DifferingPixels(HWND main, const Screenshot& expected, bool nextShown) {
                 for (const RECT& control : covered) {
                     hidden = hidden || PtInRect(&control, point);
                 }
-                if (!hidden && (shown.At(x, y) & 0xFFFFFF) != expected.At(x, y)) {
+                if (!hidden && shown.At(x, y) != expected.At(x, y)) {
                     ++differing;
                 }
             }
@@ -202,10 +179,6 @@ class PageTextsOnScreen : public ::testing::Test {
         main = StartMorvaneAndWaitForFirstPoll(*run);
         ASSERT_NE(nullptr, main);
     }
-    void Press(int id) {
-        SendWithTimeout(main, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                        reinterpret_cast<LPARAM>(GetDlgItem(main, id)));
-    }
     void ExpectPageOnScreen(int page) {
         const PageTexts& texts = kPages[page];
         ASSERT_TRUE(WaitForPage(main, page));
@@ -225,11 +198,11 @@ TEST_F(PageTextsOnScreen, EachPageShowsItsTextsAndNextLabelForwardAndBack) {
     Start(true);
     ExpectPageOnScreen(1);
     for (int page = 2; page <= 4; ++page) {
-        Press(IDC_NEXT);
+        PressButton(main, IDC_NEXT);
         ExpectPageOnScreen(page);
     }
     for (int page = 3; page >= 1; --page) {
-        Press(IDC_PREV);
+        PressButton(main, IDC_PREV);
         ExpectPageOnScreen(page);
     }
 }

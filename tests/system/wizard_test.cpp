@@ -110,11 +110,7 @@ class Wizard : public ::testing::Test {
         ASSERT_NE(nullptr, main);
     }
 
-    // A click on a button reaches the main window as its WM_COMMAND.
-    void Press(int id) {
-        SendWithTimeout(main, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                        reinterpret_cast<LPARAM>(GetDlgItem(main, id)));
-    }
+    void Press(int id) { PressButton(main, id); }
     // Two clicks that both wait in the queue before the first is handled, as
     // a quick double click or a click and Enter would.
     void PressTwiceAtOnce(int id) {

@@ -4,13 +4,7 @@
 
 #include <cstring>
 
-namespace {
-
-bool ShiftJisLead(unsigned char byte) {
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
-
-} // namespace
+#include "tests/unit/shift_jis.h"
 
 TEST(ProgramFolder, TheLibraryIsNamedInTheProgramsOwnFolderOnly) {
     const struct {

@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "tests/unit/shift_jis.h"
+
 TEST(Text, CopyCutsAtCapacityAndAlwaysTerminates) {
     char buffer[6];
     std::memset(buffer, 'x', sizeof buffer);
@@ -31,15 +33,6 @@ TEST(Text, EqualityIsByteForByteAndCaseSensitive) {
     EXPECT_EQ(0, TextLength(nullptr));
     EXPECT_EQ(13, TextLength("Orvelle Audio"));
 }
-
-namespace {
-
-// Shift-JIS in miniature: these bytes lead a two-byte character.
-bool ShiftJisLead(unsigned char byte) {
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
-
-} // namespace
 
 TEST(Text, ACutTextEndsWithAWholeCharacter) {
     const struct {

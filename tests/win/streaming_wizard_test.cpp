@@ -14,6 +14,7 @@
 #include "app/startup.h"
 #include "app/streaming_wizard.h"
 #include "res/resource_ids.h"
+#include "tests/system/screenshot.h"
 
 namespace {
 
@@ -32,28 +33,16 @@ TEST(StreamingWizardConstruction, StartsOnPageZeroWithEmptyTextsWhateverTheStora
     memset(storage.get(), 0xA5, sizeof(StreamingWizard));
     StreamingWizard* wizard = new (storage.get()) StreamingWizard(window);
 
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = kWidth;
-    info.bmiHeader.biHeight = -kHeight;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP canvas = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    ASSERT_NE(nullptr, canvas);
-    HGDIOBJ previous = SelectObject(dc, canvas);
-    PatBlt(dc, 0, 0, kWidth, kHeight, BLACKNESS);
-    wizard->OnPaint(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-    GdiFlush();
+    Canvas canvas(kWidth, kHeight);
+    PatBlt(canvas.Dc(), 0, 0, kWidth, kHeight, BLACKNESS);
+    wizard->OnPaint(WM_ERASEBKGND, reinterpret_cast<WPARAM>(canvas.Dc()), 0);
+    Screenshot drawn = canvas.Read();
 
-    const DWORD* pixels = static_cast<const DWORD*>(bits);
     int barPixels = 0;
     int strayPixels = 0;
     for (int y = 0; y < kHeight; ++y) {
         for (int x = 0; x < kWidth; ++x) {
-            if ((pixels[y * kWidth + x] & 0xFFFFFF) == 0) {
+            if (drawn.At(x, y) == 0) {
                 continue;
             }
             bool inBar = x >= 11 && x < 339 && y >= 418 && y < 421;
@@ -63,10 +52,6 @@ TEST(StreamingWizardConstruction, StartsOnPageZeroWithEmptyTextsWhateverTheStora
     EXPECT_GT(barPixels, 300);
     EXPECT_EQ(0, strayPixels);
 
-    SelectObject(dc, previous);
-    DeleteObject(canvas);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
     wizard->~StreamingWizard();
     DestroyWindow(window);
 }
