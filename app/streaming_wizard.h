@@ -144,6 +144,9 @@ class StreamingWizard {
     int comboCount;
     int firstRun;
     int searching;
+    // Finish, Cancel or the close button has ended the wizard; WM_CLOSE is
+    // on its way and later ones change nothing.
+    int wizardEnded;
 };
 
 #endif

@@ -46,6 +46,9 @@ void StreamingWizard::LayoutPage() {
 }
 
 void StreamingWizard::OnNext(WPARAM wParam, LPARAM lParam) {
+    if (wizardEnded) {
+        return;
+    }
     if (page == kLastPage) {
         EndWizard(wParam, lParam);
     }
@@ -58,6 +61,12 @@ void StreamingWizard::OnPrev(WPARAM, LPARAM) {
 }
 
 void StreamingWizard::EndWizard(WPARAM wParam, LPARAM) {
+    // A second press before the posted WM_CLOSE arrives would save and tell
+    // the launcher again.
+    if (wizardEnded) {
+        return;
+    }
+    wizardEnded = 1;
     int controlId = LOWORD(wParam);
     if (RestoresSavedSettings(controlId)) {
         // Written back as they were at start, or as a reset button left them;
