@@ -231,5 +231,8 @@ void StreamingWizard::OnClose(WPARAM wParam, LPARAM lParam) {
         notificationHandle = NULL;
     }
     OnStop(wParam, lParam);
+    // The preview goes while its video window's owner still stands; the
+    // tear-down at exit then finds nothing left.
+    graph.TearDown();
     EndDialog(hwnd, 0);
 }

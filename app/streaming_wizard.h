@@ -92,6 +92,9 @@ class StreamingWizard {
     void PlaceControls();
     void ShowControl(int controlId, bool shown);
     LRESULT SendToAudioCombo(UINT message, WPARAM wParam, LPARAM lParam);
+    // The name the audio device list shows at an index; false when it does
+    // not fit a device name.
+    bool ReadShownAudioDevice(int index, char name[kDeviceNameSize]);
     void ReattachCamera();
     void RedetectAudio();
     void PressDeckButton(DeckButton button);

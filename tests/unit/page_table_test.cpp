@@ -94,7 +94,7 @@ TEST(Pages, TextsComeFromTheirOwnStrings) {
     }
 }
 
-TEST(ValueMappings, QualitySliderIsInvertedAndVolumeCoversFiftyDecibels) {
+TEST(ValueMappings, QualitySliderIsInvertedVolumeCoversFiftyDecibelsBrightnessStaysInRange) {
     EXPECT_EQ(80, QualityFromSlider(4));
     EXPECT_EQ(4, QualityFromSlider(80));
     EXPECT_EQ(SliderFromQuality(30), 54);
@@ -103,6 +103,10 @@ TEST(ValueMappings, QualitySliderIsInvertedAndVolumeCoversFiftyDecibels) {
     EXPECT_EQ(-5000, PreviewVolume(0, false));
     EXPECT_EQ(-10000, PreviewVolume(5000, true));
     EXPECT_EQ(-10000, PreviewVolume(0, true));
+    const int brightness[][2] = {{-5, 0}, {0, 0}, {128, 128}, {255, 255}, {256, 255}, {300, 255}};
+    for (const auto& c : brightness) {
+        EXPECT_EQ(c[1], BrightnessInRange(c[0])) << c[0];
+    }
 }
 
 TEST(QualitySlider, OnlyPageStepsAndTheEndOfADragApply) {
