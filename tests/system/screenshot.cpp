@@ -3,13 +3,47 @@
 #include <cstdio>
 #include <cstring>
 
-int Screenshot::BitmapIdAt(int x, int y) const {
-    DWORD colour = At(x, y);
-    int red = (colour >> 16) & 0xFF;
-    if ((colour & 0xFF) != 0xC3 || red < 0x21) {
-        return -1;
+namespace {
+
+// How a skin bitmap looks: the checksum of its part that nothing is drawn
+// over on screen.
+struct FaceLook {
+    int id;
+    int width;
+    int height;
+    RECT clear;
+    DWORD checksum;
+};
+
+const FaceLook kFaceLooks[] = {
+#include "skin_faces.inc"
+};
+
+// 32-bit FNV-1a over the pixels of [left, right) x [top, bottom), as the
+// skin generator computes it.
+DWORD Checksum(const Screenshot& shot, int left, int top, int right, int bottom) {
+    DWORD value = 0x811C9DC5u;
+    for (int y = top; y < bottom; ++y) {
+        for (int x = left; x < right; ++x) {
+            value = (value ^ shot.At(x, y)) * 0x01000193u;
+        }
     }
-    return ((red - 0x21) << 8) | ((colour >> 8) & 0xFF);
+    return value;
+}
+
+} // namespace
+
+int Screenshot::BitmapIdAt(int x, int y) const {
+    for (const FaceLook& face : kFaceLooks) {
+        int left = x + 1 - face.width;
+        int top = y + 1 - face.height;
+        if (left >= 0 && top >= 0 && x < width && y < height &&
+            Checksum(*this, left + face.clear.left, top + face.clear.top, left + face.clear.right,
+                     top + face.clear.bottom) == face.checksum) {
+            return face.id;
+        }
+    }
+    return -1;
 }
 
 bool Screenshot::SaveBitmap(const std::string& path) const {
@@ -33,30 +67,49 @@ bool Screenshot::SaveBitmap(const std::string& path) const {
     return fclose(out) == 0;
 }
 
-Screenshot CaptureFromScreen(HWND window) {
-    RECT r;
-    GetWindowRect(window, &r);
+namespace {
+
+// The pixels of a width x height area of source at (x, y).
+Screenshot Capture(HDC source, int x, int y, int width, int height) {
     Screenshot shot;
-    shot.width = r.right - r.left;
-    shot.height = r.bottom - r.top;
-    shot.pixels.resize(shot.width * shot.height);
-    HDC screen = GetDC(NULL);
-    HDC memory = CreateCompatibleDC(screen);
+    shot.width = width;
+    shot.height = height;
+    shot.pixels.resize(width * height);
+    HDC memory = CreateCompatibleDC(source);
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = shot.width;
-    info.bmiHeader.biHeight = -shot.height;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
-    HBITMAP target = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, NULL, 0);
+    HBITMAP target = CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, NULL, 0);
     HGDIOBJ previous = SelectObject(memory, target);
-    BitBlt(memory, 0, 0, shot.width, shot.height, screen, r.left, r.top, SRCCOPY);
+    BitBlt(memory, 0, 0, width, height, source, x, y, SRCCOPY);
     GdiFlush();
     memcpy(shot.pixels.data(), bits, shot.pixels.size() * 4);
     SelectObject(memory, previous);
     DeleteObject(target);
     DeleteDC(memory);
+    return shot;
+}
+
+} // namespace
+
+Screenshot CaptureFromScreen(HWND window) {
+    RECT r;
+    GetWindowRect(window, &r);
+    HDC screen = GetDC(NULL);
+    Screenshot shot = Capture(screen, r.left, r.top, r.right - r.left, r.bottom - r.top);
     ReleaseDC(NULL, screen);
+    return shot;
+}
+
+Screenshot CaptureClientArea(HWND window) {
+    RECT client;
+    GetClientRect(window, &client);
+    HDC dc = GetDC(window);
+    Screenshot shot = Capture(dc, 0, 0, client.right, client.bottom);
+    ReleaseDC(window, dc);
     return shot;
 }

@@ -68,8 +68,8 @@ template <typename Condition> bool PumpUntil(Condition condition, int timeoutMs)
     return true;
 }
 
-// The resource number of the skin bitmap whose bottom-right pixel is at
-// (x, y) of the window, after it has painted; -1 if the pixel carries none.
+// The resource number of the skin bitmap drawn with its bottom-right pixel
+// at (x, y) of the window, after it has painted; -1 for none.
 int ProbeBitmapId(HWND window, int x, int y);
 
 // The bitmap in the control's bottom-right corner.
