@@ -214,6 +214,14 @@ void StreamingWizard::OnLButtonUp(WPARAM, LPARAM) {
     ReleaseCapture();
 }
 
+void StreamingWizard::OnCaptureChanged(WPARAM, LPARAM lParam) {
+    // The mouse went elsewhere without a button-up (another window took it,
+    // a cancelled mode): the window stops following the pointer.
+    if (reinterpret_cast<HWND>(lParam) != hwnd) {
+        draggingWindow = 0;
+    }
+}
+
 void StreamingWizard::OnDisplayChange(WPARAM, LPARAM) {
     SetWindowPos(hwnd, NULL, 0, 0, backgroundWidth, backgroundHeight, SWP_NOMOVE);
     // The window has no caption: a smaller screen must not take away the
@@ -225,12 +233,13 @@ void StreamingWizard::OnMinimize(WPARAM, LPARAM) {
     ShowWindow(hwnd, SW_MINIMIZE);
 }
 
-void StreamingWizard::OnClose(WPARAM wParam, LPARAM lParam) {
+void StreamingWizard::OnClose(WPARAM, LPARAM) {
     if (notificationHandle) {
         unregisterDeviceNotification(notificationHandle);
         notificationHandle = NULL;
     }
-    OnStop(wParam, lParam);
+    // The deck stops on closing, whether or not the Stop button can be used.
+    RunDeckCommand(kButtonStop);
     // The preview goes while its video window's owner still stands; the
     // tear-down at exit then finds nothing left.
     graph.TearDown();

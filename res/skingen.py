@@ -2,18 +2,17 @@
 """Generates Morvane's skin: 24-bit device-independent bitmaps at the exact
 sizes the layout needs, and the program icon.
 
-Every bitmap carries its own resource number in its bottom-right pixel, as
-the colour (0x21, id & 0xFF, 0xC3) with the high byte of the id added to the
-red part, so that tests can tell from one pixel which face is on screen.
+For the tests it also writes skin_faces.inc: per bitmap its size, a part of
+it that nothing is ever drawn over on screen (labels lie across the middle of
+a face, thumbs over the top of a track, controls over a background, the
+minimise button over the close button's left edge) and a checksum of that
+part, so that a test tells from the screen which face is shown.
 
 Usage: skingen.py OUTPUT_DIR
 """
 import os
 import struct
 import sys
-
-SIGNATURE_RED = 0x21
-SIGNATURE_BLUE = 0xC3
 
 
 class Canvas:
@@ -102,10 +101,6 @@ class Canvas:
                                       x + (gx + 1) * scale, y + (gy + 1) * scale, colour)
             x += 6 * scale
         return x
-
-    def sign(self, resource_id):
-        self.put(self.width - 1, self.height - 1,
-                 (SIGNATURE_RED + (resource_id >> 8), resource_id & 0xFF, SIGNATURE_BLUE))
 
 
 def mix(a, b, t):
@@ -436,8 +431,17 @@ def about_background():
     return c
 
 
+# A label is centred on its face: the rows below it stay as drawn here.
+ROWS_BELOW_LABEL = 5
+# The about box's close button carries the label "X" over its glyph, and the
+# main window's minimise button covers its two left columns: the glyph's
+# left ends tell it from the minimise button.
+CLOSE_CLEAR_COLUMNS = (2, 10)
+
+
 def skin():
-    """Every bitmap of the program by resource number."""
+    """Every bitmap of the program by resource number, and for those that
+    something is drawn over, the part (x0, y0, x1, y1) that stays clear."""
     main = background()
     about = about_background()
 
@@ -446,6 +450,14 @@ def skin():
         return crop(source, x, y, width, height)
 
     bitmaps = {121: main, 164: about}
+    clear = {}
+
+    def clear_rows(resource_id, rows):
+        canvas = bitmaps[resource_id]
+        clear[resource_id] = (0, canvas.height - rows, canvas.width, canvas.height)
+
+    clear_rows(121, 3)  # the bottom edge of either window
+    clear_rows(164, 3)
     deck = {
         "stop": ((116, 133, 111, 148), glyph_stop),
         "play": ((114, 131, 119, 141), glyph_play),
@@ -467,30 +479,70 @@ def skin():
         for resource_id, state in zip(ids, states):
             if resource_id:
                 bitmaps[resource_id] = labelled_face(base(name, *size), state)
+                clear_rows(resource_id, ROWS_BELOW_LABEL)
     for resource_id, state in zip((168, 167, 166), states):
         bitmaps[resource_id] = labelled_face(base("ok", 84, 29, about, ABOUT_OK_PLACE), state)
+        clear_rows(resource_id, ROWS_BELOW_LABEL)
     for ids, glyph, hot in (((159, 158, 160, 157), glyph_minimize, (ACTIVE_TOP, ACTIVE_BOTTOM)),
                             ((155, 154, 156, 153), glyph_close, (CLOSE_HOT_TOP, CLOSE_HOT_BOTTOM))):
         for resource_id, state in zip(ids, states):
             bitmaps[resource_id] = title_face(glyph, state, *hot)
+            if glyph == glyph_close:
+                clear[resource_id] = (CLOSE_CLEAR_COLUMNS[0], 0, CLOSE_CLEAR_COLUMNS[1], 26)
     bitmaps[124] = slider_track(base("volume", 84, 26), 11)
     bitmaps[126] = slider_track(base("slider", 187, 29), 12)
     bitmaps[149] = thumb(23, (236, 240, 245), (176, 186, 200), (30, 34, 42), (120, 130, 146))
     bitmaps[125] = thumb(25, (92, 196, 180), (36, 130, 117), (16, 60, 54), (20, 90, 80))
     bitmaps[163] = thumb(25, (206, 210, 216), (170, 176, 184), (130, 136, 146), (150, 156, 166))
-    return bitmaps
+    # A thumb covers its track from the top.
+    clear_rows(124, bitmaps[124].height - bitmaps[149].height)
+    clear_rows(126, bitmaps[126].height - bitmaps[125].height)
+    return bitmaps, clear
+
+
+def part(canvas, x0, y0, x1, y1):
+    return [row[x0:x1] for row in canvas.pixels[y0:y1]]
+
+
+def checksum(pixels):
+    """32-bit FNV-1a over pixels 0x00RRGGBB, row by row."""
+    value = 0x811C9DC5
+    for row in pixels:
+        for r, g, b in row:
+            value = ((value ^ ((r << 16) | (g << 8) | b)) * 0x01000193) & 0xFFFFFFFF
+    return value
+
+
+def write_face_table(path, bitmaps, clear):
+    """What each face looks like, for the tests: a face is recognised by the
+    checksum of its clear part, which must tell it from every other bitmap of
+    its size."""
+    rows = []
+    for resource_id, canvas in sorted(bitmaps.items()):
+        box = clear.get(resource_id, (0, 0, canvas.width, canvas.height))
+        for other_id, other in bitmaps.items():
+            if (other_id != resource_id and (other.width, other.height) == (canvas.width, canvas.height)
+                    and part(other, *box) == part(canvas, *box)):
+                sys.exit("skingen: bitmaps %d and %d look alike" % (resource_id, other_id))
+        rows.append("    {%d, %d, %d, {%d, %d, %d, %d}, 0x%08Xu}," % (
+            (resource_id, canvas.width, canvas.height) + box + (checksum(part(canvas, *box)),)))
+    with open(path, "w") as f:
+        f.write("// Written by skingen.py: how each skin bitmap looks, for the tests.\n"
+                "// {resource number, width, height, {clear part}, its checksum}\n"
+                + "\n".join(rows) + "\n")
 
 
 def main():
     out = sys.argv[1]
     os.makedirs(out, exist_ok=True)
     listing = ["// Written by skingen.py: the skin bitmaps by resource number."]
-    for resource_id, canvas in sorted(skin().items()):
+    bitmaps, clear = skin()
+    for resource_id, canvas in sorted(bitmaps.items()):
         name = "bmp%d.bmp" % resource_id
-        canvas.sign(resource_id)
         write_bmp(os.path.join(out, name), canvas)
         listing.append('%d BITMAP "%s"' % (resource_id, name))
     write_icon(os.path.join(out, "icon102.ico"), icon())
+    write_face_table(os.path.join(out, "skin_faces.inc"), bitmaps, clear)
     with open(os.path.join(out, "skin.rc"), "w") as f:
         f.write("\n".join(listing) + "\n")
 

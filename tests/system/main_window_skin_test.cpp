@@ -20,14 +20,19 @@ struct ExpectedControl {
     std::vector<int> faces; // any of them may show, as the owner sets the flags
 };
 
+// The main window of a new run, once it has painted; null without one.
+HWND StartAndPaint(ProgramRun& program) {
+    HWND window = program.StartMorvane() ? program.WaitForMainWindow() : nullptr;
+    Sleep(500); // let it paint
+    return window;
+}
+
 } // namespace
 
 TEST(MainWindowSkin, EveryControlIsDrawnAtItsPlaceAndSize) {
     ProgramRun program;
-    ASSERT_TRUE(program.StartMorvane());
-    HWND window = program.WaitForMainWindow();
+    HWND window = StartAndPaint(program);
     ASSERT_NE(nullptr, window);
-    Sleep(500); // let it paint
 
     const ExpectedControl controls[] = {
         {IDC_MINIMIZE, 290, 5, 28, 26, {159, 158, 160, 157}},
@@ -75,4 +80,35 @@ TEST(MainWindowSkin, EveryControlIsDrawnAtItsPlaceAndSize) {
     EXPECT_EQ(22, r.left);
     EXPECT_EQ(385, r.top);
     EXPECT_EQ(300, r.right - r.left);
+}
+
+// The faces cut from the background blend into it: their corners outside the
+// rounded edge show the window's background as drawn, with no dot on them.
+TEST(MainWindowSkin, FacesCutFromTheBackgroundShowItAtTheirCorners) {
+    ProgramRun program;
+    HWND window = StartAndPaint(program);
+    ASSERT_NE(nullptr, window);
+    HMODULE art =
+        LoadLibraryExA((BinFolder() + "\\Morvane.exe").c_str(), NULL, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(nullptr, art);
+    HBITMAP background = static_cast<HBITMAP>(
+        LoadImageA(art, MAKEINTRESOURCEA(IDB_BACKGROUND), IMAGE_BITMAP, 0, 0, 0));
+    ASSERT_NE(nullptr, background);
+    HDC memory = CreateCompatibleDC(NULL);
+    HGDIOBJ previous = SelectObject(memory, background);
+    Screenshot shot = CaptureFromScreen(window);
+    for (int id : {IDC_STOP, IDC_PLAY, IDC_PAUSE, IDC_REWIND, IDC_FORWARD, IDC_MUTE, IDC_VOLUME,
+                   IDC_NEXT, IDC_CANCEL}) {
+        SCOPED_TRACE(id);
+        RECT r;
+        GetWindowRect(GetDlgItem(window, id), &r);
+        MapWindowPoints(NULL, window, reinterpret_cast<POINT*>(&r), 2);
+        COLORREF drawn = GetPixel(memory, r.right - 1, r.bottom - 1);
+        DWORD expected = (GetRValue(drawn) << 16) | (GetGValue(drawn) << 8) | GetBValue(drawn);
+        EXPECT_EQ(expected, shot.At(r.right - 1, r.bottom - 1));
+    }
+    SelectObject(memory, previous);
+    DeleteDC(memory);
+    DeleteObject(background);
+    FreeLibrary(art);
 }

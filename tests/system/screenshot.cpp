@@ -3,13 +3,47 @@
 #include <cstdio>
 #include <cstring>
 
-int Screenshot::BitmapIdAt(int x, int y) const {
-    DWORD colour = At(x, y);
-    int red = (colour >> 16) & 0xFF;
-    if ((colour & 0xFF) != 0xC3 || red < 0x21) {
-        return -1;
+namespace {
+
+// How a skin bitmap looks: the checksum of its part that nothing is drawn
+// over on screen.
+struct FaceLook {
+    int id;
+    int width;
+    int height;
+    RECT clear;
+    DWORD checksum;
+};
+
+const FaceLook kFaceLooks[] = {
+#include "skin_faces.inc"
+};
+
+// 32-bit FNV-1a over the pixels of [left, right) x [top, bottom), as the
+// skin generator computes it.
+DWORD Checksum(const Screenshot& shot, int left, int top, int right, int bottom) {
+    DWORD value = 0x811C9DC5u;
+    for (int y = top; y < bottom; ++y) {
+        for (int x = left; x < right; ++x) {
+            value = (value ^ shot.At(x, y)) * 0x01000193u;
+        }
     }
-    return ((red - 0x21) << 8) | ((colour >> 8) & 0xFF);
+    return value;
+}
+
+} // namespace
+
+int Screenshot::BitmapIdAt(int x, int y) const {
+    for (const FaceLook& face : kFaceLooks) {
+        int left = x + 1 - face.width;
+        int top = y + 1 - face.height;
+        if (left >= 0 && top >= 0 && x < width && y < height &&
+            Checksum(*this, left + face.clear.left, top + face.clear.top, left + face.clear.right,
+                     top + face.clear.bottom) == face.checksum) {
+            return face.id;
+        }
+    }
+    return -1;
 }
 
 bool Screenshot::SaveBitmap(const std::string& path) const {
@@ -73,5 +107,15 @@ Screenshot CaptureFromScreen(HWND window) {
     HDC screen = GetDC(NULL);
     BitBlt(canvas.Dc(), 0, 0, r.right - r.left, r.bottom - r.top, screen, r.left, r.top, SRCCOPY);
     ReleaseDC(NULL, screen);
+    return canvas.Read();
+}
+
+Screenshot CaptureClientArea(HWND window) {
+    RECT client;
+    GetClientRect(window, &client);
+    Canvas canvas(client.right, client.bottom);
+    HDC dc = GetDC(window);
+    BitBlt(canvas.Dc(), 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+    ReleaseDC(window, dc);
     return canvas.Read();
 }

@@ -1,4 +1,5 @@
-// A window read back from the screen, as the user sees it.
+// A window read back from the screen, as the user sees it, and which skin
+// bitmap is shown where.
 #ifndef MORVANE_TESTS_SYSTEM_SCREENSHOT_H
 #define MORVANE_TESTS_SYSTEM_SCREENSHOT_H
 
@@ -15,13 +16,15 @@ struct Screenshot {
 
     DWORD At(int x, int y) const { return pixels[y * width + x]; }
 
-    // The skin bitmap whose bottom-right pixel lies at (x, y), or -1.
+    // The skin bitmap drawn with its bottom-right pixel at (x, y), told by
+    // the skin generator's table of how each bitmap looks; -1 for none.
     int BitmapIdAt(int x, int y) const;
 
     // Writes a 32-bit .bmp file; false when it cannot be written.
     bool SaveBitmap(const std::string& path) const;
 };
 
+// The window as it shows on the screen.
 Screenshot CaptureFromScreen(HWND window);
 
 // A memory device context over a 32-bit top-down bitmap: a place to draw
@@ -45,5 +48,8 @@ class Canvas {
     HGDIOBJ previous;
     void* bits = nullptr;
 };
+
+// The window's client area as the window draws it.
+Screenshot CaptureClientArea(HWND window);
 
 #endif

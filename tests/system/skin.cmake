@@ -1,1 +1,1 @@
-morvane_system_test(skin_system_tests main_window_skin_test.cpp screenshot.cpp)
+morvane_system_test(skin_system_tests main_window_skin_test.cpp)

@@ -3,7 +3,6 @@
 morvane_system_test(wizard_system_tests
     ${CMAKE_CURRENT_LIST_DIR}/wizard_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/program_view.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/screenshot.cpp
     ${CMAKE_CURRENT_LIST_DIR}/simulated_camera.cpp
     ${CMAKE_CURRENT_LIST_DIR}/launcher_standin_client.cpp)
 target_link_libraries(wizard_system_tests PRIVATE camsim_client shlwapi)

@@ -2,4 +2,4 @@
 morvane_win_test(about_box_tests SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/about_box_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/skin_harness.cpp
-    ${CMAKE_SOURCE_DIR}/tests/system/screenshot.cpp)
+    LIBRARIES skin_screenshot)

@@ -1,6 +1,7 @@
 #include "skin_harness.h"
 
 #include "res/resource_ids.h"
+#include "screenshot.h"
 
 namespace {
 
@@ -8,11 +9,15 @@ std::vector<ReceivedMessage> received;
 
 INT_PTR CALLBACK RecordingDialogProc(HWND, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_INITDIALOG: return TRUE;
+    case WM_INITDIALOG:
+        return TRUE;
     case WM_COMMAND:
     case WM_HSCROLL:
-    case WM_SEARCH_RELEASE: received.push_back({message, wParam, lParam}); return TRUE;
-    default: return FALSE;
+    case WM_SEARCH_RELEASE:
+        received.push_back({message, wParam, lParam});
+        return TRUE;
+    default:
+        return FALSE;
     }
 }
 
@@ -62,7 +67,9 @@ HWND SkinDialog::NewControl(int id) {
                            GetModuleHandleA(NULL), NULL);
 }
 
-const std::vector<ReceivedMessage>& SkinDialog::Received() const { return received; }
+const std::vector<ReceivedMessage>& SkinDialog::Received() const {
+    return received;
+}
 
 std::vector<int> SkinDialog::ScrollCodes() const {
     std::vector<int> codes;
@@ -74,12 +81,41 @@ std::vector<int> SkinDialog::ScrollCodes() const {
     return codes;
 }
 
-void SkinDialog::ClearReceived() { received.clear(); }
+void SkinDialog::ClearReceived() {
+    received.clear();
+}
 
 void SkinDialog::Mouse(HWND control, UINT message, int x, int y) {
     // The tests move the pointer only while the button is held.
     WPARAM keys = message == WM_LBUTTONUP ? 0 : MK_LBUTTON;
     SendMessageA(control, message, keys, MAKELPARAM(x, y));
+}
+
+void LoseCapture(HWND control, CaptureLoss loss) {
+    if (loss == kCancelMode) {
+        SendMessageA(control, WM_CANCELMODE, 0, 0);
+        return;
+    }
+    static HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, NULL, NULL,
+                                        GetModuleHandleA(NULL), NULL);
+    SetCapture(other);
+    ReleaseCapture();
+}
+
+void RealClicks(HWND control, int x, int y, int count) {
+    POINT at = {x, y};
+    ClientToScreen(control, &at);
+    SetCursorPos(at.x, at.y);
+    PumpMessages();
+    for (int i = 0; i < count; ++i) {
+        for (DWORD flag : {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}) {
+            INPUT input = {};
+            input.type = INPUT_MOUSE;
+            input.mi.dwFlags = flag;
+            SendInput(1, &input, sizeof input);
+            PumpUntil([] { return false; }, 30); // the platform delivers the message
+        }
+    }
 }
 
 void PumpMessages() {
@@ -92,14 +128,7 @@ void PumpMessages() {
 
 int ProbeBitmapId(HWND window, int x, int y) {
     UpdateWindow(window);
-    HDC dc = GetDC(window);
-    COLORREF colour = GetPixel(dc, x, y);
-    ReleaseDC(window, dc);
-    int red = GetRValue(colour);
-    if (GetBValue(colour) != 0xC3 || red < 0x21) {
-        return -1;
-    }
-    return ((red - 0x21) << 8) | GetGValue(colour);
+    return CaptureClientArea(window).BitmapIdAt(x, y);
 }
 
 int ProbeCorner(HWND control) {

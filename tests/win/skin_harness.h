@@ -44,6 +44,17 @@ class SkinDialog {
 // Dispatches every queued message of this thread.
 void PumpMessages();
 
+// The two ways a press loses the mouse without a button-up: another window
+// of the thread takes the capture, or the press is cancelled.
+enum CaptureLoss { kAnotherWindowTakesIt, kCancelMode };
+const CaptureLoss kCaptureLosses[] = {kAnotherWindowTakesIt, kCancelMode};
+void LoseCapture(HWND control, CaptureLoss loss);
+
+// Clicks the real pointer count times in quick succession at a client point
+// of a control (two clicks make a double click), and dispatches what the
+// platform delivers. The button is up again at the end.
+void RealClicks(HWND control, int x, int y, int count);
+
 // Dispatches messages until condition holds or about timeoutMs has passed.
 template <typename Condition> bool PumpUntil(Condition condition, int timeoutMs) {
     DWORD start = GetTickCount();
@@ -57,8 +68,8 @@ template <typename Condition> bool PumpUntil(Condition condition, int timeoutMs)
     return true;
 }
 
-// The resource number of the skin bitmap whose bottom-right pixel is at
-// (x, y) of the window, after it has painted; -1 if the pixel carries none.
+// The resource number of the skin bitmap drawn with its bottom-right pixel
+// at (x, y) of the window, after it has painted; -1 for none.
 int ProbeBitmapId(HWND window, int x, int y);
 
 // The bitmap in the control's bottom-right corner.
