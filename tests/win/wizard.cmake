@@ -6,4 +6,4 @@ morvane_win_test(wizard_tests SOURCES
 # registering and giving back the device notification.
 morvane_win_test(streaming_wizard_tests SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/streaming_wizard_test.cpp
-    ${CMAKE_SOURCE_DIR}/tests/system/screenshot.cpp)
+    LIBRARIES skin_screenshot)
