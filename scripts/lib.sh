@@ -85,19 +85,37 @@ morvane_wine_log() {
     echo "Wine's own messages go to $MORVANE_WINE_LOG"
 }
 
+# Wine's own messages: ALSA's lines, and Wine's debug channels with or
+# without a timestamp in front.
+morvane_is_wine_message() {
+    case $1 in
+    "ALSA lib "* | [0-9a-f][0-9a-f][0-9a-f][0-9a-f]:[a-z]*:* | [0-9]*.[0-9][0-9][0-9]:[0-9a-f][0-9a-f][0-9a-f][0-9a-f]:*)
+        return 0 ;;
+    esac
+    return 1
+}
+
 # morvane_keep_wine_messages: filters a program's error output; Wine's own
 # messages go to the log of morvane_wine_log, every other line (the errors
 # of the programs and of Wine's loader) passes through to standard error.
 morvane_keep_wine_messages() {
     local line
     while IFS= read -r line || [ -n "$line" ]; do
-        case $line in
-        "ALSA lib "* | [0-9a-f][0-9a-f][0-9a-f][0-9a-f]:[a-z]*:*)
+        if morvane_is_wine_message "$line"; then
             printf '%s\n' "$line" >>"$MORVANE_WINE_LOG"
-            ;;
-        *) printf '%s\n' "$line" >&2 ;;
-        esac
+        else
+            printf '%s\n' "$line" >&2
+        fi
     done
+}
+
+# morvane_show_errors_of_log FILE: the lines of a captured error output that
+# are not Wine's own, to standard error.
+morvane_show_errors_of_log() {
+    local line
+    while IFS= read -r line || [ -n "$line" ]; do
+        morvane_is_wine_message "$line" || printf '%s\n' "$line" >&2
+    done <"$1"
 }
 
 # A server or display that has already gone is no failure: under set -e a

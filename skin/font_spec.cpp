@@ -5,8 +5,11 @@
 
 namespace {
 
-// Shared by every FontSpec: the enumeration runs until a face is chosen.
+// Shared by every FontSpec. The installed faces are enumerated once per
+// process: a machine without any preferred face keeps the platform's default
+// face without enumerating again for every font.
 FaceChoice faceChoice = NoFaceChosen();
+bool facesEnumerated = false;
 
 int PointsToHeight(int points) {
     HDC screen = GetDC(NULL);
@@ -27,7 +30,7 @@ FontSpec::FontSpec() {
     description.lfHeight = PointsToHeight(10);
     description.lfWeight = FW_NORMAL;
     description.lfCharSet = DEFAULT_CHARSET;
-    if (faceChoice.chosenFace[0] == '\0') {
+    if (!facesEnumerated) {
         ChooseFaceName();
     }
     CopyText(description.lfFaceName, LF_FACESIZE, faceChoice.chosenFace);
@@ -44,6 +47,8 @@ void FontSpec::ChooseFaceName() {
     ZeroMemory(&everyFace, sizeof everyFace);
     everyFace.lfCharSet = DEFAULT_CHARSET;
     HDC screen = GetDC(NULL);
-    EnumFontFamiliesExA(screen, &everyFace, OnFontFamily, reinterpret_cast<LPARAM>(&faceChoice), 0);
+    // A failed enumeration (it answers 0) is tried again by the next FontSpec.
+    facesEnumerated = EnumFontFamiliesExA(screen, &everyFace, OnFontFamily,
+                                          reinterpret_cast<LPARAM>(&faceChoice), 0) != 0;
     ReleaseDC(NULL, screen);
 }
