@@ -169,16 +169,18 @@ morvane_wine32_complete() {
     cp "$root/usr/i686-w64-mingw32/lib/zlib1.dll" "$dlls/zlib1.dll"
     printf 'Wine builtin DLL\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0' |
         dd of="$dlls/zlib1.dll" bs=1 seek=64 conv=notrunc status=none
-    # Wine starts a process by executing wine or wine64 (through
-    # wine-preloader) beside the running loader, so the i386 loader gets a
-    # folder of its own with the host's wine64 beside it; wine in Wine's
-    # folder, which WINELOADER names for the host's wine64, runs it under
-    # qemu-i386. -R and the preloader keep Wine's address space reservations
+    # Wine starts a process by executing wine or wine64 beside the running
+    # loader (else it runs a 32-bit program inside the 64-bit loader, which
+    # cannot open a window). So 64-bit programs run a copy of the host's
+    # wine64 in Wine's folder, where wine runs the i386 loader under
+    # qemu-i386; the i386 loader has a folder of its own with that wine64
+    # beside it. -R and the preloader keep Wine's address space reservations
     # working: without them a program takes about 50 s to start.
     local loader="$root/usr/lib/wine-i386"
     mkdir -p "$loader"
     mv "$lib/wine" "$lib"/wine-preloader* "$loader/"
-    cp /usr/lib/wine/wine64 "$loader/wine64"
+    cp /usr/lib/wine/wine64 "$lib/wine64"
+    ln -s ../wine/wine64 "$loader/wine64"
     mkdir -p "$root/usr/lib/x86_64-linux-gnu"
     ln -s /usr/lib/x86_64-linux-gnu/wine "$root/usr/lib/x86_64-linux-gnu/wine"
     cat >"$lib/wine" <<'WRAPPER'
@@ -191,14 +193,17 @@ WRAPPER
     chmod +x "$lib/wine"
 }
 
-# morvane_wine32_environment: the variables that run a win32 program in the
-# win32 build's prefix, whose 64-bit side is the host's wine64.
+# morvane_wine32_environment: the variables that run programs in the win32
+# build's prefix, whose 64-bit side is the host's wine64: MORVANE_WINE32_LOADER
+# starts a 32-bit program, MORVANE_WINE64 (which scripts/wine-run takes) a
+# 64-bit one.
 morvane_wine32_environment() {
     export WINEPREFIX="$MORVANE_WINE32_PREFIX"
     export WINEDEBUG="${WINEDEBUG:--all}"
     export WINESERVER=/usr/lib/wine/wineserver64
-    export WINELOADER="$MORVANE_WINE32_ROOT/usr/lib/wine/wine"
     export WINEDLLPATH="$MORVANE_WINE32_ROOT/usr/lib/i386-linux-gnu/wine"
+    export MORVANE_WINE32_LOADER="$MORVANE_WINE32_ROOT/usr/lib/wine/wine"
+    export MORVANE_WINE64="$MORVANE_WINE32_ROOT/usr/lib/wine/wine64"
 }
 
 # morvane_prepare_wine32_prefix: the win32 build's own prefix, made once: a
@@ -208,16 +213,16 @@ morvane_prepare_wine32_prefix() {
     [ -f "$WINEPREFIX/.syswow64-filled" ] && return 0
     rm -rf "$WINEPREFIX"
     mkdir -p "$(dirname "$WINEPREFIX")"
-    /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1
+    "$MORVANE_WINE64" wineboot -i >/dev/null 2>&1
     "$WINESERVER" -w
     # The 64-bit wineboot finds no 32-bit rundll32 to fill syswow64.
     cp -r "$WINEDLLPATH/i386-windows/." "$WINEPREFIX/drive_c/windows/syswow64/" ||
         { morvane_wine32_missing "cannot fill $WINEPREFIX"; return 1; }
     local log="$MORVANE_WINE32/prefix.log"
-    WINEBOOTSTRAPMODE=1 "$WINELOADER" rundll32.exe setupapi,InstallHinfSection Wow64Install 128 \
+    WINEBOOTSTRAPMODE=1 "$MORVANE_WINE32_LOADER" rundll32.exe setupapi,InstallHinfSection Wow64Install 128 \
         "$(winepath -w "$MORVANE_WINE32_ROOT/usr/share/wine/wine.inf" 2>/dev/null)" >"$log" 2>&1
     "$WINESERVER" -w
-    "$WINELOADER" cmd /c exit >>"$log" 2>&1 ||
+    "$MORVANE_WINE32_LOADER" cmd /c exit >>"$log" 2>&1 ||
         { morvane_wine32_missing "32-bit programs do not start in $WINEPREFIX (see $log)"; return 1; }
     "$WINESERVER" -w
     touch "$WINEPREFIX/.syswow64-filled"
@@ -236,7 +241,7 @@ morvane_prepare_wine32() {
 morvane_start_wine32() {
     morvane_prepare_wine32 || return 1
     (setsid "$WINESERVER" -p </dev/null >/dev/null 2>&1 &)
-    setsid /usr/lib/wine/wine64 cmd /c exit </dev/null >/dev/null 2>&1
+    setsid "$MORVANE_WINE64" cmd /c exit </dev/null >/dev/null 2>&1
 }
 
 morvane_stop() {
