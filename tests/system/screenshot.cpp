@@ -33,30 +33,45 @@ bool Screenshot::SaveBitmap(const std::string& path) const {
     return fclose(out) == 0;
 }
 
+Canvas::Canvas(int width, int height) : width(width), height(height) {
+    HDC screen = GetDC(NULL);
+    memory = CreateCompatibleDC(screen);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, NULL, 0);
+    previous = SelectObject(memory, bitmap);
+    ReleaseDC(NULL, screen);
+}
+
+Canvas::~Canvas() {
+    SelectObject(memory, previous);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+}
+
+Screenshot Canvas::Read() const {
+    GdiFlush();
+    Screenshot shot;
+    shot.width = width;
+    shot.height = height;
+    const DWORD* pixels = static_cast<const DWORD*>(bits);
+    shot.pixels.assign(pixels, pixels + width * height);
+    for (DWORD& pixel : shot.pixels) {
+        pixel &= 0xFFFFFF;
+    }
+    return shot;
+}
+
 Screenshot CaptureFromScreen(HWND window) {
     RECT r;
     GetWindowRect(window, &r);
-    Screenshot shot;
-    shot.width = r.right - r.left;
-    shot.height = r.bottom - r.top;
-    shot.pixels.resize(shot.width * shot.height);
+    Canvas canvas(r.right - r.left, r.bottom - r.top);
     HDC screen = GetDC(NULL);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = shot.width;
-    info.bmiHeader.biHeight = -shot.height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP target = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, NULL, 0);
-    HGDIOBJ previous = SelectObject(memory, target);
-    BitBlt(memory, 0, 0, shot.width, shot.height, screen, r.left, r.top, SRCCOPY);
-    GdiFlush();
-    memcpy(shot.pixels.data(), bits, shot.pixels.size() * 4);
-    SelectObject(memory, previous);
-    DeleteObject(target);
-    DeleteDC(memory);
+    BitBlt(canvas.Dc(), 0, 0, r.right - r.left, r.bottom - r.top, screen, r.left, r.top, SRCCOPY);
     ReleaseDC(NULL, screen);
-    return shot;
+    return canvas.Read();
 }
