@@ -81,11 +81,11 @@ struct LonelyProgram {
         startFolder = MakeScratchFolder(decoy ? "decoy" : "nolibrary");
         std::string programFolder = startFolder + "\\program";
         CreateDirectoryA(programFolder.c_str(), nullptr);
-        CopyFileA((BinFolder() + "\\Morvane.exe").c_str(),
+        CopyFileA((ProgramFolder() + "\\Morvane.exe").c_str(),
                   (programFolder + "\\Morvane.exe").c_str(), FALSE);
         if (decoy) {
             // The real library, in the wrong place: the current folder.
-            CopyFileA((BinFolder() + "\\Morvane.dll").c_str(),
+            CopyFileA((ProgramFolder() + "\\Morvane.dll").c_str(),
                       (startFolder + "\\Morvane.dll").c_str(), FALSE);
         }
     }

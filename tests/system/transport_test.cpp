@@ -21,12 +21,18 @@ struct Face {
 
 Face FacesOf(int controlId) {
     switch (controlId) {
-    case IDC_PLAY: return {IDB_PLAY_NORMAL, IDB_PLAY_PRESSED, IDB_PLAY_DISABLED};
-    case IDC_PAUSE: return {IDB_PAUSE_NORMAL, IDB_PAUSE_PRESSED, IDB_PAUSE_DISABLED};
-    case IDC_STOP: return {IDB_STOP_NORMAL, IDB_STOP_PRESSED, IDB_STOP_DISABLED};
-    case IDC_FORWARD: return {IDB_FORWARD_NORMAL, IDB_FORWARD_PRESSED, IDB_FORWARD_DISABLED};
-    case IDC_REWIND: return {IDB_REWIND_NORMAL, IDB_REWIND_PRESSED, IDB_REWIND_DISABLED};
-    default: return {IDB_MUTE_NORMAL, IDB_MUTE_PRESSED, IDB_MUTE_DISABLED};
+    case IDC_PLAY:
+        return {IDB_PLAY_NORMAL, IDB_PLAY_PRESSED, IDB_PLAY_DISABLED};
+    case IDC_PAUSE:
+        return {IDB_PAUSE_NORMAL, IDB_PAUSE_PRESSED, IDB_PAUSE_DISABLED};
+    case IDC_STOP:
+        return {IDB_STOP_NORMAL, IDB_STOP_PRESSED, IDB_STOP_DISABLED};
+    case IDC_FORWARD:
+        return {IDB_FORWARD_NORMAL, IDB_FORWARD_PRESSED, IDB_FORWARD_DISABLED};
+    case IDC_REWIND:
+        return {IDB_REWIND_NORMAL, IDB_REWIND_PRESSED, IDB_REWIND_DISABLED};
+    default:
+        return {IDB_MUTE_NORMAL, IDB_MUTE_PRESSED, IDB_MUTE_DISABLED};
     }
 }
 
@@ -137,7 +143,8 @@ TEST_F(Deck, HeldFastForwardSearchesFromPlayAndReturnsToPlayOnRelease) {
     // play (a repeat may have fired just before the release).
     ASSERT_GE(released.size(), 2u);
     for (size_t i = 0; i + 1 < released.size(); ++i) {
-        EXPECT_TRUE(IsCommand(released[i], 1, 28));
+        EXPECT_TRUE(IsCommand(released[i], 1, 28))
+            << released[i].commandClass << "/" << released[i].code;
     }
     EXPECT_TRUE(IsCommand(released.back(), 1, 26)) << "back to play";
     // A poll may still see the deck cueing for a moment; the next one sees it

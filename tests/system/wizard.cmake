@@ -5,7 +5,7 @@ morvane_system_test(wizard_system_tests
     ${CMAKE_CURRENT_LIST_DIR}/program_view.cpp
     ${CMAKE_CURRENT_LIST_DIR}/simulated_camera.cpp
     ${CMAKE_CURRENT_LIST_DIR}/launcher_standin_client.cpp)
-target_link_libraries(wizard_system_tests PRIVATE camsim_client shlwapi)
+target_link_libraries(wizard_system_tests PRIVATE camsim_client)
 add_dependencies(wizard_system_tests launcher_standin camsim_dll camsim_tool)
 
 # Each page's texts and Next label, read back from the screen.
