@@ -28,15 +28,24 @@ void SetText(HKEY key, const wchar_t* name, const wchar_t* text) {
                    static_cast<DWORD>((lstrlenW(text) + 1) * sizeof(wchar_t)));
 }
 
+// Both registry views: the device enumerator of a 32-bit program on 64-bit
+// Windows lists the 32-bit view, a 64-bit program's the other; where there is
+// one registry, both flags name it.
+const REGSAM kRegistryViews[] = {KEY_WOW64_64KEY, KEY_WOW64_32KEY};
+
 // Writes one Instance key; a null friendly name leaves that value out.
-void WriteInstance(const char* category, const char* instance, const wchar_t* friendlyName,
-                   const GUID& clsid, int deviceIndex) {
-    char path[MAX_PATH];
-    wsprintfA(path, "%s\\%s", category, instance);
-    RegDeleteKeyA(HKEY_CLASSES_ROOT, path); // a re-plugged device starts clean
+void WriteInstanceInView(REGSAM view, const char* category, const char* instance,
+                         const wchar_t* friendlyName, const GUID& clsid, int deviceIndex) {
+    HKEY instances;
+    if (RegCreateKeyExA(HKEY_CLASSES_ROOT, category, 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr,
+                        &instances, nullptr) != ERROR_SUCCESS)
+        return;
+    RegDeleteKeyA(instances, instance); // a re-plugged device starts clean
     HKEY key;
-    if (RegCreateKeyExA(HKEY_CLASSES_ROOT, path, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS)
+    LONG created = RegCreateKeyExA(instances, instance, 0, nullptr, 0, KEY_SET_VALUE | view,
+                                   nullptr, &key, nullptr);
+    RegCloseKey(instances);
+    if (created != ERROR_SUCCESS)
         return;
     if (friendlyName)
         SetText(key, L"FriendlyName", friendlyName);
@@ -49,10 +58,21 @@ void WriteInstance(const char* category, const char* instance, const wchar_t* fr
     RegCloseKey(key);
 }
 
+void WriteInstance(const char* category, const char* instance, const wchar_t* friendlyName,
+                   const GUID& clsid, int deviceIndex) {
+    for (REGSAM view : kRegistryViews)
+        WriteInstanceInView(view, category, instance, friendlyName, clsid, deviceIndex);
+}
+
 void DeleteInstance(const char* category, const char* instance) {
-    char path[MAX_PATH];
-    wsprintfA(path, "%s\\%s", category, instance);
-    RegDeleteKeyA(HKEY_CLASSES_ROOT, path);
+    for (REGSAM view : kRegistryViews) {
+        HKEY instances;
+        if (RegOpenKeyExA(HKEY_CLASSES_ROOT, category, 0, KEY_ALL_ACCESS | view, &instances) ==
+            ERROR_SUCCESS) {
+            RegDeleteKeyA(instances, instance);
+            RegCloseKey(instances);
+        }
+    }
 }
 
 struct Announcement {

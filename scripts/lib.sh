@@ -76,6 +76,174 @@ morvane_start_wine() {
     setsid /usr/lib/wine/wine64 cmd /c exit </dev/null >/dev/null 2>&1
 }
 
+# The emulated 32-bit Wine that runs the win32 build: this machine cannot
+# execute 32-bit code, so Debian's i386 Wine runs under qemu-user's qemu-i386
+# (10.0 of bookworm-backports: Debian 12's own 7.2 crashes DirectShow
+# programs). Both are downloaded with a private apt state and unpacked with
+# dpkg -x into build/wine32/root; nothing is installed into the system and
+# the system's dpkg architectures and apt lists stay as they are.
+MORVANE_WINE32="$MORVANE_BUILD/wine32"
+MORVANE_WINE32_ROOT="$MORVANE_WINE32/root"
+MORVANE_WINE32_PREFIX="$MORVANE_BUILD/win32/wineprefix"
+# What the i386 Wine loads at run time besides its own packages.
+MORVANE_WINE32_LIBRARIES="libfreetype6 libfontconfig1 libx11-6 libxext6 libxcomposite1
+    libxcursor1 libxfixes3 libxi6 libxinerama1 libxrandr2 libxrender1 libxxf86vm1 libgnutls30"
+
+# morvane_wine32_missing WHAT: the one line that ends a set-up that cannot complete.
+morvane_wine32_missing() {
+    echo "win32 Wine set-up failed: $*" >&2
+    return 1
+}
+
+# morvane_wine32_apt ARGUMENTS...: apt-get on the private state, for i386
+# (and amd64, for qemu-user); its output goes to build/wine32/apt.log.
+morvane_wine32_apt() {
+    local state="$MORVANE_WINE32/apt"
+    apt-get -q -o "Dir::State=$state" -o "Dir::State::status=$state/status" \
+        -o "Dir::Cache=$state" -o "Dir::Etc::SourceList=$state/sources.list" \
+        -o "Dir::Etc::SourceParts=$state/sources.list.d" \
+        -o "Dir::Etc::PreferencesParts=$state/preferences.d" -o "APT::Architecture=i386" \
+        -o "APT::Architectures::=i386" -o "APT::Architectures::=amd64" \
+        -o "APT::Sandbox::User=root" "$@" \
+        >>"$MORVANE_WINE32/apt.log" 2>&1
+}
+
+# The first error apt wrote, for the one-line failure.
+morvane_wine32_apt_error() {
+    { grep -E '^E: ' "$MORVANE_WINE32/apt.log" || grep -E '^W: ' "$MORVANE_WINE32/apt.log"; } |
+        head -n 1 | cut -c1-200
+}
+
+# morvane_prepare_wine32_root: downloads and unpacks the emulated Wine once;
+# again when the host's wine64 changes version (the i386 files must match it),
+# and then with a new prefix.
+morvane_prepare_wine32_root() {
+    local version
+    version=$(dpkg-query -W -f='${Version}' wine64 2>/dev/null) ||
+        { morvane_wine32_missing "the host's wine64 is not installed"; return 1; }
+    [ "$(cat "$MORVANE_WINE32_ROOT/.wine64-version" 2>/dev/null)" = "$version" ] && return 0
+    echo "Setting up the emulated 32-bit Wine $version in $MORVANE_WINE32_ROOT" >&2
+    rm -rf "$MORVANE_WINE32" "$MORVANE_WINE32_PREFIX"
+    local state="$MORVANE_WINE32/apt" root="$MORVANE_WINE32/root.partial"
+    mkdir -p "$state/lists/partial" "$state/archives/partial" "$state/sources.list.d" \
+        "$state/preferences.d" "$root" || { morvane_wine32_missing "cannot write $MORVANE_WINE32"; return 1; }
+    : >"$state/status"
+    # The machine's own sources, and backports for qemu-user.
+    cp /etc/apt/sources.list "$state/sources.list" 2>/dev/null || : >"$state/sources.list"
+    cp /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources "$state/sources.list.d/" 2>/dev/null
+    echo "deb [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg]" \
+        "http://deb.debian.org/debian bookworm-backports main" >"$state/sources.list.d/backports.list"
+    morvane_wine32_apt update --error-on=any ||
+        { morvane_wine32_missing "no package lists: $(morvane_wine32_apt_error)"; return 1; }
+    morvane_wine32_apt install --download-only -y --no-install-recommends \
+        "wine32=$version" "wine32-preloader=$version" "libwine=$version" libz-mingw-w64 \
+        $MORVANE_WINE32_LIBRARIES ||
+        { morvane_wine32_missing "i386 Wine $version: $(morvane_wine32_apt_error)"; return 1; }
+    (cd "$state/archives" && morvane_wine32_apt download qemu-user:amd64/bookworm-backports) ||
+        { morvane_wine32_missing "qemu-user of bookworm-backports: $(morvane_wine32_apt_error)"; return 1; }
+    local package
+    for package in "$state"/archives/*.deb; do
+        dpkg -x "$package" "$root" || { morvane_wine32_missing "cannot unpack $package"; return 1; }
+    done
+    morvane_wine32_complete "$root" || return 1
+    echo "$version" >"$root/.wine64-version"
+    mv "$root" "$MORVANE_WINE32_ROOT"
+    rm -rf "$state/archives"
+}
+
+# morvane_wine32_complete ROOT: what the packages' install scripts would have
+# done, and the loader that runs under qemu-i386.
+morvane_wine32_complete() {
+    local root=$1
+    local lib="$root/usr/lib/wine" dlls="$root/usr/lib/i386-linux-gnu/wine/i386-windows"
+    local file
+    for file in "$root/usr/bin/qemu-i386" "$lib/wine" "$lib/wine-preloader" \
+        "$root/usr/i686-w64-mingw32/lib/zlib1.dll" "$dlls/rundll32.exe"; do
+        [ -e "$file" ] || { morvane_wine32_missing "${file#$root} is in no downloaded package"; return 1; }
+    done
+    # An own library cache: otherwise the emulated loader takes the host's
+    # 32-bit libraries and Wine finds no FreeType.
+    echo 'include /etc/ld.so.conf.d/*.conf' >"$root/etc/ld.so.conf"
+    ldconfig -r "$root" || { morvane_wine32_missing "ldconfig of $root"; return 1; }
+    # Wine's zlib1.dll is MinGW's, marked as a builtin DLL at offset 64.
+    cp "$root/usr/i686-w64-mingw32/lib/zlib1.dll" "$dlls/zlib1.dll"
+    printf 'Wine builtin DLL\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0' |
+        dd of="$dlls/zlib1.dll" bs=1 seek=64 conv=notrunc status=none
+    # Wine starts a process by executing wine or wine64 beside the running
+    # loader (else it runs a 32-bit program inside the 64-bit loader, which
+    # cannot open a window). So 64-bit programs run a copy of the host's
+    # wine64 in Wine's folder, where wine runs the i386 loader under
+    # qemu-i386; the i386 loader has a folder of its own with that wine64
+    # beside it. -R and the preloader keep Wine's address space reservations
+    # working: without them a program takes about 50 s to start.
+    local loader="$root/usr/lib/wine-i386"
+    mkdir -p "$loader"
+    mv "$lib/wine" "$lib"/wine-preloader* "$loader/"
+    cp /usr/lib/wine/wine64 "$lib/wine64"
+    ln -s ../wine/wine64 "$loader/wine64"
+    mkdir -p "$root/usr/lib/x86_64-linux-gnu"
+    ln -s /usr/lib/x86_64-linux-gnu/wine "$root/usr/lib/x86_64-linux-gnu/wine"
+    cat >"$lib/wine" <<'WRAPPER'
+#!/bin/sh
+root=$(cd "$(dirname "$0")/../../.." && pwd)
+export WINELOADERNOEXEC=1
+exec "$root/usr/bin/qemu-i386" -R 0xffff0000 -L "$root" \
+    "$root/usr/lib/wine-i386/wine-preloader" "$root/usr/lib/wine-i386/wine" "$@"
+WRAPPER
+    chmod +x "$lib/wine"
+}
+
+# morvane_wine32_environment: the variables that run programs in the win32
+# build's prefix, whose 64-bit side is the host's wine64: MORVANE_WINE32_LOADER
+# starts a 32-bit program, MORVANE_WINE64 (which scripts/wine-run takes) a
+# 64-bit one.
+morvane_wine32_environment() {
+    export WINEPREFIX="$MORVANE_WINE32_PREFIX"
+    export WINEDEBUG="${WINEDEBUG:--all}"
+    export WINESERVER=/usr/lib/wine/wineserver64
+    export WINEDLLPATH="$MORVANE_WINE32_ROOT/usr/lib/i386-linux-gnu/wine"
+    export MORVANE_WINE32_LOADER="$MORVANE_WINE32_ROOT/usr/lib/wine/wine"
+    export MORVANE_WINE64="$MORVANE_WINE32_ROOT/usr/lib/wine/wine64"
+}
+
+# morvane_prepare_wine32_prefix: the win32 build's own prefix, made once: a
+# 64-bit prefix (its services run on the host's wine64) whose syswow64 holds
+# the i386 DLLs.
+morvane_prepare_wine32_prefix() {
+    [ -f "$WINEPREFIX/.syswow64-filled" ] && return 0
+    rm -rf "$WINEPREFIX"
+    mkdir -p "$(dirname "$WINEPREFIX")"
+    "$MORVANE_WINE64" wineboot -i >/dev/null 2>&1
+    "$WINESERVER" -w
+    # The 64-bit wineboot finds no 32-bit rundll32 to fill syswow64.
+    cp -r "$WINEDLLPATH/i386-windows/." "$WINEPREFIX/drive_c/windows/syswow64/" ||
+        { morvane_wine32_missing "cannot fill $WINEPREFIX"; return 1; }
+    local log="$MORVANE_WINE32/prefix.log"
+    WINEBOOTSTRAPMODE=1 "$MORVANE_WINE32_LOADER" rundll32.exe setupapi,InstallHinfSection Wow64Install 128 \
+        "$(winepath -w "$MORVANE_WINE32_ROOT/usr/share/wine/wine.inf" 2>/dev/null)" >"$log" 2>&1
+    "$WINESERVER" -w
+    "$MORVANE_WINE32_LOADER" cmd /c exit >>"$log" 2>&1 ||
+        { morvane_wine32_missing "32-bit programs do not start in $WINEPREFIX (see $log)"; return 1; }
+    "$WINESERVER" -w
+    touch "$WINEPREFIX/.syswow64-filled"
+}
+
+# morvane_prepare_wine32: the emulated Wine and the win32 build's prefix,
+# ready to run win32 programs; sets their variables.
+morvane_prepare_wine32() {
+    morvane_prepare_wine32_root || return 1
+    morvane_wine32_environment
+    morvane_prepare_wine32_prefix
+}
+
+# morvane_start_wine32: prepared, and the prefix's session warmed like the
+# win64 prefix's.
+morvane_start_wine32() {
+    morvane_prepare_wine32 || return 1
+    (setsid "$WINESERVER" -p </dev/null >/dev/null 2>&1 &)
+    setsid "$MORVANE_WINE64" cmd /c exit </dev/null >/dev/null 2>&1
+}
+
 morvane_stop() {
     [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null
     [ -n "${MORVANE_XVFB_PID:-}" ] && kill "$MORVANE_XVFB_PID" 2>/dev/null

@@ -1,6 +1,9 @@
 #include "harness.h"
 
+#include <shlwapi.h>
+
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 std::string BinFolder() {
@@ -8,6 +11,31 @@ std::string BinFolder() {
     DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
     std::string folder(path, length);
     return folder.substr(0, folder.find_last_of("\\/"));
+}
+
+std::string ProgramFolder() {
+    const char* folder = std::getenv("MORVANE_PROGRAM_FOLDER");
+    return folder && *folder ? folder : BinFolder();
+}
+
+REGSAM ProgramRegistryView() {
+    static const REGSAM view = [] {
+        DWORD type = 0;
+        bool is32 = GetBinaryTypeA((ProgramFolder() + "\\Morvane.exe").c_str(), &type) &&
+                    type == SCS_32BIT_BINARY;
+        return is32 ? static_cast<REGSAM>(KEY_WOW64_32KEY) : static_cast<REGSAM>(0);
+    }();
+    return view;
+}
+
+void RemoveProgramSettings() {
+    HKEY software;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE", 0, KEY_ALL_ACCESS | ProgramRegistryView(),
+                      &software) == ERROR_SUCCESS) {
+        SHDeleteKeyA(software, "Kivo Corporation");
+        SHDeleteKeyA(software, "KIVO ZUL");
+        RegCloseKey(software);
+    }
 }
 
 std::string MakeScratchFolder(const char* name) {
@@ -58,8 +86,8 @@ bool ProgramRun::StartMorvaneOnScreen(int width, int height) {
     char commandLine[MAX_PATH * 2];
     std::snprintf(commandLine, sizeof commandLine,
                   "explorer.exe /desktop=%s,%dx%d \"%s\\Morvane.exe\"", name, width, height,
-                  BinFolder().c_str());
-    return Launch(commandLine, BinFolder());
+                  ProgramFolder().c_str());
+    return Launch(commandLine, ProgramFolder());
 }
 
 bool ProgramRun::Launch(std::string commandLine, const std::string& folder) {
@@ -170,8 +198,9 @@ const char kSharedKey[] = "SOFTWARE\\Kivo Corporation\\Pelvorn\\";
 
 void WriteSharedValue(const char* name, DWORD type, const void* data, DWORD size) {
     HKEY key;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSharedKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                        &key, nullptr) == ERROR_SUCCESS) {
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSharedKey, 0, nullptr, 0,
+                        KEY_ALL_ACCESS | ProgramRegistryView(), nullptr, &key,
+                        nullptr) == ERROR_SUCCESS) {
         RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
         RegCloseKey(key);
     }

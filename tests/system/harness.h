@@ -12,6 +12,19 @@
 // holds Morvane.exe and Morvane.dll.
 std::string BinFolder();
 
+// Folder of the Morvane.exe and Morvane.dll under test: MORVANE_PROGRAM_FOLDER
+// when it is set (the win32 release as it ships, tested by the 64-bit driver),
+// the build's bin folder otherwise.
+std::string ProgramFolder();
+
+// The registry view that Morvane.exe sees, to add to every access of its keys
+// under HKEY_LOCAL_MACHINE: the 32-bit view for a 32-bit program.
+REGSAM ProgramRegistryView();
+
+// Deletes every key Morvane.exe and the camera's driver keep under
+// HKEY_LOCAL_MACHINE, as on a machine where the program never ran.
+void RemoveProgramSettings();
+
 // A fresh empty folder under the temporary folder.
 std::string MakeScratchFolder(const char* name);
 
@@ -31,14 +44,14 @@ class ProgramRun {
     bool Start(const std::string& folder, const std::string& program,
                const std::string& arguments = "");
 
-    // Starts Morvane.exe of the build on a Wine virtual desktop of its own,
+    // Starts Morvane.exe under test on a Wine virtual desktop of its own,
     // whose screen is width x height. Its windows are then looked up on that
     // desktop, and the run ends with the desktop.
     bool StartMorvaneOnScreen(int width, int height);
 
-    // Starts Morvane.exe of the build.
+    // Starts Morvane.exe under test.
     bool StartMorvane(const std::string& arguments = "") {
-        return Start(BinFolder(), "Morvane.exe", arguments);
+        return Start(ProgramFolder(), "Morvane.exe", arguments);
     }
 
     // The visible top-level windows of the process, on its desktop.

@@ -51,7 +51,8 @@ int ShownSkinFace(HWND control) {
 
 std::string ReadSetting(const char* subkey, const char* name) {
     HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, subkey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, subkey, 0, KEY_QUERY_VALUE | ProgramRegistryView(),
+                      &key) != ERROR_SUCCESS) {
         return kMissingSetting;
     }
     char data[300] = {};

@@ -68,8 +68,9 @@ class Scenario : public testing::Test {
 
     static void WriteDriverDword(const char* name, DWORD value) {
         HKEY key;
-        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, kDriverSettingsKey, 0, nullptr,
-                                                 0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
+        ASSERT_EQ(ERROR_SUCCESS,
+                  RegCreateKeyExA(HKEY_LOCAL_MACHINE, kDriverSettingsKey, 0, nullptr, 0,
+                                  KEY_ALL_ACCESS | ProgramRegistryView(), nullptr, &key, nullptr));
         RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
                        sizeof value);
         RegCloseKey(key);
@@ -233,8 +234,7 @@ TEST_F(Scenario, RandomFaultsAndUnplugsNeverLoseTheWindowOrASetting) {
             // As a user: wait until the settings show they can be used (the
             // status poll after an attach enables them; without camera
             // control they stay disabled), then page toward the end with room.
-            if (!WaitUntil([&] { return ShownSkinFace(qualityReset) == IDB_RESET_NORMAL; },
-                           3000)) {
+            if (!WaitUntil([&] { return ShownSkinFace(qualityReset) == IDB_RESET_NORMAL; }, 3000)) {
                 page = 2;
                 break;
             }

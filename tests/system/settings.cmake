@@ -7,4 +7,3 @@ morvane_system_test(settings_system_tests
     ${CMAKE_CURRENT_LIST_DIR}/settings_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/launcher_standin_client.cpp)
 add_dependencies(settings_system_tests launcher_standin)
-target_link_libraries(settings_system_tests PRIVATE shlwapi)

@@ -1,7 +1,6 @@
 // First runs seen from outside: the launcher's broadcast, the window's place
 // in the z-order, and the pause of the older systems.
 #include <windows.h>
-#include <shlwapi.h>
 
 #include <gtest/gtest.h>
 
@@ -14,11 +13,6 @@
 namespace {
 
 using Lines = std::vector<std::string>;
-
-void RemoveSettings() {
-    SHDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Kivo Corporation");
-    SHDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\KIVO ZUL");
-}
 
 // Answers once the window's thread handles messages again, that is when the
 // set-up of the window, pause included, has ended.
@@ -41,11 +35,11 @@ void CloseProgram(ProgramRun& run, HWND window) {
 class FirstRun : public ::testing::Test {
   protected:
     void SetUp() override {
-        RemoveSettings();
+        RemoveProgramSettings();
         SetReportedVersion(nullptr);
     }
     void TearDown() override {
-        RemoveSettings();
+        RemoveProgramSettings();
         SetReportedVersion(nullptr);
     }
 };
@@ -62,7 +56,7 @@ TEST_F(FirstRun, OnlyAnUnfinishedSetUpTellsTheLauncherAndLeavesTheWindowBelowOth
         {"setting 1", true, 1, false},
     };
     for (const auto& c : cases) {
-        RemoveSettings();
+        RemoveProgramSettings();
         if (c.stored) {
             WriteSharedDword("Morvane_AudioSetting", c.audioSetting);
         }

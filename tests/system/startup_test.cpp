@@ -64,7 +64,7 @@ class MainWindow : public ::testing::Test {
 
 TEST(Startup, WithoutTheLibraryShowsTheErrorBoxAndNothingElse) {
     std::string folder = MakeScratchFolder("nolibrary");
-    ASSERT_TRUE(CopyFileA((BinFolder() + "\\Morvane.exe").c_str(),
+    ASSERT_TRUE(CopyFileA((ProgramFolder() + "\\Morvane.exe").c_str(),
                           (folder + "\\Morvane.exe").c_str(), FALSE));
     ProgramRun run;
     ASSERT_TRUE(run.Start(folder, "Morvane.exe"));

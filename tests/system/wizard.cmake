@@ -6,5 +6,5 @@ morvane_system_test(wizard_system_tests
     ${CMAKE_CURRENT_LIST_DIR}/screenshot.cpp
     ${CMAKE_CURRENT_LIST_DIR}/simulated_camera.cpp
     ${CMAKE_CURRENT_LIST_DIR}/launcher_standin_client.cpp)
-target_link_libraries(wizard_system_tests PRIVATE camsim_client shlwapi)
+target_link_libraries(wizard_system_tests PRIVATE camsim_client)
 add_dependencies(wizard_system_tests launcher_standin camsim_dll camsim_tool)

@@ -2,7 +2,6 @@
 // through real messages to their windows, and what Finish, Cancel and the
 // title-bar close leave in the registry and tell the launcher.
 #include <windows.h>
-#include <shlwapi.h>
 
 #include <gtest/gtest.h>
 
@@ -30,15 +29,11 @@ const char kDriverKey[] = "SOFTWARE\\KIVO ZUL\\Orvelle\\REL3";
 
 const uint32_t kBrightnessClass = 8;
 
-void RemoveSettings() {
-    SHDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Kivo Corporation");
-    SHDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\KIVO ZUL");
-}
-
 void WriteValue(const char* subkey, const char* name, DWORD type, const void* data, DWORD size) {
     HKEY key;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, subkey, 0, nullptr, 0,
-                                             KEY_ALL_ACCESS, nullptr, &key, nullptr));
+    ASSERT_EQ(ERROR_SUCCESS,
+              RegCreateKeyExA(HKEY_LOCAL_MACHINE, subkey, 0, nullptr, 0,
+                              KEY_ALL_ACCESS | ProgramRegistryView(), nullptr, &key, nullptr));
     RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
     RegCloseKey(key);
 }
@@ -93,12 +88,12 @@ std::vector<std::string> ComboItems(HWND combo) {
 class Wizard : public ::testing::Test {
   protected:
     void SetUp() override {
-        RemoveSettings();
+        RemoveProgramSettings();
         ASSERT_TRUE(camera.Ready());
         camera.Reset(true);
     }
     void TearDown() override {
-        RemoveSettings();
+        RemoveProgramSettings();
         camera.Reset(true);
     }
 
@@ -198,7 +193,7 @@ TEST_F(Wizard, WithoutACameraOnlyWaitingOrLeavingIsOffered) {
 TEST_F(Wizard, FinishStoresEveryChoiceAndTellsTheLauncherOnlyOnAFirstRun) {
     for (bool firstRun : {true, false}) {
         SCOPED_TRACE(firstRun ? "first run" : "later run");
-        RemoveSettings();
+        RemoveProgramSettings();
         WriteDword(kDriverKey, "SFMin", 50);
         WriteDword(kSharedKey, "Morvane_VideoBright", 100);
         if (!firstRun) {
@@ -246,7 +241,7 @@ TEST_F(Wizard, CancelAndCloseWriteBackTheStartValuesOrTheResetFallbacks) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.control) + (c.reset ? " after resets" : ""));
-        RemoveSettings();
+        RemoveProgramSettings();
         camera.Reset(true, {L"Test Mic"});
         WriteDword(kDriverKey, "SFMin", 50);
         WriteDword(kDriverKey, "SFMinOriginal", 30);
@@ -419,7 +414,7 @@ TEST_F(Wizard, StoredValuesOutOfRangeAreShownAsTheyAreAndWrittenBackClamped) {
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(static_cast<int>(c.quality)) + " / " +
                      std::to_string(static_cast<int>(c.brightness)));
-        RemoveSettings();
+        RemoveProgramSettings();
         WriteDword(kDriverKey, "SFMin", c.quality);
         WriteDword(kSharedKey, "Morvane_VideoBright", c.brightness);
         Start();
