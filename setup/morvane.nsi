@@ -162,7 +162,6 @@ FunctionEnd
 Section "Uninstall"
     Delete "$INSTDIR\Morvane.exe"
     Delete "$INSTDIR\Morvane.dll"
-    Delete "$SMPROGRAMS\Morvane.lnk"
     ${If} ${FileExists} "$INSTDIR\Morvane.exe"
     ${OrIf} ${FileExists} "$INSTDIR\Morvane.dll"
         MessageBox MB_OK|MB_ICONSTOP "Morvane's files in $INSTDIR could not be removed. \
@@ -170,6 +169,7 @@ Section "Uninstall"
         SetErrorLevel 2
         Quit
     ${EndIf}
+    Delete "$SMPROGRAMS\Morvane.lnk"
     DeleteRegKey HKLM "${UNINSTALL_KEY}"
     Delete "$INSTDIR\${UNINSTALLER}"
     ; Only when empty: whatever the user put there stays.

@@ -6,9 +6,10 @@ uninstall, installing over an earlier install, and the refusals.
   setup_test.py SETUP EXE DLL CAMSIM
 
 SETUP is the set-up program, EXE and DLL the binaries it must install, CAMSIM
-the win32 camsim.exe. The win32 tier provides the prefix and the emulated
-loader (WINEPREFIX, WINELOADER, WINESERVER, WINEDLLPATH) and DISPLAY. Prints
-one line per case and exits non-zero when one fails.
+the win32 camsim.exe. The win32 tier provides the prefix, its running session
+and its loaders (morvane_start_wine32: WINEPREFIX, MORVANE_WINE32_LOADER,
+MORVANE_WINE64, ...) and DISPLAY. Prints one line per case and exits non-zero
+when one fails.
 """
 import hashlib
 import os
@@ -43,12 +44,12 @@ class Prefix:
 
 def run32(*arguments, timeout=180):
     """A win32 program to its end; answers its exit code."""
-    return subprocess.run([os.environ["WINELOADER"], *arguments], stdout=subprocess.DEVNULL,
+    return subprocess.run([os.environ["MORVANE_WINE32_LOADER"], *arguments], stdout=subprocess.DEVNULL,
                           stderr=subprocess.DEVNULL, timeout=timeout).returncode
 
 
 def reg(*arguments):
-    return subprocess.run(["/usr/lib/wine/wine64", "reg", *arguments], capture_output=True,
+    return subprocess.run([os.environ["MORVANE_WINE64"], "reg", *arguments], capture_output=True,
                           text=True, timeout=60)
 
 
@@ -95,7 +96,9 @@ class Release:
         return run32(self.setup, "/S", *options)
 
     def uninstall_in_place(self, folder):
-        """The uninstaller run where it lies, so that its exit code is its own."""
+        """The uninstaller run where it lies, so that its exit code is its own
+        (it cannot remove itself then). NSIS reads _?= only unquoted: the
+        folder has no spaces."""
         windows_folder = "C:\\" + str(folder.relative_to(self.prefix.drive_c)).replace("/", "\\")
         return run32(str(folder / "Uninstall.exe"), "/S", "_?=" + windows_folder)
 
@@ -146,7 +149,7 @@ class RunningMorvane:
     """The installed Morvane.exe, started like the shortcut starts it."""
 
     def __init__(self, program):
-        self.process = subprocess.Popen([os.environ["WINELOADER"], str(program)],
+        self.process = subprocess.Popen([os.environ["MORVANE_WINE32_LOADER"], str(program)],
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.origin = wait_for(self.window_origin, 60)
 
@@ -157,6 +160,11 @@ class RunningMorvane:
         y = re.search(r"Absolute upper-left Y:\s+(-?\d+)", info.stdout)
         return (int(x.group(1)), int(y.group(1))) if x and y else None
 
+    def colours(self):
+        """The distinct colours of the picture."""
+        picture = self.picture()
+        return {picture[index:index + 3] for index in range(0, len(picture), 3)}
+
     def picture(self):
         left, top, width, height = PICTURE
         return subprocess.run(
@@ -166,7 +174,7 @@ class RunningMorvane:
 
     def shows_live_picture(self):
         """Two looks a second apart: a picture of more than one colour that moves."""
-        first = wait_for(lambda: len(set(self.picture()[::3 * 97])) > 4 and self.picture(), 20)
+        first = wait_for(lambda: len(self.colours()) > 4 and self.picture(), 20)
         if not first:
             return False
         time.sleep(1)
@@ -197,7 +205,7 @@ def installed_program_shows_picture(release):
         morvane.end()
 
 
-def refused_while_running(release):
+def install_refused_while_running(release):
     morvane = RunningMorvane(release.default_folder / "Morvane.exe")
     faults = []
     try:
@@ -205,8 +213,6 @@ def refused_while_running(release):
             return ["Morvane.exe showed no window"]
         if release.install() != 2:
             faults.append("installing while Morvane runs did not stop with exit code 2")
-        if release.uninstall_in_place(release.default_folder) != 2:
-            faults.append("removing while Morvane runs did not stop with exit code 2")
     finally:
         morvane.end()
     return faults + release.installed_faults(release.default_folder)
@@ -238,12 +244,20 @@ def install_over_earlier(release):
     if release.default_folder.exists():
         faults.append("the install over it went to Program Files instead")
     morvane = RunningMorvane(folder / "Morvane.exe")
-    if not morvane.origin:
-        faults.append("Morvane.exe installed over the earlier one showed no window")
-    morvane.end()
-    if release.uninstall_in_place(folder) != 0:
-        faults.append("removing the install over the earlier one failed")
-    return faults + release.removed_faults(folder)
+    try:
+        if not morvane.origin:
+            faults.append("Morvane.exe installed over the earlier one showed no window")
+        elif release.uninstall_in_place(folder) != 2:
+            faults.append("removing while Morvane runs did not stop with exit code 2")
+    finally:
+        morvane.end()
+    faults += release.installed_faults(folder)
+    if not release.uninstall_as_listed():
+        faults.append("the uninstaller did not finish")
+    faults += release.removed_faults(folder)
+    if folder.exists():
+        faults.append(f"{folder} is left")
+    return faults
 
 
 def unwritable_folder(release):
@@ -264,7 +278,7 @@ def unwritable_folder(release):
     return faults
 
 
-CASES = (fresh_install, installed_program_shows_picture, refused_while_running,
+CASES = (fresh_install, installed_program_shows_picture, install_refused_while_running,
          uninstall_keeps_settings, install_over_earlier, unwritable_folder)
 
 
