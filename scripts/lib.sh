@@ -9,7 +9,7 @@ MORVANE_BUILD="$MORVANE_ROOT/build"
 MORVANE_PACKAGES="cmake ninja-build g++ make python3 libgtest-dev googletest
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
     g++-mingw-w64-i686-win32 gcc-mingw-w64-i686-win32 binutils-mingw-w64-x86-64
-    binutils-mingw-w64-i686 wine wine64 xvfb xauth x11-utils imagemagick"
+    binutils-mingw-w64-i686 wine wine64 xvfb xauth x11-utils imagemagick nsis"
 
 morvane_install_packages() {
     local missing=""

@@ -1,18 +1,22 @@
 #!/usr/bin/env python3
-"""Builds the release package of the win32 build and checks a package.
+"""Builds the release of the win32 build and checks it.
 
-  package.py make EXE DLL NOTE ZIP     zip of Morvane.exe, Morvane.dll,
-                                       INSTALL.txt and SHA256SUMS; the list
-                                       is also written beside the zip
-  package.py verify ZIP ALLOWLIST      the zip holds exactly those files, the
-                                       checksums match, and the binaries pass
-                                       the import and header checks
-  package.py check EXE DLL NOTE ZIP ALLOWLIST   make, then verify
+  package.py make VERSION EXE DLL NOTE ICON SCRIPT FOLDER
+      FOLDER/Morvane-VERSION-win32.zip of Morvane.exe, Morvane.dll,
+      INSTALL.txt and SHA256SUMS; FOLDER/Morvane-VERSION-setup.exe, the
+      set-up program that makensis builds from SCRIPT; and FOLDER/SHA256SUMS
+      with the checksums of both
+  package.py verify VERSION FOLDER ALLOWLIST
+      the zip holds exactly those files, every checksum matches, and the
+      binaries and the set-up program pass the import and header checks
+  package.py check VERSION EXE DLL NOTE ICON SCRIPT FOLDER ALLOWLIST
+      make, then verify
 
 The objdump of the target toolchain comes from the OBJDUMP variable.
 """
 import hashlib
 import os
+import subprocess
 import sys
 import tempfile
 import zipfile
@@ -31,7 +35,23 @@ def checksum_list(files):
     return "".join(f"{hashlib.sha256(data).hexdigest()}  {name}\n" for name, data in files)
 
 
-def make(exe, dll, note, zip_path):
+def release_files(version, folder):
+    """The zip and the set-up program of a release folder."""
+    return (os.path.join(folder, f"Morvane-{version}-win32.zip"),
+            os.path.join(folder, f"Morvane-{version}-setup.exe"))
+
+
+def make_setup(version, exe, dll, icon, script, setup_path):
+    partial = setup_path + ".partial.exe"
+    subprocess.run(["makensis", "-V2", "-NOCD", f"-DVERSION={version}", f"-DPROGRAM={exe}",
+                    f"-DLIBRARY={dll}", f"-DICON={icon}", f"-DOUTFILE={partial}", script],
+                   check=True)
+    os.replace(partial, setup_path)
+    print(f"{setup_path}: {os.path.getsize(setup_path)} bytes")
+
+
+def make(version, exe, dll, note, icon, script, folder):
+    zip_path, setup_path = release_files(version, folder)
     files = []
     for name, path in zip(BINARIES + ("INSTALL.txt",), (exe, dll, note)):
         with open(path, "rb") as source:
@@ -47,46 +67,71 @@ def make(exe, dll, note, zip_path):
         for name, data in files + [("SHA256SUMS", sums)]:
             package.writestr(zipfile.ZipInfo(name, STAMP), data, zipfile.ZIP_DEFLATED)
     os.replace(partial, zip_path)
-    with open(os.path.join(os.path.dirname(os.path.abspath(zip_path)), "SHA256SUMS"), "wb") as out:
-        out.write(checksum_list([(os.path.basename(zip_path), open(zip_path, "rb").read())])
-                  .encode("ascii"))
     print(f"{zip_path}: " + ", ".join(f"{name} {len(data)} bytes" for name, data in files))
+    make_setup(version, exe, dll, icon, script, setup_path)
+    released = []
+    for path in (zip_path, setup_path):
+        with open(path, "rb") as data:
+            released.append((os.path.basename(path), data.read()))
+    with open(os.path.join(folder, "SHA256SUMS"), "wb") as out:
+        out.write(checksum_list(released).encode("ascii"))
     return []
 
 
-def verify(zip_path, allowlist):
+def read_checksums(path):
+    """{name: digest} from a list in sha256sum's format."""
+    listed = {}
+    with open(path, encoding="ascii") as sums:
+        for line in sums:
+            digest, _, name = line.rstrip("\n").partition("  ")
+            listed[name] = digest
+    return listed
+
+
+def checksum_faults(listed, name, path):
+    with open(path, "rb") as data:
+        actual = hashlib.sha256(data.read()).hexdigest()
+    if listed.get(name) != actual:
+        return [f"{name}: checksum {actual} is not the listed {listed.get(name)}"]
+    return []
+
+
+def binary_faults(name, binary, allowlist):
+    return [f"{name}: {fault}" for fault in release_checks.check_imports(binary, allowlist)
+            + release_checks.check_header(binary)]
+
+
+def verify(version, folder, allowlist):
+    zip_path, setup_path = release_files(version, folder)
     faults = []
+    released = read_checksums(os.path.join(folder, "SHA256SUMS"))
+    if sorted(released) != sorted(os.path.basename(path) for path in (zip_path, setup_path)):
+        faults.append(f"SHA256SUMS lists {sorted(released)}, not the zip and the set-up program")
+    for path in (zip_path, setup_path):
+        faults += checksum_faults(released, os.path.basename(path), path)
+    # The set-up program must start on Windows 95 and NT 4 like the program.
+    faults += binary_faults(os.path.basename(setup_path), setup_path, allowlist)
     with zipfile.ZipFile(zip_path) as package:
         names = sorted(package.namelist())
         if names != sorted(CONTENTS):
-            return [f"the package holds {names}, expected {sorted(CONTENTS)}"]
-        with tempfile.TemporaryDirectory() as folder:
-            package.extractall(folder)
-            listed = {}
-            with open(os.path.join(folder, "SHA256SUMS"), encoding="ascii") as sums:
-                for line in sums:
-                    digest, _, name = line.rstrip("\n").partition("  ")
-                    listed[name] = digest
+            return faults + [f"the package holds {names}, expected {sorted(CONTENTS)}"]
+        with tempfile.TemporaryDirectory() as unpacked:
+            package.extractall(unpacked)
+            listed = read_checksums(os.path.join(unpacked, "SHA256SUMS"))
             for name in CONTENTS[:-1]:
-                with open(os.path.join(folder, name), "rb") as data:
-                    actual = hashlib.sha256(data.read()).hexdigest()
-                if listed.get(name) != actual:
-                    faults.append(f"{name}: checksum {actual} is not the listed {listed.get(name)}")
+                faults += checksum_faults(listed, name, os.path.join(unpacked, name))
             for name in BINARIES:
-                binary = os.path.join(folder, name)
-                faults += [f"{name}: {fault}"
-                           for fault in release_checks.check_imports(binary, allowlist)]
-                faults += [f"{name}: {fault}" for fault in release_checks.check_header(binary)]
+                faults += binary_faults(name, os.path.join(unpacked, name), allowlist)
     return faults
 
 
 def main(argv):
-    if len(argv) == 5 and argv[0] == "make":
+    if len(argv) == 8 and argv[0] == "make":
         faults = make(*argv[1:])
-    elif len(argv) == 3 and argv[0] == "verify":
+    elif len(argv) == 4 and argv[0] == "verify":
         faults = verify(*argv[1:])
-    elif len(argv) == 6 and argv[0] == "check":
-        faults = make(*argv[1:5]) or verify(argv[4], argv[5])
+    elif len(argv) == 9 and argv[0] == "check":
+        faults = make(*argv[1:8]) or verify(argv[1], argv[7], argv[8])
     else:
         print(__doc__)
         return 2

@@ -1,0 +1,305 @@
+#!/usr/bin/env python3
+"""The release's set-up program run for real under the emulated 32-bit Wine:
+silent install, the installed program with the camera's picture, silent
+uninstall, installing over an earlier install, and the refusals.
+
+  setup_test.py SETUP EXE DLL CAMSIM
+
+SETUP is the set-up program, EXE and DLL the binaries it must install, CAMSIM
+the win32 camsim.exe. The win32 tier provides the prefix, its running session
+and its loaders (morvane_start_wine32: WINEPREFIX, MORVANE_WINE32_LOADER,
+MORVANE_WINE64, ...) and DISPLAY. Prints one line per case and exits non-zero
+when one fails.
+"""
+import hashlib
+import os
+import pathlib
+import re
+import shutil
+import subprocess
+import sys
+import time
+
+# A 32-bit program's HKLM\\SOFTWARE, as the 64-bit reg.exe sees it.
+SOFTWARE_32 = r"HKLM\Software\Wow6432Node"
+UNINSTALL_KEY = SOFTWARE_32 + r"\Microsoft\Windows\CurrentVersion\Uninstall\Morvane"
+SETTINGS_KEY = SOFTWARE_32 + r"\Kivo Corporation\Pelvorn"
+# Where the picture sits in Morvane's window, and its size.
+PICTURE = (14, 82, 320, 240)
+
+
+class Prefix:
+    def __init__(self):
+        self.drive_c = pathlib.Path(os.environ["WINEPREFIX"]) / "drive_c"
+        # A 32-bit program's Program Files in a 64-bit prefix.
+        self.program_files = self.drive_c / "Program Files (x86)"
+        self.shortcut = (self.drive_c / "ProgramData/Microsoft/Windows/Start Menu/Programs"
+                         / "Morvane.lnk")
+
+    def host_path(self, windows_path):
+        """C:\\a\\b as a path on this machine."""
+        assert windows_path[:3].upper() == "C:\\", windows_path
+        return self.drive_c / windows_path[3:].replace("\\", "/")
+
+
+def run32(*arguments, timeout=180):
+    """A win32 program to its end; answers its exit code."""
+    return subprocess.run([os.environ["MORVANE_WINE32_LOADER"], *arguments], stdout=subprocess.DEVNULL,
+                          stderr=subprocess.DEVNULL, timeout=timeout).returncode
+
+
+def reg(*arguments):
+    return subprocess.run([os.environ["MORVANE_WINE64"], "reg", *arguments], capture_output=True,
+                          text=True, timeout=60)
+
+
+def key_values(key):
+    """{name: text} of a key's values, or None when the key is missing."""
+    answer = reg("query", key)
+    if answer.returncode != 0:
+        return None
+    values = {}
+    for line in answer.stdout.splitlines():
+        value = re.match(r"\s+(\S+)\s+REG_\w+\s+(.*)$", line)
+        if value:
+            values[value.group(1)] = value.group(2).strip()
+    return values
+
+
+def digest(path):
+    return hashlib.sha256(pathlib.Path(path).read_bytes()).hexdigest()
+
+
+def wait_for(condition, seconds):
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        result = condition()
+        if result:
+            return result
+        time.sleep(0.25)
+    return condition()
+
+
+class Release:
+    def __init__(self, setup, exe, dll, camsim):
+        self.setup, self.exe, self.dll, self.camsim = setup, exe, dll, camsim
+        self.prefix = Prefix()
+        self.default_folder = self.prefix.program_files / "Morvane"
+
+    def remove_earlier_runs(self):
+        for folder in (self.default_folder, self.prefix.drive_c / "Tools" / "Morvane"):
+            shutil.rmtree(folder, ignore_errors=True)
+        self.prefix.shortcut.unlink(missing_ok=True)
+        reg("delete", UNINSTALL_KEY, "/f")
+
+    def install(self, *options):
+        return run32(self.setup, "/S", *options)
+
+    def uninstall_in_place(self, folder):
+        """The uninstaller run where it lies, so that its exit code is its own
+        (it cannot remove itself then). NSIS reads _?= only unquoted: the
+        folder has no spaces."""
+        windows_folder = "C:\\" + str(folder.relative_to(self.prefix.drive_c)).replace("/", "\\")
+        return run32(str(folder / "Uninstall.exe"), "/S", "_?=" + windows_folder)
+
+    def uninstall_as_listed(self):
+        """The entry's uninstall command, as Add/Remove Programs runs it: the
+        uninstaller copies itself away and goes on in the background."""
+        command = key_values(UNINSTALL_KEY)["UninstallString"].strip('"')
+        run32(self.prefix.host_path(command), "/S")
+        return wait_for(lambda: key_values(UNINSTALL_KEY) is None
+                        and not self.prefix.host_path(command).exists(), 60)
+
+    def installed_faults(self, folder):
+        faults = []
+        for name, built in (("Morvane.exe", self.exe), ("Morvane.dll", self.dll)):
+            installed = folder / name
+            if not installed.exists():
+                faults.append(f"{installed} is missing")
+            elif digest(installed) != digest(built):
+                faults.append(f"{installed} is not the build's {name}")
+        windows_folder = "C:\\" + str(folder.relative_to(self.prefix.drive_c)).replace("/", "\\")
+        expected = {"DisplayName": "Morvane", "DisplayVersion": "1.0.0",
+                    "Publisher": "Kivo Corporation", "InstallLocation": windows_folder,
+                    "UninstallString": f'"{windows_folder}\\Uninstall.exe"'}
+        entry = key_values(UNINSTALL_KEY) or {}
+        for name, value in expected.items():
+            if entry.get(name) != value:
+                faults.append(f"uninstall entry {name} is {entry.get(name)!r}, not {value!r}")
+        if not (folder / "Uninstall.exe").exists():
+            faults.append("the uninstaller is missing")
+        if not self.prefix.shortcut.exists():
+            faults.append(f"no shortcut {self.prefix.shortcut}")
+        elif (windows_folder + "\\Morvane.exe").encode("ascii") not in self.prefix.shortcut.read_bytes():
+            faults.append(f"the shortcut does not lead to {windows_folder}\\Morvane.exe")
+        return faults
+
+    def removed_faults(self, folder):
+        faults = [f"{folder / name} is left" for name in ("Morvane.exe", "Morvane.dll",
+                                                          "Uninstall.exe")
+                  if (folder / name).exists()]
+        if self.prefix.shortcut.exists():
+            faults.append("the shortcut is left")
+        if key_values(UNINSTALL_KEY) is not None:
+            faults.append("the uninstall entry is left")
+        return faults
+
+
+class RunningMorvane:
+    """The installed Morvane.exe, started like the shortcut starts it."""
+
+    def __init__(self, program):
+        self.process = subprocess.Popen([os.environ["MORVANE_WINE32_LOADER"], str(program)],
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.origin = wait_for(self.window_origin, 60)
+
+    @staticmethod
+    def window_origin():
+        info = subprocess.run(["xwininfo", "-name", "Morvane"], capture_output=True, text=True)
+        x = re.search(r"Absolute upper-left X:\s+(-?\d+)", info.stdout)
+        y = re.search(r"Absolute upper-left Y:\s+(-?\d+)", info.stdout)
+        return (int(x.group(1)), int(y.group(1))) if x and y else None
+
+    def colours(self):
+        """The distinct colours of the picture."""
+        picture = self.picture()
+        return {picture[index:index + 3] for index in range(0, len(picture), 3)}
+
+    def picture(self):
+        left, top, width, height = PICTURE
+        return subprocess.run(
+            ["import", "-window", "root", "-crop",
+             f"{width}x{height}+{self.origin[0] + left}+{self.origin[1] + top}",
+             "-depth", "8", "rgb:-"], capture_output=True, check=True).stdout
+
+    def shows_live_picture(self):
+        """Two looks a second apart: a picture of more than one colour that moves."""
+        first = wait_for(lambda: len(self.colours()) > 4 and self.picture(), 20)
+        if not first:
+            return False
+        time.sleep(1)
+        return self.picture() != first
+
+    def end(self):
+        self.process.kill()
+        self.process.wait()
+        wait_for(lambda: self.window_origin() is None, 20)
+
+
+def fresh_install(release):
+    faults = []
+    if release.install() != 0:
+        faults.append("the silent install did not end with exit code 0")
+    return faults + release.installed_faults(release.default_folder)
+
+
+def installed_program_shows_picture(release):
+    morvane = RunningMorvane(release.default_folder / "Morvane.exe")
+    try:
+        if not morvane.origin:
+            return ["the installed Morvane.exe showed no window"]
+        if not morvane.shows_live_picture():
+            return ["the installed Morvane.exe shows no live picture"]
+        return []
+    finally:
+        morvane.end()
+
+
+def install_refused_while_running(release):
+    morvane = RunningMorvane(release.default_folder / "Morvane.exe")
+    faults = []
+    try:
+        if not morvane.origin:
+            return ["Morvane.exe showed no window"]
+        if release.install() != 2:
+            faults.append("installing while Morvane runs did not stop with exit code 2")
+    finally:
+        morvane.end()
+    return faults + release.installed_faults(release.default_folder)
+
+
+def uninstall_keeps_settings(release):
+    reg("add", SETTINGS_KEY, "/v", "Morvane_AudioSetting", "/t", "REG_DWORD", "/d", "1", "/f")
+    own_file = release.default_folder / "notes.txt"
+    own_file.write_text("the user's own file")
+    faults = [] if release.uninstall_as_listed() else ["the uninstaller did not finish"]
+    faults += release.removed_faults(release.default_folder)
+    if not own_file.exists():
+        faults.append("the uninstaller removed a file it did not install")
+    shutil.rmtree(release.default_folder, ignore_errors=True)
+    if (key_values(SETTINGS_KEY) or {}).get("Morvane_AudioSetting") != "0x1":
+        faults.append("the uninstaller removed the settings")
+    return faults
+
+
+def install_over_earlier(release):
+    folder = release.prefix.drive_c / "Tools" / "Morvane"
+    faults = []
+    if release.install(r"/D=C:\Tools\Morvane") != 0:
+        faults.append("the first install into C:\\Tools\\Morvane failed")
+    # Again without a folder: the earlier install's folder is the one.
+    if release.install() != 0:
+        faults.append("the install over it failed")
+    faults += release.installed_faults(folder)
+    if release.default_folder.exists():
+        faults.append("the install over it went to Program Files instead")
+    morvane = RunningMorvane(folder / "Morvane.exe")
+    try:
+        if not morvane.origin:
+            faults.append("Morvane.exe installed over the earlier one showed no window")
+        elif release.uninstall_in_place(folder) != 2:
+            faults.append("removing while Morvane runs did not stop with exit code 2")
+    finally:
+        morvane.end()
+    faults += release.installed_faults(folder)
+    if not release.uninstall_as_listed():
+        faults.append("the uninstaller did not finish")
+    faults += release.removed_faults(folder)
+    if folder.exists():
+        faults.append(f"{folder} is left")
+    return faults
+
+
+def unwritable_folder(release):
+    # Drive S: is /sys, which not even root may write to.
+    drive = pathlib.Path(os.environ["WINEPREFIX"]) / "dosdevices" / "s:"
+    if not drive.is_symlink():
+        drive.symlink_to("/sys")
+    faults = []
+    for folder, host in ((r"S:\Morvane", "/sys/Morvane"), (r"S:\kernel", "/sys/kernel")):
+        if release.install("/D=" + folder) != 2:
+            faults.append(f"installing into {folder} did not stop with exit code 2")
+        if host.endswith("Morvane") and os.path.exists(host):
+            faults.append(f"{host} was created")
+    if key_values(UNINSTALL_KEY) is not None:
+        faults.append("a failed install left an uninstall entry")
+    if release.prefix.shortcut.exists():
+        faults.append("a failed install left a shortcut")
+    return faults
+
+
+CASES = (fresh_install, installed_program_shows_picture, install_refused_while_running,
+         uninstall_keeps_settings, install_over_earlier, unwritable_folder)
+
+
+def main(argv):
+    if len(argv) != 4:
+        print(__doc__)
+        return 2
+    release = Release(*argv)
+    release.remove_earlier_runs()
+    for command in (("install",), ("plug",), ("tape", "in")):
+        run32(release.camsim, *command)
+    failed = 0
+    for case in CASES:
+        faults = case(release)
+        print(f"{'FAIL' if faults else 'ok  '} {case.__name__}")
+        for fault in faults:
+            print("     ", fault)
+        failed += bool(faults)
+    print(f"{len(CASES) - failed} passed, {failed} failed")
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1:]))
