@@ -139,14 +139,19 @@ TEST_F(Deck, HeldFastForwardSearchesFromPlayAndReturnsToPlayOnRelease) {
     SendWithTimeout(main, WM_NULL, 0, 0);
     Sleep(200);
     std::vector<CommandRecord> released = CommandsSince(held);
-    // The click notification winds once more, then the release returns to
-    // play (a repeat may have fired just before the release).
-    ASSERT_GE(released.size(), 2u);
-    for (size_t i = 0; i + 1 < released.size(); ++i) {
-        EXPECT_TRUE(IsCommand(released[i], 1, 28))
+    // The click notification winds once more (a repeat may have fired just
+    // before the release), then the release returns to play; a poll that
+    // falls in the wait re-sends play.
+    size_t firstPlay = 0;
+    while (firstPlay < released.size() && IsCommand(released[firstPlay], 1, 28)) {
+        ++firstPlay;
+    }
+    EXPECT_GE(firstPlay, 1u) << "the click winds";
+    ASSERT_LT(firstPlay, released.size()) << "back to play";
+    for (size_t i = firstPlay; i < released.size(); ++i) {
+        EXPECT_TRUE(IsCommand(released[i], 1, 26))
             << released[i].commandClass << "/" << released[i].code;
     }
-    EXPECT_TRUE(IsCommand(released.back(), 1, 26)) << "back to play";
     // A poll may still see the deck cueing for a moment; the next one sees it
     // playing again.
     WaitForPoll();
