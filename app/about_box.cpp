@@ -155,6 +155,13 @@ void OnLButtonUp() {
     ReleaseCapture();
 }
 
+void OnCaptureChanged(HWND box, HWND newCapture) {
+    // The mouse went elsewhere without a button-up: the box stays put.
+    if (newCapture != box) {
+        dragging = 0;
+    }
+}
+
 void OnDestroy() {
     // The buttons keep their faces and label until the next opening replaces them.
     DeleteGdiObject(background);
@@ -178,7 +185,11 @@ INT_PTR CALLBACK AboutBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lPar
     case WM_COMMAND:
         return OnCommand(box, wParam);
     case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: // each click of a quick pair
         OnLButtonDown(box, lParam);
+        break;
+    case WM_CAPTURECHANGED:
+        OnCaptureChanged(box, reinterpret_cast<HWND>(lParam));
         break;
     case WM_MOUSEMOVE:
         OnMouseMove(box, lParam);

@@ -54,8 +54,10 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_TIMER: wizard->OnTimer(wParam, lParam); break;
     case WM_HSCROLL: wizard->OnSliderScroll(wParam, lParam); break;
     case WM_MOUSEMOVE: wizard->OnMouseMove(wParam, lParam); break;
-    case WM_LBUTTONDOWN: wizard->OnLButtonDown(wParam, lParam); break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: wizard->OnLButtonDown(wParam, lParam); break;
     case WM_LBUTTONUP: wizard->OnLButtonUp(wParam, lParam); break;
+    case WM_CAPTURECHANGED: wizard->OnCaptureChanged(wParam, lParam); break;
     case WM_DEVICECHANGE: wizard->OnDeviceChange(wParam, lParam); break;
     case WM_SEARCH_RELEASE: wizard->OnSearchRelease(wParam, lParam); break;
     case WM_GRAPH_EVENT: wizard->OnGraphEvent(wParam, lParam); break;

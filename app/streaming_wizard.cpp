@@ -219,6 +219,14 @@ void StreamingWizard::OnLButtonUp(WPARAM, LPARAM) {
     ReleaseCapture();
 }
 
+void StreamingWizard::OnCaptureChanged(WPARAM, LPARAM lParam) {
+    // The mouse went elsewhere without a button-up (another window took it,
+    // a cancelled mode): the window stops following the pointer.
+    if (reinterpret_cast<HWND>(lParam) != hwnd) {
+        draggingWindow = 0;
+    }
+}
+
 void StreamingWizard::OnDisplayChange(WPARAM, LPARAM) {
     SetWindowPos(hwnd, NULL, 0, 0, backgroundWidth, backgroundHeight, SWP_NOMOVE);
 }
@@ -227,11 +235,12 @@ void StreamingWizard::OnMinimize(WPARAM, LPARAM) {
     ShowWindow(hwnd, SW_MINIMIZE);
 }
 
-void StreamingWizard::OnClose(WPARAM wParam, LPARAM lParam) {
+void StreamingWizard::OnClose(WPARAM, LPARAM) {
     if (notificationHandle) {
         unregisterDeviceNotification(notificationHandle);
         notificationHandle = NULL;
     }
-    OnStop(wParam, lParam);
+    // The deck stops on closing, whether or not the Stop button can be used.
+    RunDeckCommand(kButtonStop);
     EndDialog(hwnd, 0);
 }

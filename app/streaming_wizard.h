@@ -32,6 +32,7 @@ class StreamingWizard {
     void OnLButtonDown(WPARAM wParam, LPARAM lParam);
     void OnLButtonUp(WPARAM wParam, LPARAM lParam);
     void OnMouseMove(WPARAM wParam, LPARAM lParam);
+    void OnCaptureChanged(WPARAM wParam, LPARAM lParam);
     void OnMinimize(WPARAM wParam, LPARAM lParam);
 
     // Wizard pages and settings controls.
@@ -95,6 +96,8 @@ class StreamingWizard {
     void ReattachCamera();
     void RedetectAudio();
     void PressDeckButton(DeckButton button);
+    void RunDeckCommand(DeckButton button);
+    bool IsDeckButtonDisabled(DeckButton button) const;
     void SendToCamera(const CommandChoice& command);
     int ClassifyDeck() const;
 

@@ -17,9 +17,29 @@ void StreamingWizard::OnFastForward(WPARAM, LPARAM) { PressDeckButton(kButtonFor
 
 void StreamingWizard::OnRewind(WPARAM, LPARAM) { PressDeckButton(kButtonRewind); }
 
+// A deck button's command, by whatever road it came (a click, a held
+// button's repeat, a message posted from elsewhere): a button shown disabled
+// commands nothing.
+void StreamingWizard::PressDeckButton(DeckButton button) {
+    if (!IsDeckButtonDisabled(button)) {
+        RunDeckCommand(button);
+    }
+}
+
+bool StreamingWizard::IsDeckButtonDisabled(DeckButton button) const {
+    switch (button) {
+    case kButtonPlay: return playButton.IsDisabled() != 0;
+    case kButtonPause: return pauseButton.IsDisabled() != 0;
+    case kButtonStop: return stopButton.IsDisabled() != 0;
+    case kButtonForward: return forwardButton.IsDisabled() != 0;
+    case kButtonRewind: return rewindButton.IsDisabled() != 0;
+    }
+    return false;
+}
+
 // The state and highlight follow the button at once, whatever the camera
 // answers: the next poll corrects them from the deck's own report.
-void StreamingWizard::PressDeckButton(DeckButton button) {
+void StreamingWizard::RunDeckCommand(DeckButton button) {
     if (!link) {
         return;
     }

@@ -29,9 +29,8 @@ void RepeatButton::Attach(HWND control, int controlId, UINT normalId, UINT hover
 void RepeatButton::SetDisabled(int flag) {
     // Disabling ends a hold as a release would, so that the owner does not
     // wait for a button-up the disabled control will never pass on.
-    if (flag && repeating) {
-        StopRepeating();
-        PostMessageA(GetParent(button.Control()), releaseMessage, 0, 0);
+    if (flag) {
+        EndHold();
     }
     button.SetDisabled(flag);
 }
@@ -48,8 +47,17 @@ void RepeatButton::StopRepeating() {
     }
 }
 
+// A disabled button neither starts a hold nor repeats: its command would
+// reach the owner as if the button could be used.
 void RepeatButton::OnPress() {
+    if (button.IsDisabled()) {
+        return;
+    }
     button.OnLButtonDown();
+    Repeat();
+}
+
+void RepeatButton::Repeat() {
     if (!repeating) {
         SetTimer(button.Control(), kRepeatTimer, kRepeatMs, NULL);
     }
@@ -58,15 +66,48 @@ void RepeatButton::OnPress() {
 }
 
 void RepeatButton::OnTick() {
-    if (button.IsPressed()) {
-        OnPress();
+    if (button.IsPressed() && !button.IsDisabled()) {
+        Repeat();
     }
 }
 
 void RepeatButton::OnRelease() {
     button.OnLButtonUp();
-    StopRepeating();
-    PostMessageA(GetParent(button.Control()), releaseMessage, 0, 0);
+    EndHold();
+}
+
+// Only a hold this button started ends with the release message, and only
+// once: a button-up without a press, or after the hold was cut short, posts
+// nothing.
+void RepeatButton::EndHold() {
+    if (repeating) {
+        StopRepeating();
+        PostMessageA(GetParent(button.Control()), releaseMessage, 0, 0);
+    }
+}
+
+void RepeatButton::OnCaptureChanged(HWND newCapture) {
+    // The mouse went elsewhere without a button-up (another window, a
+    // cancelled mode, the focus lost while Space was held): a release away
+    // from the button.
+    if (newCapture != button.Control()) {
+        EndHold();
+    }
+}
+
+// Space on the focused button: the push button clicks at the key-up, so the
+// hold begins at the key-down (not at its auto-repeats) and ends at the
+// key-up like a mouse hold, release message included.
+void RepeatButton::OnKey(UINT message, WPARAM key, LPARAM flags) {
+    const LPARAM kKeyWasDown = 1 << 30;
+    if (key != VK_SPACE) {
+        return;
+    }
+    if (message == WM_KEYDOWN && !(flags & kKeyWasDown) && !repeating) {
+        OnPress();
+    } else if (message == WM_KEYUP) {
+        OnRelease();
+    }
 }
 
 LRESULT CALLBACK RepeatButton::WindowProc(HWND window, UINT message, WPARAM wParam,
@@ -77,8 +118,12 @@ LRESULT CALLBACK RepeatButton::WindowProc(HWND window, UINT message, WPARAM wPar
     if (self) {
         switch (message) {
         case WM_TIMER: self->OnTick(); break;
-        case WM_LBUTTONDOWN: self->OnPress(); break;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK: self->OnPress(); break;
         case WM_LBUTTONUP: self->OnRelease(); break;
+        case WM_CAPTURECHANGED: self->OnCaptureChanged(reinterpret_cast<HWND>(lParam)); break;
+        case WM_KEYDOWN:
+        case WM_KEYUP: self->OnKey(message, wParam, lParam); break;
         default: break;
         }
     }

@@ -1,5 +1,6 @@
 // A skinned button for press-and-hold: it posts its command to the parent
 // at the press and every 2 s while held, and a release message when let go.
+// Space held on the focused button holds it as the mouse does.
 #ifndef MORVANE_SKIN_REPEAT_BUTTON_H
 #define MORVANE_SKIN_REPEAT_BUTTON_H
 
@@ -19,6 +20,7 @@ class RepeatButton {
         button.SetLabel(text, normalColour, hoverColour, pressedColour, disabledColour);
     }
     void SetDisabled(int flag);
+    int IsDisabled() const { return button.IsDisabled(); }
     void SetHighlighted(int flag) { button.SetHighlighted(flag); }
     void Detach();
 
@@ -29,6 +31,10 @@ class RepeatButton {
     void OnPress();
     void OnTick();
     void OnRelease();
+    void OnCaptureChanged(HWND newCapture);
+    void OnKey(UINT message, WPARAM key, LPARAM flags);
+    void Repeat();
+    void EndHold();
     void StopRepeating();
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

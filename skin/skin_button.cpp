@@ -94,9 +94,10 @@ void SkinButton::SetLabel(const char* text, COLORREF normalColour, COLORREF hove
 }
 
 void SkinButton::SetDisabled(int flag) {
-    // A press the owner cuts short by disabling ends here: while disabled the
-    // control would never see the button-up that releases its capture.
-    if (flag && pressed) {
+    // A press the owner cuts short by disabling ends here (a mouse press, or
+    // Space held on the focused button): while disabled the control would
+    // never see the button-up or key-up that releases its capture.
+    if (flag) {
         EndPress();
     }
     disabled = flag;
@@ -193,6 +194,16 @@ void SkinButton::OnLButtonUp() {
     }
 }
 
+void SkinButton::OnCaptureChanged(HWND newCapture) {
+    // The mouse went elsewhere without a button-up: the press is over, as a
+    // release away from the button would end it (the push button itself
+    // drops its pushed state and makes no click).
+    if (pressed && newCapture != control) {
+        pressed = 0;
+        Repaint(control);
+    }
+}
+
 LRESULT CALLBACK SkinButton::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     SkinButton* self = static_cast<SkinButton*>(WindowObject(window));
     if (!self) {
@@ -202,8 +213,10 @@ LRESULT CALLBACK SkinButton::WindowProc(HWND window, UINT message, WPARAM wParam
     case WM_PAINT: self->OnPaint(); break;
     case WM_ERASEBKGND: self->Paint(reinterpret_cast<HDC>(wParam)); return 1;
     case WM_MOUSEMOVE: self->OnMouseMove(lParam); break;
-    case WM_LBUTTONDOWN: self->OnLButtonDown(); break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: self->OnLButtonDown(); break;
     case WM_LBUTTONUP: self->OnLButtonUp(); break;
+    case WM_CAPTURECHANGED: self->OnCaptureChanged(reinterpret_cast<HWND>(lParam)); break;
     case WM_MOUSEHOVER: self->OnMouseHover(); break;
     case WM_MOUSELEAVE: self->OnMouseLeave(); break;
     default: break;
@@ -211,6 +224,11 @@ LRESULT CALLBACK SkinButton::WindowProc(HWND window, UINT message, WPARAM wParam
     // While disabled the push button itself sees nothing: no click is made.
     if (self->disabled) {
         return 0;
+    }
+    // The second click of a quick pair is a click too: the push button takes
+    // the capture and clicks on release only for a button-down.
+    if (message == WM_LBUTTONDBLCLK) {
+        message = WM_LBUTTONDOWN;
     }
     return CallWindowProcA(self->previousProc, window, message, wParam, lParam);
 }

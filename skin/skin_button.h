@@ -28,8 +28,10 @@ class SkinButton {
     HWND Control() const { return control; }
     int ControlId() const { return controlId; }
     int IsPressed() const { return pressed; }
+    int IsDisabled() const { return disabled; }
     void OnLButtonDown();
     void OnLButtonUp();
+    void OnCaptureChanged(HWND newCapture);
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
   private:

@@ -16,6 +16,7 @@ SkinSlider::SkinSlider() {
     disabledThumbId = 0;
     previousProc = NULL;
     thumbPos = 0;
+    value = 0;
     disabled = 0;
     track = NULL;
     thumb = NULL;
@@ -59,10 +60,12 @@ void SkinSlider::Attach(HWND newControl, int newControlId, int minimum, int maxi
     InstallWindowProc(control, WindowProc, this);
 }
 
-int SkinSlider::GetValue() const { return SliderValueAt(geometry, thumbPos); }
+int SkinSlider::GetValue() const { return value; }
 
-void SkinSlider::SetValue(int value) {
-    thumbPos = SliderPositionOf(geometry, value);
+void SkinSlider::SetValue(int newValue) {
+    SliderPlace place = PlaceOfValue(geometry, newValue);
+    thumbPos = place.thumbPos;
+    value = place.value;
     Repaint(control);
 }
 
@@ -70,29 +73,40 @@ void SkinSlider::SetDisabled(int flag) {
     // A press the owner cuts short by disabling ends here, silently as on
     // Hide: while disabled the release would be ignored and the capture and
     // the paging timer would stay for good.
-    if (flag && buttonDown) {
-        EndPress();
+    if (flag) {
+        EndPress(kEndByOwner);
     }
     disabled = flag;
     Repaint(control);
 }
 
 void SkinSlider::Hide() {
-    EndPress();
+    EndPress(kEndByOwner);
     ShowWindow(control, SW_HIDE);
 }
 
-void SkinSlider::EndPress() {
+// Every end of a press comes here: the release, a capture taken away, the
+// owner's Hide or SetDisabled. The flags are cleared before the capture is
+// released, so the capture change this causes finds no press left to end.
+void SkinSlider::EndPress(SliderPressEnd end) {
+    bool reports = EndReportsThumbPosition(buttonDown != 0, noFinalNotice != 0, end);
+    int wasDown = buttonDown;
+    buttonDown = 0;
+    dragging = 0;
+    noFinalNotice = 0;
     if (GetCapture() == control) {
         ReleaseCapture();
+    }
+    if (reports) {
+        Notify(kSliderThumbPosition);
     }
     if (autoRepeat) {
         KillTimer(control, kPagingTimer);
     }
     autoRepeat = 0;
-    buttonDown = 0;
-    dragging = 0;
-    noFinalNotice = 0;
+    if (wasDown) {
+        Repaint(control);
+    }
 }
 
 void SkinSlider::Detach() {
@@ -130,8 +144,10 @@ void SkinSlider::Paint(HDC target) {
 }
 
 void SkinSlider::Step(SliderStepKind kind) {
-    SliderStep step = MakeSliderStep(geometry, kind, thumbPos, lastX);
-    thumbPos = step.thumbPos;
+    SliderPlace place = {thumbPos, value};
+    SliderStep step = MakeSliderStep(geometry, kind, place, lastX);
+    thumbPos = step.place.thumbPos;
+    value = step.place.value;
     noFinalNotice = step.noFinalNotice;
     Repaint(control);
     Notify(step.code);
@@ -186,18 +202,15 @@ void SkinSlider::OnLButtonUp() {
     if (disabled) {
         return;
     }
-    ReleaseCapture();
-    if (!noFinalNotice) {
-        Notify(kSliderThumbPosition);
+    EndPress(kEndByRelease);
+}
+
+void SkinSlider::OnCaptureChanged(HWND newCapture) {
+    // Another window took the mouse (or the press was cancelled) while the
+    // button was down: the button-up will not come here.
+    if (newCapture != control) {
+        EndPress(kEndByLostCapture);
     }
-    if (autoRepeat) {
-        KillTimer(control, kPagingTimer);
-        autoRepeat = 0;
-    }
-    Repaint(control);
-    buttonDown = 0;
-    dragging = 0;
-    noFinalNotice = 0;
 }
 
 LRESULT CALLBACK SkinSlider::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -210,8 +223,10 @@ LRESULT CALLBACK SkinSlider::WindowProc(HWND window, UINT message, WPARAM wParam
     case WM_ERASEBKGND: self->Paint(reinterpret_cast<HDC>(wParam)); return 1;
     case WM_TIMER: self->OnTimer(); break;
     case WM_MOUSEMOVE: self->OnMouseMove(lParam); break;
-    case WM_LBUTTONDOWN: self->OnLButtonDown(lParam); break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: self->OnLButtonDown(lParam); break; // each click of a pair
     case WM_LBUTTONUP: self->OnLButtonUp(); break;
+    case WM_CAPTURECHANGED: self->OnCaptureChanged(reinterpret_cast<HWND>(lParam)); break;
     default: break;
     }
     return CallWindowProcA(self->previousProc, window, message, wParam, lParam);

@@ -27,7 +27,7 @@ class SkinSlider {
     SkinSlider& operator=(const SkinSlider&);
 
     void DeleteBitmaps();
-    void EndPress();
+    void EndPress(SliderPressEnd end);
     void Step(SliderStepKind kind);
     void Notify(int code);
     void OnPaint();
@@ -35,6 +35,7 @@ class SkinSlider {
     void OnLButtonDown(LPARAM point);
     void OnMouseMove(LPARAM point);
     void OnLButtonUp();
+    void OnCaptureChanged(HWND newCapture);
     void OnTimer();
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -46,6 +47,7 @@ class SkinSlider {
     UINT disabledThumbId;
     WNDPROC previousProc;
     int thumbPos;
+    int value; // kept as set until a step moves the thumb
     int disabled;
     HBITMAP track;
     HBITMAP thumb;

@@ -68,6 +68,11 @@ int SliderPositionOf(const SliderGeometry& geometry, int value) {
     return geometry.margin + TruncateToInt(fraction * UsableWidth(geometry));
 }
 
+SliderPlace PlaceOfValue(const SliderGeometry& geometry, int value) {
+    SliderPlace place = {SliderPositionOf(geometry, value), value};
+    return place;
+}
+
 bool IsThumbOn(const SliderGeometry& geometry, int thumbPos, int x) {
     return thumbPos - HalfThumb(geometry) <= x && x <= thumbPos + HalfThumb(geometry);
 }
@@ -80,9 +85,10 @@ SliderPress ClassifySliderPress(const SliderGeometry& geometry, int thumbPos, in
     return IsThumbOn(geometry, thumbPos, x) ? kPressOnThumb : kPressOnTrack;
 }
 
-SliderStep MakeSliderStep(const SliderGeometry& geometry, SliderStepKind kind, int thumbPos,
+SliderStep MakeSliderStep(const SliderGeometry& geometry, SliderStepKind kind, SliderPlace place,
                           int lastX) {
     SliderStep step;
+    int thumbPos = place.thumbPos;
     step.code = kSliderTracking;
     if (kind == kMoveStep) {
         thumbPos = lastX;
@@ -99,6 +105,13 @@ SliderStep MakeSliderStep(const SliderGeometry& geometry, SliderStepKind kind, i
         }
         step.noFinalNotice = 1;
     }
-    step.thumbPos = ClampThumb(geometry, thumbPos);
+    step.place.thumbPos = ClampThumb(geometry, thumbPos);
+    step.place.value = step.place.thumbPos == place.thumbPos
+                           ? place.value
+                           : SliderValueAt(geometry, step.place.thumbPos);
     return step;
+}
+
+bool EndReportsThumbPosition(bool buttonDown, bool noFinalNotice, SliderPressEnd end) {
+    return buttonDown && !noFinalNotice && end != kEndByOwner;
 }

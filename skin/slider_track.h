@@ -35,6 +35,16 @@ int UsableWidth(const SliderGeometry& geometry);
 int SliderValueAt(const SliderGeometry& geometry, int thumbPos);
 int SliderPositionOf(const SliderGeometry& geometry, int value);
 
+// Where the thumb is and the value it stands for. The value stays as set
+// until a step moves the thumb: a track has fewer positions than most ranges
+// have values, so a value read back from its position could come back lower,
+// and a click that leaves the thumb in place would change the setting.
+struct SliderPlace {
+    int thumbPos;
+    int value;
+};
+SliderPlace PlaceOfValue(const SliderGeometry& geometry, int value);
+
 // The thumb covers x when thumbPos - half <= x <= thumbPos + half.
 bool IsThumbOn(const SliderGeometry& geometry, int thumbPos, int x);
 
@@ -48,14 +58,25 @@ SliderPress ClassifySliderPress(const SliderGeometry& geometry, int thumbPos, in
 enum SliderStepKind { kMoveStep, kPagingStep };
 
 struct SliderStep {
-    int thumbPos;      // clamped to [margin, trackWidth - margin]
+    SliderPlace place; // thumb clamped to [margin, trackWidth - margin]
     int code;          // the notification to send
     int noFinalNotice; // a paging step: the release sends no code 4
 };
 
 // A move puts the thumb on the pointer; a paging step moves it one page
-// toward the pointer unless it is already on it.
-SliderStep MakeSliderStep(const SliderGeometry& geometry, SliderStepKind kind, int thumbPos,
+// toward the pointer unless it is already on it. The value changes only
+// with the thumb's position.
+SliderStep MakeSliderStep(const SliderGeometry& geometry, SliderStepKind kind, SliderPlace place,
                           int lastX);
+
+// How a press ends: the user lets the button go, or the mouse capture goes
+// elsewhere without a button-up (which counts as a release away from the
+// slider), or the owner hides or disables the slider.
+enum SliderPressEnd { kEndByRelease, kEndByLostCapture, kEndByOwner };
+
+// Whether the end of a press reports the thumb's place (code 4): only a
+// press the slider saw begin and the user ended, when its last step was a
+// drag move or there was no step at all.
+bool EndReportsThumbPosition(bool buttonDown, bool noFinalNotice, SliderPressEnd end);
 
 #endif

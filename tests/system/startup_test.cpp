@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "harness.h"
 #include "res/resource_ids.h"
 
@@ -42,6 +44,15 @@ RECT WindowRect(HWND window) {
 // the call returns.
 void Mouse(HWND window, UINT message, int x, int y) {
     SendWithTimeout(window, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(x, y));
+}
+
+bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
+    for (DWORD start = GetTickCount(); !condition(); Sleep(50)) {
+        if (GetTickCount() - start > timeoutMs) {
+            return false;
+        }
+    }
+    return true;
 }
 
 // A started program whose set-up was finished before, and its main window.
@@ -186,6 +197,51 @@ TEST_F(MainWindow, AboutCornerTakesNoCaptureAndDoesNotDrag) {
         }
         Mouse(window, WM_LBUTTONUP, corner.x, corner.y);
     }
+}
+
+TEST_F(MainWindow, EachClickOfADoubleClickDragsOrOpensTheAboutBox) {
+    Start();
+    RECT before = WindowRect(window);
+    Mouse(window, WM_LBUTTONDOWN, 100, 10);
+    Mouse(window, WM_LBUTTONUP, 100, 10);
+    Mouse(window, WM_LBUTTONDBLCLK, 100, 10);
+    EXPECT_EQ(window, CaptureOf(window));
+    Mouse(window, WM_MOUSEMOVE, 107, 14);
+    Mouse(window, WM_LBUTTONUP, 107, 14);
+    RECT after = WindowRect(window);
+    EXPECT_EQ(before.left + 7, after.left);
+    EXPECT_EQ(before.top + 4, after.top);
+
+    // The box opens modally: post the second click, then wait for the box.
+    PostMessageA(window, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
+    EXPECT_TRUE(WaitFor([&] { return run.Windows().size() == 2; }, 3000));
+    for (HWND other : run.Windows()) {
+        if (other != window) {
+            PostMessageA(other, WM_COMMAND, IDC_ABOUT_OK, 0);
+        }
+    }
+}
+
+TEST_F(MainWindow, ALostCaptureEndsTheDrag) {
+    Start();
+    RECT before = WindowRect(window);
+    Mouse(window, WM_LBUTTONDOWN, 100, 10);
+    ASSERT_EQ(window, CaptureOf(window));
+    SendWithTimeout(window, WM_CANCELMODE, 0, 0);
+    EXPECT_EQ(nullptr, CaptureOf(window));
+    // The pointer goes on over the window with the button up.
+    Mouse(window, WM_MOUSEMOVE, 130, 20);
+    RECT after = WindowRect(window);
+    EXPECT_TRUE(EqualRect(&before, &after));
+}
+
+TEST_F(MainWindow, TheMinimiseButtonMinimisesTheWindow) {
+    Start();
+    HWND minimise = GetDlgItem(window, IDC_MINIMIZE);
+    Mouse(minimise, WM_LBUTTONDOWN, 5, 5);
+    Mouse(minimise, WM_LBUTTONUP, 5, 5);
+    EXPECT_TRUE(WaitFor([&] { return IsIconic(window) != FALSE; }, 3000));
+    EXPECT_TRUE(IsWindow(window));
 }
 
 TEST_F(MainWindow, DisplayChangeRestoresTheSizeAndKeepsThePlace) {

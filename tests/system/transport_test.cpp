@@ -177,16 +177,56 @@ TEST_F(Deck, WithoutATapeTheDeckIsDisabledAndMuteStaysUsable) {
         EXPECT_EQ(kDisabled, LookOf(id)) << id;
     }
     EXPECT_EQ(kNormal, LookOf(IDC_MUTE));
-    // A disabled button passes no click on to the window.
-    HWND play = GetDlgItem(main, IDC_PLAY);
+}
+
+TEST_F(Deck, ADisabledDeckButtonCommandsNothingByAnyRoad) {
+    camera.SetTape(false);
+    Start();
     size_t before = CommandCount();
-    SendWithTimeout(play, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
-    SendWithTimeout(play, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+    for (int id : {IDC_PLAY, IDC_PAUSE, IDC_FORWARD, IDC_REWIND}) {
+        HWND button = GetDlgItem(main, id);
+        // Sent and posted presses, Space and Enter as the focused button
+        // would receive them, and the button's command posted from outside.
+        SendWithTimeout(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+        SendWithTimeout(button, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+        PostMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+        PostMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+        for (WPARAM key : {VK_SPACE, VK_RETURN}) {
+            PostMessageA(button, WM_KEYDOWN, key, 1);
+            PostMessageA(button, WM_KEYUP, key, 0xC0000001);
+        }
+        PostMessageA(main, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+    }
+    SendWithTimeout(main, WM_NULL, 0, 0);
+    Sleep(200);
+    SendWithTimeout(main, WM_NULL, 0, 0);
+    // Only the poll's own command goes out: the stopped deck's.
+    for (const CommandRecord& record : CommandsSince(before)) {
+        EXPECT_TRUE(IsCommand(record, 1, 24)) << record.commandClass << "/" << record.code;
+    }
+}
+
+TEST_F(Deck, SpaceOnTheFocusedFastForwardSearchesWhileHeldAndReturnsToPlay) {
+    Start();
+    Press(IDC_PLAY);
+    WaitForPoll();
+    HWND forward = GetDlgItem(main, IDC_FORWARD);
+    size_t before = CommandCount();
+    PostMessageA(forward, WM_KEYDOWN, VK_SPACE, 1);
+    PostMessageA(forward, WM_KEYUP, VK_SPACE, 0xC0000001);
+    SendWithTimeout(main, WM_NULL, 0, 0);
+    Sleep(200);
     SendWithTimeout(main, WM_NULL, 0, 0);
     std::vector<CommandRecord> sent = CommandsSince(before);
-    for (const CommandRecord& record : sent) {
-        EXPECT_FALSE(IsCommand(record, 1, 26));
-    }
+    ASSERT_FALSE(sent.empty());
+    EXPECT_TRUE(IsCommand(sent.front(), 1, 28));
+    EXPECT_TRUE(IsCommand(sent.back(), 1, 26)) << "back to play";
+    // No search is left behind: the poll keeps the playback again.
+    size_t released = CommandCount();
+    WaitForPoll();
+    std::vector<CommandRecord> polled = CommandsSince(released);
+    ASSERT_FALSE(polled.empty());
+    EXPECT_TRUE(IsCommand(polled.back(), 1, 26));
 }
 
 TEST_F(Deck, ADeckThatStopsByItselfShowsStoppedWithinOnePoll) {

@@ -168,7 +168,7 @@ TEST(AudioDeviceList, RedetectionPrefersTheOneNewDevice) {
         {{"A", "B"}, {"B", "C", "A"}, "C"}, {{"A"}, {"A", "A"}, "A"},
         {{"B", "A"}, {"A", "B", "A"}, "A"}, {{}, {"N"}, "N"},
         {{"A", "B"}, {"A"}, "Kept"},        {{"A"}, {"A", "B", "C"}, "Kept"},
-        {{"A", "B"}, {"C", "D"}, "Kept"},
+        {{"A", "B"}, {"C", "D"}, "Kept"},   {{"A", "B"}, {"A", "B", "B"}, "A"},
     };
     for (const auto& c : cases) {
         AudioDeviceList list;

@@ -48,7 +48,9 @@ TEST(ButtonFace, WithoutANormalFaceNothingIsDrawnUnlessAnotherRuleFindsItsFace) 
     EXPECT_EQ(X, ChooseButtonFace({1, 1, 1, 1}, none));
     // The label keeps a colour of its own when no face is drawn.
     EXPECT_EQ(N, LabelColourIndex(X));
-    EXPECT_EQ(D, LabelColourIndex(D));
+    for (int face : {N, H, P, D}) {
+        EXPECT_EQ(face, LabelColourIndex(face));
+    }
 }
 
 TEST(ButtonFace, PointerDuringAPressIsInsideUpToAndIncludingTheFarEdges) {

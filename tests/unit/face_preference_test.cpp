@@ -49,6 +49,29 @@ TEST(FacePreference, JapaneseFacesAreMatchedByTheirCodePage932Bytes) {
     EXPECT_EQ(kMsMincho, Choose({kMsMincho, "Arial"}));
 }
 
+TEST(FacePreference, EachFaceBeatsTheFaceOfTheNextEntryInEitherOrder) {
+    // One installed face for each entry of the list, most preferred first.
+    const char* const faces[kFacePreferenceCount] = {
+        "MS UI Gothic",
+        kMsPGothic,
+        kMsGothic,
+        "MS PGothic",
+        "MS Gothic",
+        "\x82\x6C\x82\x72 \x82\x6F\x96\xBE\x92\xA9", // MS P mincho
+        kMsMincho,
+        "Arial",
+        "Courier"};
+    for (int i = 0; i < kFacePreferenceCount; ++i) {
+        FaceChoice alone = NoFaceChosen();
+        ConsiderFace(alone, faces[i]);
+        EXPECT_EQ(i, alone.bestPreference) << "face " << i;
+        if (i + 1 < kFacePreferenceCount) {
+            EXPECT_EQ(faces[i], Choose({faces[i], faces[i + 1]})) << "face " << i;
+            EXPECT_EQ(faces[i], Choose({faces[i + 1], faces[i]})) << "face " << i;
+        }
+    }
+}
+
 TEST(FacePreference, SameEntryLaterFaceWinsUnlessItExtendsTheChoice) {
     EXPECT_EQ("Courier", Choose({"Courier New", "Courier"}));
     EXPECT_EQ("Courier", Choose({"Courier", "Courier New"}));

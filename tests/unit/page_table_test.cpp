@@ -47,9 +47,10 @@ TEST(Pages, NavigationLetsTheUserOnlyGoWherePagesExist) {
     for (int page = 2; page <= 4; ++page) {
         EXPECT_TRUE(Shows(LayoutOfPage(page), IDC_PREV)) << page;
     }
-    EXPECT_EQ(IDS_FINISH, LayoutOfPage(4).nextLabelId);
-    EXPECT_EQ(IDS_NEXT, LayoutOfPage(3).nextLabelId);
-    EXPECT_EQ(0, LayoutOfPage(0).nextLabelId);
+    const int nextLabels[] = {0, IDS_NEXT, IDS_NEXT, IDS_NEXT, IDS_FINISH};
+    for (int page = 0; page <= 4; ++page) {
+        EXPECT_EQ(nextLabels[page], LayoutOfPage(page).nextLabelId) << page;
+    }
 }
 
 TEST(Pages, EachSettingsPageShowsItsOwnControlOnly) {
@@ -75,19 +76,22 @@ TEST(Pages, EachSettingsPageShowsItsOwnControlOnly) {
 }
 
 TEST(Pages, TextsComeFromTheirOwnStrings) {
-    EXPECT_EQ(IDS_PAGE0_HEADING, LayoutOfPage(0).headingId);
-    EXPECT_EQ(IDS_PAGE0_BODY, LayoutOfPage(0).bodyId);
-    EXPECT_EQ(0, LayoutOfPage(0).captionId);
-    EXPECT_EQ(0, LayoutOfPage(4).noteId);
-    PageLayout second = LayoutOfPage(2);
-    EXPECT_EQ(IDS_PAGE2_NOTE, second.noteId);
-    EXPECT_EQ(IDS_PAGE2_CAPTION, second.captionId);
-    EXPECT_EQ(IDS_PAGE2_BODY, second.bodyId);
-    PageLayout third = LayoutOfPage(3);
-    EXPECT_EQ(IDS_PAGE3_HEADING, third.headingId);
-    EXPECT_EQ(IDS_PAGE3_NOTE, third.noteId);
-    EXPECT_EQ(IDS_PAGE3_BODY, third.bodyId);
-    EXPECT_EQ(IDS_PAGE1_CAPTION, LayoutOfPage(1).captionId);
+    const struct {
+        int heading, note, caption, body;
+    } texts[] = {
+        {IDS_PAGE0_HEADING, 0, 0, IDS_PAGE0_BODY},
+        {IDS_PAGE1_HEADING, IDS_PAGE1_NOTE, IDS_PAGE1_CAPTION, IDS_PAGE1_BODY},
+        {IDS_PAGE2_HEADING, IDS_PAGE2_NOTE, IDS_PAGE2_CAPTION, IDS_PAGE2_BODY},
+        {IDS_PAGE3_HEADING, IDS_PAGE3_NOTE, IDS_PAGE3_CAPTION, IDS_PAGE3_BODY},
+        {IDS_PAGE4_HEADING, 0, 0, IDS_PAGE4_BODY},
+    };
+    for (int page = 0; page <= 4; ++page) {
+        PageLayout layout = LayoutOfPage(page);
+        EXPECT_EQ(texts[page].heading, layout.headingId) << "page " << page;
+        EXPECT_EQ(texts[page].note, layout.noteId) << "page " << page;
+        EXPECT_EQ(texts[page].caption, layout.captionId) << "page " << page;
+        EXPECT_EQ(texts[page].body, layout.bodyId) << "page " << page;
+    }
 }
 
 TEST(ValueMappings, QualitySliderIsInvertedAndVolumeCoversFiftyDecibels) {

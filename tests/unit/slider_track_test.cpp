@@ -12,7 +12,14 @@ SliderGeometry WideTrack(int minimum, int maximum, int pageCount = 10) {
 }
 
 // The volume slider: 84-pixel track.
-SliderGeometry VolumeTrack() { return MakeSliderGeometry(0, 5000, 5, 21, 84, 11); }
+SliderGeometry VolumeTrack() {
+    return MakeSliderGeometry(0, 5000, 5, 21, 84, 11);
+}
+
+// A thumb at a position, standing for the value read there.
+SliderPlace At(const SliderGeometry& geometry, int thumbPos) {
+    return SliderPlace{thumbPos, SliderValueAt(geometry, thumbPos)};
+}
 
 } // namespace
 
@@ -90,28 +97,28 @@ TEST(SliderTrack, PagingMovesOneStepTowardThePointerAndStopsOnIt) {
     std::vector<int> codes;
     std::vector<int> positions;
     for (int tick = 0; tick < 6; ++tick) {
-        SliderStep step = MakeSliderStep(g, kPagingStep, thumb, 75);
+        SliderStep step = MakeSliderStep(g, kPagingStep, At(g, thumb), 75);
         EXPECT_EQ(1, step.noFinalNotice);
-        thumb = step.thumbPos;
+        thumb = step.place.thumbPos;
         codes.push_back(step.code);
         positions.push_back(thumb);
     }
     EXPECT_EQ((std::vector<int>{3, 3, 3, 3, 0, 0}), codes);
     EXPECT_EQ((std::vector<int>{36, 50, 64, 78, 78, 78}), positions);
     // Back to the left of the thumb: page left.
-    SliderStep left = MakeSliderStep(g, kPagingStep, 78, 30);
+    SliderStep left = MakeSliderStep(g, kPagingStep, At(g, 78), 30);
     EXPECT_EQ(kSliderPageLeft, left.code);
-    EXPECT_EQ(64, left.thumbPos);
+    EXPECT_EQ(64, left.place.thumbPos);
 }
 
 TEST(SliderTrack, PointerBetweenTwoReachesMakesTheThumbAlternate) {
     SliderGeometry g = WideTrack(4, 80);
-    SliderStep right = MakeSliderStep(g, kPagingStep, 36, 43);
+    SliderStep right = MakeSliderStep(g, kPagingStep, At(g, 36), 43);
     EXPECT_EQ(kSliderPageRight, right.code);
-    EXPECT_EQ(50, right.thumbPos);
-    SliderStep back = MakeSliderStep(g, kPagingStep, 50, 43);
+    EXPECT_EQ(50, right.place.thumbPos);
+    SliderStep back = MakeSliderStep(g, kPagingStep, At(g, 50), 43);
     EXPECT_EQ(kSliderPageLeft, back.code);
-    EXPECT_EQ(36, back.thumbPos);
+    EXPECT_EQ(36, back.place.thumbPos);
 }
 
 TEST(SliderTrack, StepsAreClampedAtBothEndsAndStillReportTheirCode) {
@@ -133,9 +140,66 @@ TEST(SliderTrack, StepsAreClampedAtBothEndsAndStillReportTheirCode) {
         {kMoveStep, 100, 120, 120, kSliderTracking, 0},
     };
     for (const auto& c : cases) {
-        SliderStep step = MakeSliderStep(g, c.kind, c.thumbPos, c.lastX);
-        EXPECT_EQ(c.expectedPos, step.thumbPos) << c.thumbPos << " -> " << c.lastX;
+        SliderStep step = MakeSliderStep(g, c.kind, At(g, c.thumbPos), c.lastX);
+        EXPECT_EQ(c.expectedPos, step.place.thumbPos) << c.thumbPos << " -> " << c.lastX;
         EXPECT_EQ(c.code, step.code) << c.thumbPos << " -> " << c.lastX;
         EXPECT_EQ(c.noFinalNotice, step.noFinalNotice);
+    }
+}
+
+TEST(SliderTrack, EveryValueOfEachSliderSurvivesAClickThatLeavesTheThumbInPlace) {
+    const struct {
+        const char* slider;
+        SliderGeometry geometry;
+    } sliders[] = {
+        {"volume", VolumeTrack()},
+        {"quality", WideTrack(4, 80)},
+        {"brightness", WideTrack(0, 255)},
+    };
+    for (const auto& s : sliders) {
+        const SliderGeometry& g = s.geometry;
+        int lost = 0;
+        for (int value = g.minValue; value <= g.maxValue; ++value) {
+            SliderPlace set = PlaceOfValue(g, value);
+            // A press on the thumb, a tick that finds it on the pointer, a
+            // drag move to where it already is, at either edge of the thumb.
+            for (int x : {set.thumbPos - HalfThumb(g), set.thumbPos, set.thumbPos + HalfThumb(g)}) {
+                SliderPlace pressed = MakeSliderStep(g, kPagingStep, set, x).place;
+                SliderPlace held = MakeSliderStep(g, kMoveStep, set, set.thumbPos).place;
+                lost += pressed.value != value || held.value != value ||
+                        pressed.thumbPos != set.thumbPos;
+            }
+        }
+        EXPECT_EQ(0, lost) << s.slider;
+    }
+}
+
+TEST(SliderTrack, AStepThatMovesTheThumbReadsTheValueAtItsNewPlace) {
+    SliderGeometry g = WideTrack(0, 255);
+    SliderStep page = MakeSliderStep(g, kPagingStep, PlaceOfValue(g, 100), 150); // 78 -> 92
+    EXPECT_EQ(92, page.place.thumbPos);
+    EXPECT_EQ(SliderValueAt(g, 92), page.place.value);
+    SliderStep drag = MakeSliderStep(g, kMoveStep, PlaceOfValue(g, 100), 79);
+    EXPECT_EQ(SliderValueAt(g, 79), drag.place.value);
+    // Clamped at the end, the thumb stays: so does the value.
+    SliderStep end = MakeSliderStep(g, kPagingStep, PlaceOfValue(g, 255), 186);
+    EXPECT_EQ(255, end.place.value);
+}
+
+TEST(SliderTrack, OnlyAPressTheSliderSawBeginAndTheUserEndedReportsThePlace) {
+    const struct {
+        bool buttonDown;
+        bool noFinalNotice;
+        SliderPressEnd end;
+        bool reports;
+    } cases[] = {
+        {true, false, kEndByRelease, true},       {true, false, kEndByLostCapture, true},
+        {true, false, kEndByOwner, false},        {true, true, kEndByRelease, false},
+        {true, true, kEndByLostCapture, false},   {false, false, kEndByRelease, false},
+        {false, false, kEndByLostCapture, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.reports, EndReportsThumbPosition(c.buttonDown, c.noFinalNotice, c.end))
+            << c.buttonDown << c.noFinalNotice << c.end;
     }
 }

@@ -122,16 +122,29 @@ TEST(PeriodicCommand, KeepsTheDeckInItsStateUnlessASearchIsHeld) {
 }
 
 TEST(Highlights, OneButtonLitAndSearchesKeepThePlaybackLit) {
-    for (int code = -1; code <= 7; ++code) {
-        DeckHighlights lit = HighlightsFor(code);
-        int count = lit.stop + lit.play + lit.pause + lit.forward + lit.rewind;
-        bool known = code >= 0 && code <= 6;
-        EXPECT_EQ(known ? 1 : 0, count) << code;
-        EXPECT_EQ(code == 5 || code == 6, lit.keepPlayAndPause) << code;
+    const struct {
+        int code;
+        DeckHighlights lit; // keepPlayAndPause, stop, play, pause, forward, rewind
+    } cases[] = {
+        {-1, {false, false, false, false, false, false}},
+        {kHighlightStop, {false, true, false, false, false, false}},
+        {kHighlightPlay, {false, false, true, false, false, false}},
+        {kHighlightPause, {false, false, false, true, false, false}},
+        {kHighlightForward, {false, false, false, false, true, false}},
+        {kHighlightRewind, {false, false, false, false, false, true}},
+        {kHighlightSearchForward, {true, false, false, false, true, false}},
+        {kHighlightSearchRewind, {true, false, false, false, false, true}},
+        {7, {false, false, false, false, false, false}},
+    };
+    for (const auto& c : cases) {
+        DeckHighlights lit = HighlightsFor(c.code);
+        EXPECT_EQ(c.lit.stop, lit.stop) << c.code;
+        EXPECT_EQ(c.lit.play, lit.play) << c.code;
+        EXPECT_EQ(c.lit.pause, lit.pause) << c.code;
+        EXPECT_EQ(c.lit.forward, lit.forward) << c.code;
+        EXPECT_EQ(c.lit.rewind, lit.rewind) << c.code;
+        EXPECT_EQ(c.lit.keepPlayAndPause, lit.keepPlayAndPause) << c.code;
     }
-    EXPECT_TRUE(HighlightsFor(kHighlightSearchForward).forward);
-    EXPECT_TRUE(HighlightsFor(kHighlightSearchRewind).rewind);
-    EXPECT_TRUE(HighlightsFor(kHighlightPause).pause);
 }
 
 TEST(StatusPoll, TheDecksOwnMotionSetsTheStateAndItsHighlight) {

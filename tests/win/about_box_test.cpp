@@ -167,6 +167,39 @@ TEST_F(AboutBox, DragsOnlyFromTheTopStrip) {
     EXPECT_TRUE(releasedAfter);
 }
 
+TEST_F(AboutBox, DoubleClickDragsAndALostCaptureEndsTheDrag) {
+    POINT movedByPair{}, movedAfterLoss{};
+    bool releasedByLoss = false;
+    RunAboutBox([&](HWND box) {
+        DWORD thread = GetWindowThreadProcessId(box, NULL);
+        RECT start = ScreenRect(box);
+        // The real pointer goes along, as in the drag above.
+        SetCursorPos(start.left + 100, start.top + 10);
+        Sleep(100);
+        SendMessageA(box, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 10));
+        SendMessageA(box, WM_LBUTTONUP, 0, MAKELPARAM(100, 10));
+        SendMessageA(box, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(100, 10));
+        SendMessageA(box, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(110, 15));
+        SetCursorPos(start.left + 110, start.top + 15);
+        Sleep(100);
+        SendMessageA(box, WM_LBUTTONUP, 0, MAKELPARAM(110, 15));
+        RECT paired = ScreenRect(box);
+        movedByPair = POINT{paired.left - start.left, paired.top - start.top};
+
+        SendMessageA(box, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 10));
+        SendMessageA(box, WM_CANCELMODE, 0, 0);
+        releasedByLoss = CaptureOf(thread) == NULL;
+        SendMessageA(box, WM_MOUSEMOVE, 0, MAKELPARAM(130, 30));
+        RECT after = ScreenRect(box);
+        movedAfterLoss = POINT{after.left - paired.left, after.top - paired.top};
+    });
+    EXPECT_EQ(10, movedByPair.x);
+    EXPECT_EQ(5, movedByPair.y);
+    EXPECT_TRUE(releasedByLoss);
+    EXPECT_EQ(0, movedAfterLoss.x);
+    EXPECT_EQ(0, movedAfterLoss.y);
+}
+
 TEST_F(AboutBox, TwentyOpeningsKeepNoBitmapsOrFonts) {
     auto open = [] { RunAboutBox([](HWND box) { ProbeCorner(GetDlgItem(box, IDC_ABOUT_OK)); }); };
     // Warm up: the buttons' faces and label stay between openings, and Wine

@@ -4,10 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "res/resource_ids.h"
 #include "skin/repeat_button.h"
 #include "skin/skin_button.h"
 #include "skin_harness.h"
+#include "tests/system/screenshot.h"
 
 namespace {
 
@@ -35,6 +38,13 @@ int ClickCount(const SkinDialog& dialog, int id) {
         }
     }
     return clicks;
+}
+
+// The control as the screen shows it once its repaint has reached it.
+Screenshot Shown(HWND control) {
+    UpdateWindow(control);
+    PumpUntil([] { return false; }, 150);
+    return CaptureFromScreen(control);
 }
 
 void PointAtCentre(HWND control) {
@@ -146,15 +156,76 @@ TEST(SkinButton, MissingBitmapsLeaveTheirSlotsEmptyWithoutHarm) {
     GetClientRect(control, &after);
     EXPECT_EQ(before.right, after.right);
     EXPECT_EQ(before.bottom, after.bottom);
-    SetButtonLabel(stop, "Stop");
-    SendMessageA(control, WM_MOUSEHOVER, 0, 0); // no face to draw, only the label
-    EXPECT_TRUE(RedrawWindow(control, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW));
-    stop.SetHighlighted(1); // the pressed face exists
-    EXPECT_TRUE(RedrawWindow(control, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW));
+    SendMessageA(control, WM_MOUSEHOVER, 0, 0);
+    // The control keeps its own size: the 29-pixel face covers its top left.
+    const int kFaceCorner = 28;
+    EXPECT_EQ(-1, ProbeBitmapId(control, kFaceCorner, kFaceCorner)); // no face to draw
+    stop.SetHighlighted(1);
+    EXPECT_EQ(IDB_STOP_PRESSED, ProbeBitmapId(control, kFaceCorner, kFaceCorner));
     SkinDialog::Mouse(control, WM_LBUTTONDOWN, 1, 1);
     SkinDialog::Mouse(control, WM_LBUTTONUP, 1, 1);
     PumpMessages();
     EXPECT_EQ(1, ClickCount(dialog, IDC_STOP));
+}
+
+TEST(SkinButton, LabelIsBlackAtRestWhiteOnHoverAndPressGreyWhenDisabled) {
+    SkinDialog dialog;
+    SkinButton reset;
+    HWND control = dialog.Control(IDC_QUALITY_RESET);
+    reset.Attach(control, IDC_QUALITY_RESET, IDB_RESET_NORMAL, IDB_RESET_HOVER, IDB_RESET_PRESSED,
+                 IDB_RESET_DISABLED);
+    const DWORD kBlack = 0x000000, kWhite = 0xFFFFFF, kGrey = 0x808080;
+    // Each step adds a flag that brings the next face forward.
+    const struct {
+        std::function<void()> show;
+        int face;
+        DWORD ink;
+    } faces[] = {
+        {[] {}, IDB_RESET_NORMAL, kBlack},
+        {[&] { SendMessageA(control, WM_MOUSEHOVER, 0, 0); }, IDB_RESET_HOVER, kWhite},
+        {[&] { reset.SetHighlighted(1); }, IDB_RESET_PRESSED, kWhite},
+        {[&] { reset.SetDisabled(1); }, IDB_RESET_DISABLED, kGrey},
+    };
+    for (const auto& f : faces) {
+        SCOPED_TRACE(f.face);
+        f.show();
+        SetButtonLabel(reset, "");
+        ASSERT_EQ(f.face, ProbeCorner(control));
+        Screenshot bare = Shown(control);
+        SetButtonLabel(reset, "HHHH");
+        Screenshot labelled = Shown(control);
+        // The pixels the label changed: many in its colour, none in another's.
+        int inked = 0, otherInk = 0;
+        for (size_t i = 0; i < bare.pixels.size(); ++i) {
+            DWORD pixel = labelled.pixels[i];
+            if (pixel != bare.pixels[i]) {
+                inked += pixel == f.ink;
+                otherInk +=
+                    pixel != f.ink && (pixel == kBlack || pixel == kWhite || pixel == kGrey);
+            }
+        }
+        EXPECT_GT(inked, 20);
+        EXPECT_EQ(0, otherInk);
+    }
+}
+
+TEST(SkinButton, ALostCaptureEndsThePressWithoutAClick) {
+    for (CaptureLoss loss : kCaptureLosses) {
+        SCOPED_TRACE(loss);
+        SkinDialog dialog;
+        SkinButton play;
+        HWND control = dialog.Control(IDC_PLAY);
+        AttachPlay(play, control);
+        SendMessageA(control, WM_MOUSEHOVER, 0, 0);
+        SkinDialog::Mouse(control, WM_LBUTTONDOWN, 10, 10);
+        ASSERT_EQ(IDB_PLAY_PRESSED, ProbeCorner(control));
+        LoseCapture(control, loss);
+        EXPECT_NE(control, GetCapture());
+        EXPECT_EQ(IDB_PLAY_HOVER, ProbeCorner(control)); // no longer pressed
+        SkinDialog::Mouse(control, WM_LBUTTONUP, 10, 10);
+        PumpMessages();
+        EXPECT_EQ(0, ClickCount(dialog, IDC_PLAY));
+    }
 }
 
 TEST(SkinButton, ReattachingToNewControlsAccumulatesNoGdiObjects) {
@@ -279,4 +350,103 @@ TEST(RepeatButton, DisablingDuringAHoldEndsItOnce) {
     PumpMessages();
     EXPECT_EQ(1u, dialog.Received().size());
     EXPECT_EQ(IDB_FORWARD_DISABLED, ProbeCorner(control));
+}
+
+namespace {
+
+// What the repeat button posted of its own: its command (lParam 0, unlike the
+// push button's click) and its release message.
+struct Posted {
+    int commands = 0;
+    int releases = 0;
+};
+
+Posted PostedBy(const SkinDialog& dialog) {
+    Posted posted;
+    for (const ReceivedMessage& m : dialog.Received()) {
+        posted.commands += m.message == WM_COMMAND && m.lParam == 0;
+        posted.releases += m.message == WM_SEARCH_RELEASE;
+    }
+    return posted;
+}
+
+void Key(HWND control, UINT message, LPARAM flags = 0) {
+    SendMessageA(control, message, VK_SPACE, flags);
+    PumpMessages();
+}
+
+} // namespace
+
+TEST(RepeatButton, ALostCaptureEndsTheHoldWithOneReleaseMessage) {
+    for (CaptureLoss loss : kCaptureLosses) {
+        SCOPED_TRACE(loss);
+        SkinDialog dialog;
+        RepeatButton forward;
+        HWND control = dialog.Control(IDC_FORWARD);
+        AttachForward(forward, control);
+        SkinDialog::Mouse(control, WM_LBUTTONDOWN, 10, 10);
+        LoseCapture(control, loss);
+        EXPECT_FALSE(KillTimer(control, kRepeatTimer)); // no more repeats
+        SendMessageA(control, WM_TIMER, kRepeatTimer, 0);
+        SkinDialog::Mouse(control, WM_LBUTTONUP, 10, 10);
+        PumpMessages();
+        EXPECT_EQ(1, PostedBy(dialog).commands);
+        EXPECT_EQ(1, PostedBy(dialog).releases);
+        EXPECT_EQ(0, ClickCount(dialog, IDC_FORWARD));
+    }
+}
+
+TEST(RepeatButton, OnlyAHoldItStartedEndsWithTheReleaseMessage) {
+    SkinDialog dialog;
+    RepeatButton forward;
+    HWND control = dialog.Control(IDC_FORWARD);
+    AttachForward(forward, control);
+    SkinDialog::Mouse(control, WM_LBUTTONUP, 10, 10); // the press went elsewhere
+    Key(control, WM_KEYUP);
+    PumpMessages();
+    EXPECT_EQ(0, PostedBy(dialog).releases);
+}
+
+TEST(RepeatButton, EachClickOfADoubleClickIsAPressAndARelease) {
+    SkinDialog dialog;
+    RepeatButton forward;
+    HWND control = dialog.Control(IDC_FORWARD);
+    AttachForward(forward, control);
+    RealClicks(control, 14, 14, 2);
+    EXPECT_EQ(2, PostedBy(dialog).commands);
+    EXPECT_EQ(2, PostedBy(dialog).releases);
+    EXPECT_EQ(2, ClickCount(dialog, IDC_FORWARD));
+    EXPECT_NE(control, GetCapture());
+}
+
+TEST(RepeatButton, SpaceOnTheFocusedButtonHoldsItAsTheMouseDoes) {
+    SkinDialog dialog;
+    RepeatButton forward;
+    HWND control = dialog.Control(IDC_FORWARD);
+    AttachForward(forward, control);
+    const LPARAM kAutoRepeat = 1 << 30;
+    Key(control, WM_KEYDOWN);
+    Key(control, WM_KEYDOWN, kAutoRepeat); // the keyboard's repeats are not presses
+    EXPECT_EQ(1, PostedBy(dialog).commands);
+    EXPECT_TRUE(PumpUntil([&] { return PostedBy(dialog).commands == 2; }, 3500));
+    Key(control, WM_KEYUP);
+    EXPECT_EQ(1, PostedBy(dialog).releases);
+    EXPECT_EQ(1, ClickCount(dialog, IDC_FORWARD));
+    // The click comes before the release message, as for the mouse.
+    EXPECT_EQ(static_cast<UINT>(WM_SEARCH_RELEASE), dialog.Received().back().message);
+}
+
+TEST(RepeatButton, DisabledButtonPostsNothingByAnyRoad) {
+    SkinDialog dialog;
+    RepeatButton forward;
+    HWND control = dialog.Control(IDC_FORWARD);
+    AttachForward(forward, control);
+    forward.SetDisabled(1);
+    PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    PumpMessages();
+    SendMessageA(control, WM_TIMER, kRepeatTimer, 0);
+    PostMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+    Key(control, WM_KEYDOWN);
+    Key(control, WM_KEYUP);
+    EXPECT_TRUE(dialog.Received().empty());
 }

@@ -91,6 +91,33 @@ void SkinDialog::Mouse(HWND control, UINT message, int x, int y) {
     SendMessageA(control, message, keys, MAKELPARAM(x, y));
 }
 
+void LoseCapture(HWND control, CaptureLoss loss) {
+    if (loss == kCancelMode) {
+        SendMessageA(control, WM_CANCELMODE, 0, 0);
+        return;
+    }
+    static HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, NULL, NULL,
+                                        GetModuleHandleA(NULL), NULL);
+    SetCapture(other);
+    ReleaseCapture();
+}
+
+void RealClicks(HWND control, int x, int y, int count) {
+    POINT at = {x, y};
+    ClientToScreen(control, &at);
+    SetCursorPos(at.x, at.y);
+    PumpMessages();
+    for (int i = 0; i < count; ++i) {
+        for (DWORD flag : {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}) {
+            INPUT input = {};
+            input.type = INPUT_MOUSE;
+            input.mi.dwFlags = flag;
+            SendInput(1, &input, sizeof input);
+            PumpUntil([] { return false; }, 30); // the platform delivers the message
+        }
+    }
+}
+
 void PumpMessages() {
     MSG msg;
     while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {

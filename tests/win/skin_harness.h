@@ -44,6 +44,17 @@ class SkinDialog {
 // Dispatches every queued message of this thread.
 void PumpMessages();
 
+// The two ways a press loses the mouse without a button-up: another window
+// of the thread takes the capture, or the press is cancelled.
+enum CaptureLoss { kAnotherWindowTakesIt, kCancelMode };
+const CaptureLoss kCaptureLosses[] = {kAnotherWindowTakesIt, kCancelMode};
+void LoseCapture(HWND control, CaptureLoss loss);
+
+// Clicks the real pointer count times in quick succession at a client point
+// of a control (two clicks make a double click), and dispatches what the
+// platform delivers. The button is up again at the end.
+void RealClicks(HWND control, int x, int y, int count);
+
 // Dispatches messages until condition holds or about timeoutMs has passed.
 template <typename Condition> bool PumpUntil(Condition condition, int timeoutMs) {
     DWORD start = GetTickCount();

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "res/resource_ids.h"
@@ -43,8 +44,8 @@ TEST(SkinSlider, AttachSizesTheControlToTheTrackAndSetValuePlacesTheThumb) {
     GetClientRect(q.control, &r);
     EXPECT_EQ(187, r.right);
     EXPECT_EQ(29, r.bottom);
-    q.slider.SetValue(10); // position 33
-    EXPECT_EQ(9, q.slider.GetValue());
+    q.slider.SetValue(10); // position 33, which would read back as 9
+    EXPECT_EQ(10, q.slider.GetValue());
     EXPECT_EQ(IDB_SLIDER_THUMB, q.ThumbAt(33));
     EXPECT_EQ(IDB_SLIDER_TRACK, ProbeCorner(q.control));
     q.slider.SetDisabled(1);
@@ -54,14 +55,14 @@ TEST(SkinSlider, AttachSizesTheControlToTheTrackAndSetValuePlacesTheThumb) {
 
 TEST(SkinSlider, PressOnTheThumbReleasedWithoutMovingSendsOneTrackingCode) {
     QualitySlider q;
-    q.slider.SetValue(42); // position 93, read back as 41
+    q.slider.SetValue(42); // position 93
     SkinDialog::Mouse(q.control, WM_LBUTTONDOWN, 95, 10);
     EXPECT_EQ(q.control, GetCapture());
     SkinDialog::Mouse(q.control, WM_LBUTTONUP, 95, 10);
     EXPECT_EQ(Codes({0}), q.dialog.ScrollCodes());
     EXPECT_EQ(reinterpret_cast<LPARAM>(q.control), q.dialog.Received()[0].lParam);
     EXPECT_NE(q.control, GetCapture());
-    EXPECT_EQ(41, q.slider.GetValue());
+    EXPECT_EQ(42, q.slider.GetValue()); // the thumb stayed: so did the value
 }
 
 TEST(SkinSlider, DragPastTheRightEndStopsAtTheEndAndEndsWithThumbPosition) {
@@ -112,7 +113,7 @@ TEST(SkinSlider, PressBeyondTheReachWaitsForTheReleaseAndMovesNothing) {
         EXPECT_EQ(q.control, GetCapture());
         SkinDialog::Mouse(q.control, WM_LBUTTONUP, x, 10);
         EXPECT_EQ(Codes({4}), q.dialog.ScrollCodes()) << x;
-        EXPECT_EQ(41, q.slider.GetValue());
+        EXPECT_EQ(42, q.slider.GetValue());
         EXPECT_FALSE(KillTimer(q.control, kPagingTimer)); // no paging was started
     }
 }
@@ -125,7 +126,7 @@ TEST(SkinSlider, DisabledSliderIgnoresTheMouse) {
     SkinDialog::Mouse(q.control, WM_MOUSEMOVE, 20, 10);
     SkinDialog::Mouse(q.control, WM_LBUTTONUP, 20, 10);
     EXPECT_TRUE(q.dialog.ScrollCodes().empty());
-    EXPECT_EQ(41, q.slider.GetValue());
+    EXPECT_EQ(42, q.slider.GetValue());
 }
 
 TEST(SkinSlider, HideOrDisableEndsAPressForGood) {
@@ -145,22 +146,94 @@ TEST(SkinSlider, HideOrDisableEndsAPressForGood) {
         EXPECT_FALSE(KillTimer(q.control, kPagingTimer));
         q.dialog.ClearReceived();
         q.Tick();
+        q.slider.SetDisabled(0);
         SkinDialog::Mouse(q.control, WM_LBUTTONUP, 150, 10);
-        // Hidden but enabled, a stray button-up still reports the end.
-        EXPECT_EQ(hide ? Codes({4}) : Codes(), q.dialog.ScrollCodes());
+        // The button-up of a press that was ended reports nothing.
+        EXPECT_EQ(Codes(), q.dialog.ScrollCodes());
     }
+}
+
+TEST(SkinSlider, ALostCaptureEndsThePressAsAReleaseWould) {
+    for (CaptureLoss loss : kCaptureLosses) {
+        for (bool drag : {true, false}) {
+            SCOPED_TRACE(std::to_string(loss) + (drag ? " drag" : " paging"));
+            QualitySlider q;
+            q.slider.SetValue(42); // position 93
+            SkinDialog::Mouse(q.control, WM_LBUTTONDOWN, drag ? 93 : 150, 10);
+            if (drag) {
+                SkinDialog::Mouse(q.control, WM_MOUSEMOVE, 120, 10);
+            }
+            q.dialog.ClearReceived();
+            LoseCapture(q.control, loss);
+            EXPECT_NE(q.control, GetCapture());
+            // A drag reports where it ended; paging has already.
+            EXPECT_EQ(drag ? Codes({4}) : Codes(), q.dialog.ScrollCodes());
+            EXPECT_FALSE(KillTimer(q.control, kPagingTimer));
+            int value = q.slider.GetValue();
+            // Neither the paging nor the thumb follows the pointer any more.
+            q.Tick();
+            SendMessageA(q.control, WM_MOUSEMOVE, 0, MAKELPARAM(30, 10));
+            SkinDialog::Mouse(q.control, WM_LBUTTONUP, 30, 10);
+            EXPECT_EQ(drag ? Codes({4}) : Codes(), q.dialog.ScrollCodes());
+            EXPECT_EQ(value, q.slider.GetValue());
+        }
+    }
+}
+
+TEST(SkinSlider, AButtonUpWithoutAPressReportsNothing) {
+    QualitySlider q;
+    q.slider.SetValue(42);
+    SkinDialog::Mouse(q.control, WM_LBUTTONUP, 93, 10);
+    EXPECT_TRUE(q.dialog.ScrollCodes().empty());
+}
+
+TEST(SkinSlider, EachClickOfADoubleClickOnTheTrackPagesOnce) {
+    QualitySlider q;
+    q.slider.SetValue(4); // position 22
+    RealClicks(q.control, 150, 10, 2);
+    EXPECT_EQ(Codes({3, 3}), q.dialog.ScrollCodes());
+    EXPECT_EQ(IDB_SLIDER_THUMB, q.ThumbAt(50));
+    EXPECT_NE(q.control, GetCapture());
+}
+
+TEST(SkinSlider, AClickOnTheThumbKeepsTheValueSet) {
+    QualitySlider q;
+    // Each would read back one lower from the thumb's position.
+    const struct { int value, position; } places[] = {{10, 33}, {42, 93}, {79, 163}};
+    for (const auto& p : places) {
+        q.slider.SetValue(p.value);
+        SkinDialog::Mouse(q.control, WM_LBUTTONDOWN, p.position + 2, 10);
+        SkinDialog::Mouse(q.control, WM_LBUTTONUP, p.position + 2, 10);
+        EXPECT_EQ(p.value, q.slider.GetValue());
+    }
+    SkinSlider brightness;
+    brightness.Attach(q.dialog.Control(IDC_BRIGHTNESS), IDC_BRIGHTNESS, 0, 255, 10,
+                      IDB_SLIDER_TRACK, IDB_SLIDER_THUMB, IDB_SLIDER_THUMB_DISABLED, 22);
+    brightness.SetValue(100); // position 78, which reads back as 99
+    RealClicks(q.dialog.Control(IDC_BRIGHTNESS), 78, 10, 1);
+    EXPECT_EQ(100, brightness.GetValue());
 }
 
 TEST(SkinSlider, MissingBitmapsDrawNothingAndMapSafely) {
     SkinDialog dialog;
     SkinSlider slider;
     HWND control = dialog.Control(IDC_VOLUME);
+    RECT before;
+    GetClientRect(control, &before);
     slider.Attach(control, IDC_VOLUME, 0, 5000, 5, 0, 9999, 0, 21);
     slider.SetValue(2500);
-    EXPECT_EQ(0, slider.GetValue());
-    EXPECT_TRUE(RedrawWindow(control, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW));
+    RECT after;
+    GetClientRect(control, &after);
+    EXPECT_EQ(before.right, after.right); // no track to take the size of
+    EXPECT_EQ(-1, ProbeCorner(control));
+    // Without a track no press is within the thumb's reach: the release
+    // reports the place, unchanged.
     SkinDialog::Mouse(control, WM_LBUTTONDOWN, 10, 5);
+    EXPECT_TRUE(dialog.ScrollCodes().empty());
     SkinDialog::Mouse(control, WM_LBUTTONUP, 10, 5);
+    EXPECT_EQ(Codes({4}), dialog.ScrollCodes());
+    EXPECT_EQ(2500, slider.GetValue());
+    EXPECT_EQ(-1, ProbeCorner(control));
 }
 
 TEST(SkinSlider, ReattachingAccumulatesNoGdiObjects) {
