@@ -4,6 +4,7 @@
 #include <new>
 #include <stdlib.h>
 
+#include "app/library_text.h"
 #include "app/startup.h"
 #include "app/streaming_wizard.h"
 #include "app/window_drag.h"
@@ -23,6 +24,10 @@ const int kTitleSize = 260;
 const COLORREF kInk = RGB(0, 0, 0);
 const COLORREF kTitleInk = RGB(63, 63, 63);
 const COLORREF kTitleShadow = RGB(255, 255, 255);
+// The box is laid out for a background of this size; used if it cannot be
+// read, so that both buttons stay inside the box.
+const int kLayoutWidth = 395;
+const int kLayoutHeight = 234;
 
 // The objects that outlive one opening: made on the first message the box
 // ever receives, re-attached at each opening, destroyed at process exit.
@@ -60,15 +65,14 @@ void MoveControl(HWND box, int id, int x, int y) {
     SetWindowPos(GetDlgItem(box, id), NULL, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
 
-void LoadText(int stringId, char* buffer) {
-    buffer[0] = '\0';
-    LoadStringA(resourceLibrary, stringId, buffer, kTitleSize);
-}
-
 void OnInitDialog(HWND box) {
     background = LoadSkinBitmap(WindowModule(box), IDB_ABOUT_BACKGROUND);
-    ReadBitmapSize(background, &backgroundWidth, &backgroundHeight);
+    if (!ReadBitmapSize(background, &backgroundWidth, &backgroundHeight)) {
+        backgroundWidth = kLayoutWidth;
+        backgroundHeight = kLayoutHeight;
+    }
     SetWindowPos(box, NULL, 0, 0, backgroundWidth, backgroundHeight, SWP_NOMOVE | SWP_NOZORDER);
+    KeepTopStripReachable(box);
 
     parts->textFontSpec.SetPointSize(kTextPoints);
     textFont = parts->textFontSpec.CreateFontHandle();
@@ -78,13 +82,13 @@ void OnInitDialog(HWND box) {
     MoveControl(box, IDC_ABOUT_OK, 290, 176);
 
     char okLabel[kTitleSize];
-    LoadText(IDS_ABOUT_OK, okLabel);
+    LoadLibraryText(resourceLibrary, IDS_ABOUT_OK, okLabel, sizeof okLabel);
     parts->okButton.Attach(GetDlgItem(box, IDC_ABOUT_OK), IDC_ABOUT_OK, IDB_OK_NORMAL, IDB_OK_HOVER,
                            IDB_OK_PRESSED, IDB_OK_PRESSED);
     SetButtonLabel(parts->okButton, okLabel);
     parts->closeButton.Attach(GetDlgItem(box, IDC_CLOSE), IDC_CLOSE, IDB_CLOSE_NORMAL,
                               IDB_CLOSE_HOVER, IDB_CLOSE_PRESSED, IDB_CLOSE_DISABLED);
-    LoadText(IDS_ABOUT_TITLE, titleText);
+    LoadLibraryText(resourceLibrary, IDS_ABOUT_TITLE, titleText, sizeof titleText);
 }
 
 void DrawLine(HDC dc, const char* text, RECT rect, UINT format) {
@@ -112,7 +116,12 @@ void DrawTitle(HDC dc) {
 }
 
 void Paint(HDC dc) {
-    DrawBitmap(dc, background, 0, 0, backgroundWidth, backgroundHeight);
+    if (background) {
+        DrawBitmap(dc, background, 0, 0, backgroundWidth, backgroundHeight);
+    } else {
+        RECT whole = {0, 0, backgroundWidth, backgroundHeight};
+        FillRect(dc, &whole, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    }
     HGDIOBJ previousFont = SelectObject(dc, textFont);
     SetTextColor(dc, kInk);
     SetBkMode(dc, TRANSPARENT);

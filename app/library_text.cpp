@@ -1,13 +1,15 @@
 #include "app/library_text.h"
 
-#include "app/text.h"
+#include "app/ansi_text.h"
 
 void LoadLibraryText(HMODULE library, int stringId, char* field, int capacity) {
     // Loaded whole first: the heading note, for one, holds only 31 characters.
-    char loaded[kLibraryTextSize];
+    // One byte more than a load delivers, so that a text too long for the load
+    // is cut once, at a character boundary.
+    char loaded[kLibraryTextSize + 1];
     loaded[0] = '\0';
     if (stringId != 0) {
-        LoadStringA(library, stringId, loaded, kLibraryTextSize);
+        LoadStringA(library, stringId, loaded, sizeof loaded);
     }
-    CopyText(field, capacity, loaded);
+    CopyAnsiText(field, capacity < kLibraryTextSize ? capacity : kLibraryTextSize, loaded);
 }

@@ -9,8 +9,8 @@ const int kLibraryTextSize = 260;
 
 // Copies text stringId of library into a field of capacity bytes. Identifier
 // 0 and a text the library lacks give the empty text; a text longer than the
-// field is cut. The field always ends with a zero and nothing past it is
-// written.
+// field is cut after its last whole character. The field always ends with a zero and nothing past
+// it is written.
 void LoadLibraryText(HMODULE library, int stringId, char* field, int capacity);
 
 #endif

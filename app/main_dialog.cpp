@@ -8,8 +8,7 @@
 
 namespace {
 
-// The one StreamingWizard lives in static storage, so the fields that its
-// construction leaves alone start at zero.
+// The one StreamingWizard lives in static storage, built on the first message.
 alignas(StreamingWizard) unsigned char wizardStorage[sizeof(StreamingWizard)];
 StreamingWizard* wizard = nullptr;
 bool wizardConstructed = false;

@@ -7,6 +7,8 @@ namespace {
 const int kQualitySliderSum = 84;
 const int kSilence = -10000;
 const int kFullVolume = 5000;
+const int kMinBrightness = 0;
+const int kMaxBrightness = 255;
 const int kScrollPageLeft = 2;
 const int kScrollPageRight = 3;
 const int kScrollThumbPosition = 4;
@@ -52,6 +54,13 @@ int SliderFromQuality(int quality) { return kQualitySliderSum - quality; }
 
 int PreviewVolume(int sliderVolume, bool muted) {
     return muted ? kSilence : sliderVolume - kFullVolume;
+}
+
+int BrightnessInRange(int brightness) {
+    if (brightness < kMinBrightness) {
+        return kMinBrightness;
+    }
+    return brightness > kMaxBrightness ? kMaxBrightness : brightness;
 }
 
 bool RestoresSavedSettings(int controlId) {

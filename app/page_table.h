@@ -52,6 +52,10 @@ int SliderFromQuality(int quality);
 // the slider's 0..5000 mapped onto -50..0 dB.
 int PreviewVolume(int sliderVolume, bool muted);
 
+// The camera takes a brightness of 0..255 only: a stored value beyond the
+// range is sent, and shown, as the nearest end.
+int BrightnessInRange(int brightness);
+
 // Cancel and the title-bar close put the settings of the start back; Finish
 // keeps the current ones and marks the set-up done.
 bool RestoresSavedSettings(int controlId);

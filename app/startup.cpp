@@ -1,6 +1,8 @@
 #include "app/startup.h"
 
+#include "app/ansi_text.h"
 #include "app/main_dialog.h"
+#include "app/program_folder.h"
 #include "res/resource_ids.h"
 
 HMODULE resourceLibrary = NULL;
@@ -11,10 +13,27 @@ const char kMissingLibraryText[] =
     "A required file was not found.\nUninstall the application and then re-install it.";
 const char kProgramName[] = "Morvane";
 const char kInstanceMutexName[] = "KivoMorvane";
+// The string library is taken from the program's own folder only: a copy
+// found elsewhere on the search path (the current folder, PATH) never runs
+// inside the program.
+HMODULE LoadStringLibrary(HINSTANCE module) {
+    char programPath[MAX_PATH];
+    DWORD length = GetModuleFileNameA(module, programPath, sizeof programPath);
+    if (length == 0 || length >= sizeof programPath) {
+        return NULL; // no path, or one cut to the buffer
+    }
+    char libraryPath[MAX_PATH];
+    if (!PathInFolderOf(libraryPath, sizeof libraryPath, programPath, kLibraryName,
+                        IsAnsiLeadByte)) {
+        return NULL;
+    }
+    return LoadLibraryA(libraryPath);
+}
+
 } // namespace
 
 int RunProgram(HINSTANCE module) {
-    resourceLibrary = LoadLibraryA(kLibraryName);
+    resourceLibrary = LoadStringLibrary(module);
     if (!resourceLibrary) {
         MessageBoxA(NULL, kMissingLibraryText, kProgramName, MB_ICONERROR);
         return 0;

@@ -38,21 +38,16 @@ void DrawText(HDC dc, const char* text, RECT rect, UINT format) {
 
 } // namespace
 
-StreamingWizard::StreamingWizard(HWND window) {
-    hwnd = window;
+// Every field starts as zeroed storage would have it, bar the few with a
+// value of their own (the volume at full).
+StreamingWizard::StreamingWizard(HWND window)
+    : hwnd(window), page(0), transportState(0), arrivalTimerActive(0), muted(0), draggingWindow(0),
+      dragAnchor(), headingText(), headingNote(), captionText(), bodyText(), bodyRect(),
+      captionRect(), headingRect(), introBodyRect(), background(NULL), backgroundWidth(0),
+      backgroundHeight(0), link(NULL), audioDevice(), quality(0), brightness(0), savedAudioDevice(),
+      savedQuality(0), savedBrightness(0), volume(kInitialVolume), comboCount(0), firstRun(0),
+      searching(0), wizardEnded(0) {
     graph.SetOwnerWindow(hwnd);
-    link = NULL;
-    transportState = 0;
-    searching = 0;
-    muted = 0;
-    comboCount = 0;
-    arrivalTimerActive = 0;
-    draggingWindow = 0;
-    firstRun = 0;
-    volume = kInitialVolume;
-    background = NULL;
-    backgroundWidth = 0;
-    backgroundHeight = 0;
     SetTimer(hwnd, TIMER_STATUS_POLL, kStatusPollMs, NULL);
 }
 
@@ -229,6 +224,9 @@ void StreamingWizard::OnCaptureChanged(WPARAM, LPARAM lParam) {
 
 void StreamingWizard::OnDisplayChange(WPARAM, LPARAM) {
     SetWindowPos(hwnd, NULL, 0, 0, backgroundWidth, backgroundHeight, SWP_NOMOVE);
+    // The window has no caption: a smaller screen must not take away the
+    // strip it is dragged by.
+    KeepTopStripReachable(hwnd);
 }
 
 void StreamingWizard::OnMinimize(WPARAM, LPARAM) {
@@ -242,5 +240,8 @@ void StreamingWizard::OnClose(WPARAM, LPARAM) {
     }
     // The deck stops on closing, whether or not the Stop button can be used.
     RunDeckCommand(kButtonStop);
+    // The preview goes while its video window's owner still stands; the
+    // tear-down at exit then finds nothing left.
+    graph.TearDown();
     EndDialog(hwnd, 0);
 }

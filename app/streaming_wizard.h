@@ -93,6 +93,9 @@ class StreamingWizard {
     void PlaceControls();
     void ShowControl(int controlId, bool shown);
     LRESULT SendToAudioCombo(UINT message, WPARAM wParam, LPARAM lParam);
+    // The name the audio device list shows at an index; false when it does
+    // not fit a device name.
+    bool ReadShownAudioDevice(int index, char name[kDeviceNameSize]);
     void ReattachCamera();
     void RedetectAudio();
     void PressDeckButton(DeckButton button);
@@ -147,6 +150,9 @@ class StreamingWizard {
     int comboCount;
     int firstRun;
     int searching;
+    // Finish, Cancel or the close button has ended the wizard; WM_CLOSE is
+    // on its way and later ones change nothing.
+    int wizardEnded;
 };
 
 #endif

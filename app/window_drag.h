@@ -17,4 +17,9 @@ DragAnchor PointOfMessage(LPARAM point);
 // follows the mouse to point; only a press in the top strip drags.
 void FollowDrag(HWND window, DragAnchor anchor, LPARAM point);
 
+// Brings a window's top strip back onto the desktop when it lies partly or
+// wholly off it (a smaller screen, a box opened near an edge); a window
+// whose strip is on the desktop stays where it is.
+void KeepTopStripReachable(HWND window);
+
 #endif

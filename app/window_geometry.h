@@ -11,6 +11,22 @@ struct WindowOrigin {
 // on screen; the left edge may go negative on a narrow screen.
 WindowOrigin CenterOnScreen(int screenWidth, int screenHeight, int windowWidth, int windowHeight);
 
+// The desktop in screen coordinates; it may start left of or above 0 when it
+// spans several monitors.
+struct ScreenArea {
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
+// Where a window whose top-left corner is at origin goes so that its top
+// strip, the only place it can be dragged by, can be reached: it stays put
+// while the strip lies wholly on the screen, else it moves the least
+// distance that brings the strip back. A window wider than the screen keeps
+// its left edge between the screen's left edge and the width it lacks.
+WindowOrigin KeepTopStripOnScreen(WindowOrigin origin, int windowWidth, ScreenArea screen);
+
 // The about box opens from the logo in the top-left corner (1..29 each way).
 bool IsAboutHotSpot(int x, int y);
 

@@ -101,7 +101,7 @@ void StreamingWizard::AttachControls() {
 void StreamingWizard::SetSliderValues() {
     qualitySlider.SetValue(SliderFromQuality(quality));
     volumeSlider.SetValue(volume);
-    brightnessSlider.SetValue(brightness);
+    brightnessSlider.SetValue(BrightnessInRange(brightness));
 }
 
 void StreamingWizard::PlaceControls() {

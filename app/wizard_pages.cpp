@@ -46,6 +46,9 @@ void StreamingWizard::LayoutPage() {
 }
 
 void StreamingWizard::OnNext(WPARAM wParam, LPARAM lParam) {
+    if (wizardEnded) {
+        return;
+    }
     if (page == kLastPage) {
         EndWizard(wParam, lParam);
     }
@@ -58,6 +61,12 @@ void StreamingWizard::OnPrev(WPARAM, LPARAM) {
 }
 
 void StreamingWizard::EndWizard(WPARAM wParam, LPARAM) {
+    // A second press before the posted WM_CLOSE arrives would save and tell
+    // the launcher again.
+    if (wizardEnded) {
+        return;
+    }
+    wizardEnded = 1;
     int controlId = LOWORD(wParam);
     if (RestoresSavedSettings(controlId)) {
         // Written back as they were at start, or as a reset button left them;
@@ -109,6 +118,9 @@ void StreamingWizard::ResetQuality(WPARAM, LPARAM) {
 
 void StreamingWizard::ResetBrightness(WPARAM, LPARAM) {
     LoadDefaultBrightness();
+    // The user's reset puts the slider at the default, or at the end of the
+    // range nearest to it; that is what is sent and stored.
+    brightness = BrightnessInRange(brightness);
     SendBrightness();
     brightnessSlider.SetValue(brightness);
 }
@@ -133,21 +145,41 @@ void StreamingWizard::OnAudioDeviceSelected(WPARAM wParam, LPARAM) {
         return;
     }
     int index = static_cast<int>(SendToAudioCombo(CB_GETCURSEL, 0, 0));
-    // No selection, or an entry the last listing no longer has: nothing to choose.
-    if (!IsListedAudioDevice(index, graph.GetAudioDeviceCount())) {
+    // No selection, or an entry not of the program's: nothing to choose.
+    char chosen[kDeviceNameSize];
+    if (!IsListedAudioDevice(index, comboCount) || !ReadShownAudioDevice(index, chosen)) {
         return;
     }
-    graph.SetSelection(index);
-    graph.PreferSelectedAudioDevice();
+    // In a closed list every arrow key reports a selection: the device that
+    // already plays stays as it is.
+    if (graph.GetVideoCaptureFilter() && TextEquals(chosen, graph.GetCurrentAudioDevice())) {
+        return;
+    }
+    // The name shown is the choice: a rebuild since the list was filled may
+    // have listed the devices in another order.
+    graph.SetSelection(0);
+    graph.SetPreferredAudioDevice(chosen);
     if (!graph.Build()) {
-        // Silent: the page, the list and the device in use stay as they were.
+        // Silent: the page stays; the device of before leads the list again,
+        // as the one Finish stores and the next rebuild takes.
         graph.TearDown();
+        graph.SetPreferredAudioDevice(audioDevice);
+        graph.ChooseAudioDevice();
+        RefillAudioCombo();
         return;
     }
     RefillAudioCombo();
     CopyText(audioDevice, sizeof audioDevice, graph.GetCurrentAudioDevice());
     ApplyVolume();
     SetPage(1);
+}
+
+bool StreamingWizard::ReadShownAudioDevice(int index, char name[kDeviceNameSize]) {
+    LRESULT length = SendToAudioCombo(CB_GETLBTEXTLEN, index, 0);
+    if (length < 0 || length >= kDeviceNameSize) {
+        return false;
+    }
+    return SendToAudioCombo(CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(name)) == length;
 }
 
 void StreamingWizard::RefillAudioCombo() {

@@ -68,13 +68,13 @@ void StreamingWizard::OnTimer(WPARAM wParam, LPARAM) {
 void StreamingWizard::ReattachCamera() {
     if (AttachCamera()) {
         SetPage(kAttachedPage);
-        ApplyVolume(); // the new preview plays at the chosen volume, or stays muted
     }
     CancelReattachTimer();
 }
 
 void StreamingWizard::RedetectAudio() {
     int appeared = graph.RedetectAudioDevices();
+    ApplyVolume(); // the rebuilt preview plays at the chosen volume, or stays muted
     RefillAudioCombo();
     if (page != kAttachedPage) {
         SetPage(kAttachedPage);
@@ -88,8 +88,8 @@ void StreamingWizard::RedetectAudio() {
     }
 }
 
-void StreamingWizard::OnGraphEvent(WPARAM, LPARAM) {
-    if (DetachesOnGraphEvent(graph.CheckGraphEvent(), page)) {
+void StreamingWizard::OnGraphEvent(WPARAM, LPARAM lParam) {
+    if (DetachesOnGraphEvent(graph.CheckGraphEvent(lParam), page)) {
         DetachCamera();
     }
 }
@@ -114,6 +114,7 @@ int StreamingWizard::AttachCamera() {
     }
     SendBrightness();
     CopyText(audioDevice, sizeof audioDevice, graph.GetCurrentAudioDevice());
+    ApplyVolume(); // the new preview plays at the chosen volume, or stays muted
     return 1;
 }
 

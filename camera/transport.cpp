@@ -5,6 +5,7 @@
 
 #include <dshow.h>
 
+#include "app/page_table.h"
 #include "camera/camera_link.h"
 
 void StreamingWizard::OnPlay(WPARAM, LPARAM) { PressDeckButton(kButtonPlay); }
@@ -89,7 +90,9 @@ void StreamingWizard::SendBrightness() {
     if (!link) {
         return;
     }
-    CommandChoice command = {true, kClassBrightness, brightness};
+    // A stored value beyond the camera's range goes as the nearest end, not
+    // cut to its low byte; the stored value itself stays until the user moves.
+    CommandChoice command = {true, kClassBrightness, BrightnessInRange(brightness)};
     SendToCamera(command);
 }
 

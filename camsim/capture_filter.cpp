@@ -61,6 +61,18 @@ uint32_t ReadCoarseness() {
     return CoarsenessFromQuality(quality);
 }
 
+BOOL CALLBACK NoteWindow(HWND, LPARAM found) {
+    *reinterpret_cast<bool*>(found) = true;
+    return FALSE;
+}
+
+// Whether the calling thread still has a top-level window.
+bool ThreadHasWindow() {
+    bool found = false;
+    EnumThreadWindows(GetCurrentThreadId(), NoteWindow, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
 int ParseIndex(const wchar_t* text) {
     int value = 0;
     for (; *text >= L'0' && *text <= L'9' && value < 1000; ++text)
@@ -147,9 +159,14 @@ STDMETHODIMP CaptureFilter::Load(IPropertyBag* bag, IErrorLog* log) {
 STDMETHODIMP CaptureFilter::Save(IPropertyBag*, BOOL, BOOL) { return E_NOTIMPL; }
 
 STDMETHODIMP CaptureFilter::Stop() {
+    bool reportsEvent = kind.isVideo && HasFault(FaultEventsOnStop);
     EnterCriticalSection(&lock);
     pin.Deactivate();
     state = State_Stopped;
+    // Left in the graph's queue as its owner tears it down, the way a driver
+    // reports dropped frames while it is being stopped.
+    if (reportsEvent && eventSink)
+        eventSink->Notify(EC_QUALITY_CHANGE, 0, 0);
     LeaveCriticalSection(&lock);
     return S_OK;
 }
@@ -227,7 +244,7 @@ bool CaptureFilter::IsStopped() {
 STDMETHODIMP CaptureFilter::EnumPins(IEnumPins** pins) {
     if (!pins)
         return E_POINTER;
-    *pins = NewPinEnumerator(this);
+    *pins = NewPinEnumerator(this, &pin);
     return *pins ? S_OK : E_OUTOFMEMORY;
 }
 
@@ -267,8 +284,15 @@ STDMETHODIMP CaptureFilter::JoinFilterGraph(IFilterGraph* newGraph, LPCWSTR newN
         sink->Release();
     }
     LeaveCriticalSection(&lock);
-    if (!graph)
+    if (!graph) {
+        if (kind.isVideo && !ThreadHasWindow()) {
+            if (ControlBlock* shared = block.Lock()) {
+                ++shared->leftAfterWindows;
+                block.Unlock();
+            }
+        }
         return S_OK;
+    }
     if (kind.isVideo) {
         // The driver takes the quality when its graph is built.
         coarseness = ReadCoarseness();
@@ -279,6 +303,9 @@ STDMETHODIMP CaptureFilter::JoinFilterGraph(IFilterGraph* newGraph, LPCWSTR newN
             shared->firstFrameDelayMs = -1;
             block.Unlock();
         }
+    } else if (ControlBlock* shared = block.Lock()) {
+        shared->lastAudioJoined = deviceIndex;
+        block.Unlock();
     }
     StartWatching();
     return S_OK;
@@ -346,6 +373,15 @@ void CaptureFilter::CountFrame() {
         firstFrameSeen = true;
         block.Unlock();
     }
+}
+
+bool CaptureFilter::HasFault(uint32_t fault) {
+    ControlBlock* shared = block.Lock();
+    if (!shared)
+        return false;
+    bool set = (shared->settings.faults & fault) != 0;
+    block.Unlock();
+    return set;
 }
 
 bool CaptureFilter::DevicePresent() {

@@ -57,7 +57,6 @@ class CaptureFilter final : public IBaseFilter,
     STDMETHODIMP_(ULONG) GetMiscFlags() override;
 
     // For the pin.
-    IPin* Pin() { return &pin; }
     bool IsStopped();
     IReferenceClock* ClockReference(); // with a reference, or null
     CamsimBlock& Block() { return block; }
@@ -72,6 +71,7 @@ class CaptureFilter final : public IBaseFilter,
     CaptureFilter& operator=(const CaptureFilter&) = delete;
 
     bool DevicePresent();
+    bool HasFault(uint32_t fault);
     static DWORD WINAPI WatchThread(void* filter);
     void WatchDevice();
     void StartWatching();

@@ -46,6 +46,7 @@ void InitControlBlock(ControlBlock& block, const CamsimSettings& settings) {
     SetDeckTape(block.deck, settings.tape != 0);
     block.brightness = kDefaultBrightness;
     block.firstFrameDelayMs = -1;
+    block.lastAudioJoined = -1;
 }
 
 bool VideoDevicePresent(const CamsimSettings& settings, int videoIndex) {

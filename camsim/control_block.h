@@ -24,8 +24,9 @@ enum CamsimFault : uint32_t {
     FaultSetSFalse = 1 << 4,       // every property Set answers S_FALSE
     FaultStatusFails = 1 << 5,     // the status read fails
     FaultVideoMissing = 1 << 6,    // no video device in the category
+    FaultEventsOnStop = 1 << 7,    // the video filter reports an event to its graph on each stop
 };
-const uint32_t kAllFaults = (1 << 7) - 1;
+const uint32_t kAllFaults = (1 << 8) - 1;
 
 // An audio capture device. Slot 0 is the camera's own "Orvelle Audio", which
 // comes and goes with the camera; the others are added for tests.
@@ -66,6 +67,15 @@ struct ControlBlock {
     uint32_t graphJoins;        // graphs a video filter joined, since the block was made
     int32_t firstFrameDelayMs;  // from that join to its first frame, or -1
     uint32_t commandCount;      // commands received; the log keeps the last 256
+    int32_t lastAudioJoined;    // slot of the audio device that last joined a graph, or -1
+    // Graphs a video filter left after the thread tearing them down had lost
+    // its last window: a preview that outlived the window it was shown in.
+    uint32_t leftAfterWindows;
+    // The simulated sound output: the level of the one that last joined a
+    // graph or was set (hundredths of a decibel, 0 full, -10000 silent), and
+    // the sound samples all of them rendered.
+    int32_t soundVolume;
+    uint32_t soundSamples;
     CommandRecord log[kCommandLogCapacity];
 };
 

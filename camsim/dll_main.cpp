@@ -1,5 +1,5 @@
-// camsim.dll's entry points: the class factory of both filters and the
-// registration of the server and of every device.
+// camsim.dll's entry points: the class factory of the capture filters and
+// the sound output, and the registration of the server and of every device.
 #include <new>
 
 #include <olectl.h>
@@ -8,15 +8,23 @@
 #include "camsim/capture_filter.h"
 #include "camsim/com_object.h"
 #include "camsim/device_registry.h"
+#include "camsim/sound_output.h"
 
 namespace {
 
 HMODULE module;
 LONG liveObjects;
 
+// A capture filter of a source kind, or the sound output without one.
+IBaseFilter* CreateFilter(const SourceKind* kind) {
+    if (kind)
+        return CaptureFilter::Create(*kind);
+    return SoundOutput::Create();
+}
+
 class FilterFactory final : public IClassFactory {
   public:
-    explicit FilterFactory(const SourceKind& kind) : kind(kind) {}
+    explicit FilterFactory(const SourceKind* kind) : kind(kind) {}
 
     STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
         if (!out)
@@ -39,7 +47,7 @@ class FilterFactory final : public IClassFactory {
         *out = nullptr;
         if (outer)
             return CLASS_E_NOAGGREGATION;
-        CaptureFilter* filter = CaptureFilter::Create(kind);
+        IBaseFilter* filter = CreateFilter(kind);
         if (!filter)
             return E_OUTOFMEMORY;
         HRESULT result = filter->QueryInterface(iid, out);
@@ -56,10 +64,24 @@ class FilterFactory final : public IClassFactory {
 
   private:
     RefCount references;
-    const SourceKind& kind;
+    const SourceKind* kind;
 };
 
 const SourceKind* const kKinds[] = {&kVideoSource, &kAudioSource};
+
+// Whether a class is this module's; kind is then null for the sound output.
+bool FindClass(REFCLSID clsid, const SourceKind** kind) {
+    *kind = nullptr;
+    if (IsEqualCLSID(clsid, CLSID_CamsimSoundOutput))
+        return true;
+    for (const SourceKind* candidate : kKinds) {
+        if (IsEqualCLSID(clsid, *candidate->clsid)) {
+            *kind = candidate;
+            return true;
+        }
+    }
+    return false;
+}
 
 // "CLSID\{clsid}" followed by a suffix.
 void ClassKeyPath(const GUID& clsid, const char* suffix, char path[96]) {
@@ -132,17 +154,15 @@ extern "C" HRESULT WINAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** o
     if (!out)
         return E_POINTER;
     *out = nullptr;
-    for (const SourceKind* kind : kKinds) {
-        if (!IsEqualCLSID(clsid, *kind->clsid))
-            continue;
-        FilterFactory* factory = new (std::nothrow) FilterFactory(*kind);
-        if (!factory)
-            return E_OUTOFMEMORY;
-        HRESULT result = factory->QueryInterface(iid, out);
-        factory->Release();
-        return result;
-    }
-    return CLASS_E_CLASSNOTAVAILABLE;
+    const SourceKind* kind;
+    if (!FindClass(clsid, &kind))
+        return CLASS_E_CLASSNOTAVAILABLE;
+    FilterFactory* factory = new (std::nothrow) FilterFactory(kind);
+    if (!factory)
+        return E_OUTOFMEMORY;
+    HRESULT result = factory->QueryInterface(iid, out);
+    factory->Release();
+    return result;
 }
 
 extern "C" HRESULT WINAPI DllCanUnloadNow() { return ModuleInUse() ? S_FALSE : S_OK; }
@@ -155,6 +175,9 @@ extern "C" HRESULT WINAPI DllRegisterServer() {
     for (const SourceKind* kind : kKinds)
         if (!WriteServerKey(*kind->clsid, kind->filterName, path))
             return SELFREG_E_CLASS;
+    if (!WriteServerKey(CLSID_CamsimSoundOutput, kSoundOutputName, path) ||
+        FAILED(RegisterSoundOutput()))
+        return SELFREG_E_CLASS;
     return SetInstalled(true);
 }
 
@@ -162,5 +185,7 @@ extern "C" HRESULT WINAPI DllUnregisterServer() {
     HRESULT result = SetInstalled(false);
     for (const SourceKind* kind : kKinds)
         DeleteServerKey(*kind->clsid);
+    UnregisterSoundOutput();
+    DeleteServerKey(CLSID_CamsimSoundOutput);
     return result;
 }

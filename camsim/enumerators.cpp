@@ -2,7 +2,6 @@
 
 #include <new>
 
-#include "camsim/capture_filter.h"
 #include "camsim/com_object.h"
 #include "camsim/media_types.h"
 
@@ -76,19 +75,20 @@ template <class Interface, class Item, class Derived> class Enumerator : public 
 
 class PinEnumerator final : public Enumerator<IEnumPins, IPin, PinEnumerator> {
   public:
-    explicit PinEnumerator(CaptureFilter* filter) : Enumerator(1), filter(filter) {
+    PinEnumerator(IBaseFilter* filter, IPin* pin) : Enumerator(1), filter(filter), pin(pin) {
         filter->AddRef();
     }
     ~PinEnumerator() { filter->Release(); }
     static REFIID Iid() { return IID_IEnumPins; }
     IPin* ItemAt(ULONG) {
-        filter->Pin()->AddRef();
-        return filter->Pin();
+        pin->AddRef();
+        return pin;
     }
-    PinEnumerator* Twin() { return new (std::nothrow) PinEnumerator(filter); }
+    PinEnumerator* Twin() { return new (std::nothrow) PinEnumerator(filter, pin); }
 
   private:
-    CaptureFilter* filter;
+    IBaseFilter* filter;
+    IPin* pin;
 };
 
 class MediaTypeEnumerator final
@@ -114,8 +114,8 @@ class MediaTypeEnumerator final
 
 } // namespace
 
-IEnumPins* NewPinEnumerator(CaptureFilter* filter) {
-    return new (std::nothrow) PinEnumerator(filter);
+IEnumPins* NewPinEnumerator(IBaseFilter* filter, IPin* pin) {
+    return new (std::nothrow) PinEnumerator(filter, pin);
 }
 
 IEnumMediaTypes* NewMediaTypeEnumerator(const SourceKind& kind, IUnknown* owner) {

@@ -1,5 +1,5 @@
-// IEnumPins over a capture filter's one pin, and IEnumMediaTypes over the
-// types its source kind offers. Each holds its owner while it lives.
+// IEnumPins over a filter's one pin, and IEnumMediaTypes over the types a
+// source kind offers. Each holds its owner while it lives.
 #ifndef CAMSIM_ENUMERATORS_H
 #define CAMSIM_ENUMERATORS_H
 
@@ -7,9 +7,7 @@
 
 #include "camsim/source_kind.h"
 
-class CaptureFilter;
-
-IEnumPins* NewPinEnumerator(CaptureFilter* filter);
+IEnumPins* NewPinEnumerator(IBaseFilter* filter, IPin* pin);
 IEnumMediaTypes* NewMediaTypeEnumerator(const SourceKind& kind, IUnknown* owner);
 
 #endif

@@ -10,7 +10,8 @@ const char kToolUsage[] =
     "  plug | unplug                connect or disconnect the camera\n"
     "  tape in | tape out           insert or eject the cassette\n"
     "  fault NAME on|off            NAME: capability, get-fail, get-sfalse, set-fail,\n"
-    "                               set-sfalse, status-fail, video-missing, all\n"
+    "                               set-sfalse, status-fail, video-missing,\n"
+    "                               stop-events, all\n"
     "  mode N | mode none           report mode byte N (0..255) instead of the deck's\n"
     "  transport N | transport none report transportAvailable N (0..3)\n"
     "  video2 on|off                also offer \"Orvelle Video2\"\n"
@@ -23,10 +24,15 @@ const struct {
     const char* name;
     uint32_t fault;
 } kFaultNames[] = {
-    {"capability", FaultCapabilityClear}, {"get-fail", FaultGetFails},
-    {"get-sfalse", FaultGetSFalse},       {"set-fail", FaultSetFails},
-    {"set-sfalse", FaultSetSFalse},       {"status-fail", FaultStatusFails},
-    {"video-missing", FaultVideoMissing}, {"all", kAllFaults},
+    {"capability", FaultCapabilityClear},
+    {"get-fail", FaultGetFails},
+    {"get-sfalse", FaultGetSFalse},
+    {"set-fail", FaultSetFails},
+    {"set-sfalse", FaultSetSFalse},
+    {"status-fail", FaultStatusFails},
+    {"video-missing", FaultVideoMissing},
+    {"stop-events", FaultEventsOnStop},
+    {"all", kAllFaults},
 };
 
 bool Is(const char* text, const char* word) { return strcmp(text, word) == 0; }

@@ -80,10 +80,6 @@ void AudioDeviceList::SetPreferredAudioDevice(const char* name) {
     CopyText(preferredAudioDevice, kDeviceNameSize, name);
 }
 
-void AudioDeviceList::PreferSelectedAudioDevice() {
-    CopyText(preferredAudioDevice, kDeviceNameSize, audioDeviceNames[selection]);
-}
-
 // The combobox answers -1 when nothing is selected: the selection is kept
 // within the list so that no entry outside it is ever read.
 void AudioDeviceList::SetSelection(int index) {

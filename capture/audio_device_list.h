@@ -44,7 +44,6 @@ struct AudioDeviceList {
     void PreferNewDevice(const AudioDeviceSnapshot& before);
 
     void SetPreferredAudioDevice(const char* name);
-    void PreferSelectedAudioDevice();
     void SetSelection(int index);
     const char* GetAudioDeviceName(int index) const;
     int GetAudioDeviceCount() const { return audioDeviceCount; }

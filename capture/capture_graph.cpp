@@ -73,7 +73,7 @@ IMoniker* NextDevice(IEnumMoniker* devices) {
     return moniker;
 }
 
-enum FriendlyNameRead { kNoStorage, kNoFriendlyName, kFriendlyNameRead };
+} // namespace
 
 FriendlyNameRead ReadFriendlyName(IMoniker* moniker, char name[kDeviceNameSize]) {
     IPropertyBag* properties = NULL;
@@ -81,21 +81,23 @@ FriendlyNameRead ReadFriendlyName(IMoniker* moniker, char name[kDeviceNameSize])
                                       reinterpret_cast<void**>(&properties)))) {
         return kNoStorage;
     }
+    // Asked for as a string, and owning none, whatever the system's
+    // VariantInit leaves in the other fields: a bag that fails the read
+    // leaves the value as it was, and there is nothing to free then.
     VARIANT value;
-    VariantInit(&value);
     value.vt = VT_BSTR;
+    value.bstrVal = NULL;
     FriendlyNameRead result = kNoFriendlyName;
-    if (SUCCEEDED(properties->Read(L"FriendlyName", &value, NULL)) && value.vt == VT_BSTR &&
-        value.bstrVal) {
-        ToAnsiName(value.bstrVal, name);
-        result = kFriendlyNameRead;
+    if (SUCCEEDED(properties->Read(L"FriendlyName", &value, NULL))) {
+        if (value.vt == VT_BSTR && value.bstrVal) {
+            ToAnsiName(value.bstrVal, name);
+            result = kFriendlyNameRead;
+        }
+        VariantClear(&value);
     }
-    VariantClear(&value);
     properties->Release();
     return result;
 }
-
-} // namespace
 
 CaptureGraph::CaptureGraph() {
     ownerWindow = NULL;
@@ -114,6 +116,7 @@ CaptureGraph::CaptureGraph() {
     videoWidth = 0;
     videoHeight = 0;
     comInitialized = false;
+    graphTag = 0;
 }
 
 CaptureGraph::~CaptureGraph() {
@@ -200,8 +203,9 @@ int CaptureGraph::Build() {
         !Query(filterGraph, IID_IMediaEventEx, &mediaEvent)) {
         return 0;
     }
+    ++graphTag;
     if (FAILED(mediaEvent->SetNotifyWindow(reinterpret_cast<OAHWND>(ownerWindow), WM_GRAPH_EVENT,
-                                           0))) {
+                                           graphTag))) {
         return 0;
     }
 
@@ -314,8 +318,10 @@ void CaptureGraph::TearDown() {
     }
 }
 
-int CaptureGraph::CheckGraphEvent() {
-    if (!mediaEvent) {
+int CaptureGraph::CheckGraphEvent(LONG_PTR announcedBy) {
+    // The events of a graph torn down went with it; only a fetch from the
+    // graph that announced one can time out.
+    if (!mediaEvent || announcedBy != graphTag) {
         return 0;
     }
     long code = 0;

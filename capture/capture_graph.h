@@ -15,6 +15,12 @@ struct IMediaEventEx;
 struct IBasicAudio;
 struct IBasicVideo;
 struct IBaseFilter;
+struct IMoniker;
+
+enum FriendlyNameRead { kNoStorage, kNoFriendlyName, kFriendlyNameRead };
+
+// Reads a device's friendly name into a 260-byte ANSI buffer.
+FriendlyNameRead ReadFriendlyName(IMoniker* device, char name[kDeviceNameSize]);
 
 class CaptureGraph {
   public:
@@ -28,8 +34,10 @@ class CaptureGraph {
     // caller tears it down.
     int Build();
     void TearDown();
-    // 1 when the event announced by the graph's message means the camera is lost.
-    int CheckGraphEvent();
+    // 1 when the event announced by the graph's message means the camera is
+    // lost. announcedBy is the message's lParam: a message that a graph torn
+    // down since left in the queue announces nothing.
+    int CheckGraphEvent(LONG_PTR announcedBy);
     // Lists the audio devices again, prefers the one new device, rebuilds;
     // answers the new count minus the old.
     int RedetectAudioDevices();
@@ -44,7 +52,7 @@ class CaptureGraph {
                                          const char* friendlyName, int position);
 
     void SetPreferredAudioDevice(const char* name) { audio.SetPreferredAudioDevice(name); }
-    void PreferSelectedAudioDevice() { audio.PreferSelectedAudioDevice(); }
+    void ChooseAudioDevice() { audio.ChooseAudioDevice(); }
     void SetSelection(int index) { audio.SetSelection(index); }
     const char* GetAudioDeviceName(int index) const { return audio.GetAudioDeviceName(index); }
     int GetAudioDeviceCount() const { return audio.GetAudioDeviceCount(); }
@@ -74,6 +82,8 @@ class CaptureGraph {
     // Whether this object's Build holds an initialisation of COM, which its
     // TearDown gives back; a tear-down without one leaves COM alone.
     bool comInitialized;
+    // Tells the graphs apart in their event messages: each build's is new.
+    LONG_PTR graphTag;
 };
 
 #endif

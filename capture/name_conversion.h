@@ -3,6 +3,8 @@
 #ifndef MORVANE_CAPTURE_NAME_CONVERSION_H
 #define MORVANE_CAPTURE_NAME_CONVERSION_H
 
+#include "app/text.h"
+
 inline bool IsHighSurrogate(unsigned unit) {
     return unit >= 0xD800 && unit <= 0xDBFF;
 }
@@ -16,21 +18,10 @@ inline bool IsLowSurrogate(unsigned unit) {
 // count) answers the ANSI length of one character of count units.
 template <typename WideChar, typename ByteCount>
 int FittingPrefixUnits(const WideChar* text, int capacity, ByteCount bytesOf) {
-    int units = 0;
-    int bytes = 0;
-    while (text[units] != 0) {
-        int width = 1;
-        if (IsHighSurrogate(text[units]) && IsLowSurrogate(text[units + 1])) {
-            width = 2;
-        }
-        int characterBytes = bytesOf(text + units, width);
-        if (bytes + characterBytes > capacity - 1) {
-            break;
-        }
-        bytes += characterBytes;
-        units += width;
-    }
-    return units;
+    return FittingPrefixUnits(
+        text, capacity,
+        [](const WideChar* at) { return IsHighSurrogate(at[0]) && IsLowSurrogate(at[1]) ? 2 : 1; },
+        bytesOf);
 }
 
 #endif

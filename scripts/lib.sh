@@ -76,9 +76,39 @@ morvane_start_wine() {
     setsid /usr/lib/wine/wine64 cmd /c exit </dev/null >/dev/null 2>&1
 }
 
+# morvane_wine_log NAME: Wine's own messages of this run (ALSA's lines about
+# the missing sound card, Wine's debug channels) go to build/NAME-wine.log,
+# emptied here and named in the output.
+morvane_wine_log() {
+    MORVANE_WINE_LOG="$MORVANE_BUILD/$1-wine.log"
+    : >"$MORVANE_WINE_LOG"
+    echo "Wine's own messages go to $MORVANE_WINE_LOG"
+}
+
+# morvane_keep_wine_messages: filters a program's error output; Wine's own
+# messages go to the log of morvane_wine_log, every other line (the errors
+# of the programs and of Wine's loader) passes through to standard error.
+morvane_keep_wine_messages() {
+    local line
+    while IFS= read -r line || [ -n "$line" ]; do
+        case $line in
+        "ALSA lib "* | [0-9a-f][0-9a-f][0-9a-f][0-9a-f]:[a-z]*:*)
+            printf '%s\n' "$line" >>"$MORVANE_WINE_LOG"
+            ;;
+        *) printf '%s\n' "$line" >&2 ;;
+        esac
+    done
+}
+
+# A server or display that has already gone is no failure: under set -e a
+# failing wineserver -k would end the caller before Xvfb is stopped.
 morvane_stop() {
-    [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null
-    [ -n "${MORVANE_XVFB_PID:-}" ] && kill "$MORVANE_XVFB_PID" 2>/dev/null
+    if [ -n "${WINEPREFIX:-}" ]; then
+        wineserver -k 2>/dev/null || true
+    fi
+    if [ -n "${MORVANE_XVFB_PID:-}" ]; then
+        kill "$MORVANE_XVFB_PID" 2>/dev/null || true
+    fi
     MORVANE_XVFB_PID=""
     return 0
 }

@@ -7,10 +7,10 @@
 
 namespace {
 
-// Reads ask for full access too, so a user who may not change the settings
-// gets the defaults and a first run every time.
-bool OpenKey(const char* subkey, HKEY* key) {
-    return RegOpenKeyExA(HKEY_LOCAL_MACHINE, subkey, 0, KEY_ALL_ACCESS, key) == ERROR_SUCCESS;
+// Reads ask for reading only: a user who may read the settings but not
+// change them (a limited account) still gets them.
+bool OpenKeyForReading(const char* subkey, HKEY* key) {
+    return RegOpenKeyExA(HKEY_LOCAL_MACHINE, subkey, 0, KEY_QUERY_VALUE, key) == ERROR_SUCCESS;
 }
 
 bool CreateKey(const char* subkey, HKEY* key) {
@@ -21,7 +21,7 @@ bool CreateKey(const char* subkey, HKEY* key) {
 // Reads a value of at most size bytes into data; size becomes its length.
 bool QueryValue(const char* subkey, const char* name, BYTE* data, DWORD* size) {
     HKEY key;
-    if (!OpenKey(subkey, &key)) {
+    if (!OpenKeyForReading(subkey, &key)) {
         return false;
     }
     LONG result = RegQueryValueExA(key, name, NULL, NULL, data, size);

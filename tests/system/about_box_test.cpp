@@ -4,8 +4,25 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "harness.h"
 #include "res/resource_ids.h"
+
+namespace {
+
+// Clicks a button of the box and answers whether the box has gone.
+bool ClickClosesTheBox(HWND box, int buttonId) {
+    HWND button = GetDlgItem(box, buttonId);
+    PostMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    PostMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    for (int i = 0; i < 100 && IsWindow(box); ++i) {
+        Sleep(50);
+    }
+    return !IsWindow(box);
+}
+
+} // namespace
 
 TEST(AboutBox, OpensFromTheLogoAndClosesWithOk) {
     WriteSharedDword("Morvane_AudioSetting", 1);
@@ -24,12 +41,72 @@ TEST(AboutBox, OpensFromTheLogoAndClosesWithOk) {
     EXPECT_EQ(395, place.right - place.left);
     EXPECT_EQ(234, place.bottom - place.top);
 
-    HWND ok = GetDlgItem(box, IDC_ABOUT_OK);
-    PostMessageA(ok, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
-    PostMessageA(ok, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
-    for (int i = 0; i < 100 && IsWindow(box); ++i) {
-        Sleep(50);
+    EXPECT_TRUE(ClickClosesTheBox(box, IDC_ABOUT_OK));
+    EXPECT_TRUE(IsWindowEnabled(main));
+}
+
+namespace {
+
+BOOL CALLBACK TakeLanguage(HMODULE, LPCSTR, LPCSTR, WORD language, LONG_PTR found) {
+    *reinterpret_cast<WORD*>(found) = language;
+    return FALSE;
+}
+
+// Spoils a bitmap of a program file, as in a damaged copy: its data is no
+// bitmap any more, so it cannot be loaded.
+bool SpoilBitmap(const std::string& program, int bitmapId) {
+    HMODULE image = LoadLibraryExA(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (!image) {
+        return false;
     }
-    EXPECT_FALSE(IsWindow(box));
+    WORD language = 0xFFFF;
+    EnumResourceLanguagesA(image, MAKEINTRESOURCEA(2), MAKEINTRESOURCEA(bitmapId), TakeLanguage,
+                           reinterpret_cast<LONG_PTR>(&language));
+    FreeLibrary(image);
+    char junk[4] = {0, 0, 0, 0};
+    HANDLE update = BeginUpdateResourceA(program.c_str(), FALSE);
+    if (language == 0xFFFF || !update ||
+        !UpdateResourceA(update, MAKEINTRESOURCEA(2), MAKEINTRESOURCEA(bitmapId), language, junk,
+                         sizeof junk) ||
+        !EndUpdateResourceA(update, FALSE)) {
+        return false;
+    }
+    image = LoadLibraryExA(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    HBITMAP bitmap = image ? LoadBitmapA(image, MAKEINTRESOURCEA(bitmapId)) : nullptr;
+    bool spoilt = image && !bitmap;
+    DeleteObject(bitmap);
+    FreeLibrary(image);
+    return spoilt;
+}
+
+} // namespace
+
+TEST(AboutBox, WithoutItsBitmapStillHoldsItsButtonsAndCloses) {
+    WriteSharedDword("Morvane_AudioSetting", 1);
+    std::string folder = MakeScratchFolder("nobitmap");
+    for (const char* file : {"Morvane.exe", "Morvane.dll"}) {
+        ASSERT_TRUE(
+            CopyFileA((BinFolder() + "\\" + file).c_str(), (folder + "\\" + file).c_str(), FALSE));
+    }
+    ASSERT_TRUE(SpoilBitmap(folder + "\\Morvane.exe", IDB_ABOUT_BACKGROUND));
+    ProgramRun run;
+    ASSERT_TRUE(run.Start(folder, "Morvane.exe"));
+    HWND main = run.WaitForMainWindow();
+    ASSERT_NE(nullptr, main);
+
+    PostClick(main, 1, 1);
+    HWND box = run.WaitForWindow("#32770", "", 5000);
+    ASSERT_NE(nullptr, box);
+    RECT place;
+    GetWindowRect(box, &place);
+    for (int id : {IDC_ABOUT_OK, IDC_CLOSE}) {
+        RECT button;
+        GetWindowRect(GetDlgItem(box, id), &button);
+        RECT common;
+        EXPECT_TRUE(IntersectRect(&common, &button, &place) && EqualRect(&common, &button))
+            << "button " << id << " lies inside the box";
+    }
+
+    EXPECT_TRUE(ClickClosesTheBox(box, IDC_CLOSE));
     EXPECT_TRUE(IsWindowEnabled(main));
 }

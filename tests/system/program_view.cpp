@@ -84,6 +84,11 @@ void DragSlider(HWND main, int sliderId, int x, const std::vector<int>& moves) {
                     MAKELPARAM(moves.empty() ? x : moves.back(), kSliderMiddleY));
 }
 
+void PressButton(HWND main, int buttonId) {
+    SendWithTimeout(main, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
+                    reinterpret_cast<LPARAM>(GetDlgItem(main, buttonId)));
+}
+
 void ClickButton(HWND main, int buttonId) {
     HWND button = GetDlgItem(main, buttonId);
     // A user waits until the button shows it can be pressed.

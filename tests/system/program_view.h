@@ -50,6 +50,9 @@ void PageSlider(HWND main, int sliderId, PageDirection direction);
 // the last place.
 void DragSlider(HWND main, int sliderId, int x, const std::vector<int>& moves);
 
+// A click on a button as the main window receives it: its WM_COMMAND.
+void PressButton(HWND main, int buttonId);
+
 // Presses and releases a skinned button with the mouse.
 void ClickButton(HWND main, int buttonId);
 

@@ -126,6 +126,7 @@ TEST_F(Scenario, PlayQualityReplugAndFinishAlongTheThreeRoads) {
     EXPECT_EQ(nullptr, VideoWindowOf(main));
     EXPECT_EQ(std::to_string(quality), ReadSetting(kDriverSettingsKey, "SFMin"))
         << "the setting outlives the camera";
+    size_t beforePlug = camera.Commands().size();
     camera.SetPlugged(true);
     ASSERT_TRUE(WaitForPage(main, 1, 6000));
     EXPECT_TRUE(PreviewRuns(main, camera));
@@ -136,7 +137,11 @@ TEST_F(Scenario, PlayQualityReplugAndFinishAlongTheThreeRoads) {
     ClickButton(main, IDC_STOP);
     log = camera.Commands();
     ASSERT_GT(log.size(), before);
-    EXPECT_TRUE(IsCommand(log[before], 1, 24)) << "a new camera link after the re-attach";
+    EXPECT_TRUE(IsCommand(log[before], 1, 24));
+    // A new camera link: its first command is the brightness, numbered 1.
+    ASSERT_GT(log.size(), beforePlug);
+    EXPECT_TRUE(IsCommand(log[beforePlug], 8, kBrightness));
+    EXPECT_EQ(1u, log[beforePlug].sequence) << "a new camera link after the re-attach";
 
     // Finish: every choice stored, the deck stopped, the program ended.
     Next(2);

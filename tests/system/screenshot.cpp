@@ -67,49 +67,55 @@ bool Screenshot::SaveBitmap(const std::string& path) const {
     return fclose(out) == 0;
 }
 
-namespace {
-
-// The pixels of a width x height area of source at (x, y).
-Screenshot Capture(HDC source, int x, int y, int width, int height) {
-    Screenshot shot;
-    shot.width = width;
-    shot.height = height;
-    shot.pixels.resize(width * height);
-    HDC memory = CreateCompatibleDC(source);
+Canvas::Canvas(int width, int height) : width(width), height(height) {
+    HDC screen = GetDC(NULL);
+    memory = CreateCompatibleDC(screen);
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
     info.bmiHeader.biHeight = -height;
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP target = CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, NULL, 0);
-    HGDIOBJ previous = SelectObject(memory, target);
-    BitBlt(memory, 0, 0, width, height, source, x, y, SRCCOPY);
-    GdiFlush();
-    memcpy(shot.pixels.data(), bits, shot.pixels.size() * 4);
-    SelectObject(memory, previous);
-    DeleteObject(target);
-    DeleteDC(memory);
-    return shot;
+    bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, NULL, 0);
+    previous = SelectObject(memory, bitmap);
+    ReleaseDC(NULL, screen);
 }
 
-} // namespace
+Canvas::~Canvas() {
+    SelectObject(memory, previous);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+}
+
+Screenshot Canvas::Read() const {
+    GdiFlush();
+    Screenshot shot;
+    shot.width = width;
+    shot.height = height;
+    const DWORD* pixels = static_cast<const DWORD*>(bits);
+    shot.pixels.assign(pixels, pixels + width * height);
+    for (DWORD& pixel : shot.pixels) {
+        pixel &= 0xFFFFFF;
+    }
+    return shot;
+}
 
 Screenshot CaptureFromScreen(HWND window) {
     RECT r;
     GetWindowRect(window, &r);
+    Canvas canvas(r.right - r.left, r.bottom - r.top);
     HDC screen = GetDC(NULL);
-    Screenshot shot = Capture(screen, r.left, r.top, r.right - r.left, r.bottom - r.top);
+    BitBlt(canvas.Dc(), 0, 0, r.right - r.left, r.bottom - r.top, screen, r.left, r.top, SRCCOPY);
     ReleaseDC(NULL, screen);
-    return shot;
+    return canvas.Read();
 }
 
 Screenshot CaptureClientArea(HWND window) {
     RECT client;
     GetClientRect(window, &client);
+    Canvas canvas(client.right, client.bottom);
     HDC dc = GetDC(window);
-    Screenshot shot = Capture(dc, 0, 0, client.right, client.bottom);
+    BitBlt(canvas.Dc(), 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
     ReleaseDC(window, dc);
-    return shot;
+    return canvas.Read();
 }

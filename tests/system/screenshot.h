@@ -27,6 +27,28 @@ struct Screenshot {
 // The window as it shows on the screen.
 Screenshot CaptureFromScreen(HWND window);
 
+// A memory device context over a 32-bit top-down bitmap: a place to draw
+// what a window should show, and to read it back.
+class Canvas {
+  public:
+    Canvas(int width, int height);
+    ~Canvas();
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+
+    HDC Dc() const { return memory; }
+    // What has been drawn so far, as 0x00RRGGBB.
+    Screenshot Read() const;
+
+  private:
+    int width;
+    int height;
+    HDC memory;
+    HBITMAP bitmap;
+    HGDIOBJ previous;
+    void* bits = nullptr;
+};
+
 // The window's client area as the window draws it.
 Screenshot CaptureClientArea(HWND window);
 

@@ -68,6 +68,14 @@ void SimulatedCamera::AddAudioDevice(const wchar_t* name) {
     }
 }
 
+void SimulatedCamera::RemoveAudioDevice(int slot) {
+    ControlBlock* shared = block.Lock();
+    if (shared) {
+        shared->settings.audio[slot].used = 0;
+        block.Unlock();
+    }
+}
+
 template <class Reader>
 auto SimulatedCamera::Read(Reader read) -> decltype(read(*(ControlBlock*)nullptr)) {
     decltype(read(*(ControlBlock*)nullptr)) value{};
@@ -89,6 +97,18 @@ uint32_t SimulatedCamera::GraphJoinMs() {
 
 uint32_t SimulatedCamera::GraphJoins() {
     return Read([](ControlBlock& b) { return b.graphJoins; });
+}
+
+int32_t SimulatedCamera::SoundVolume() {
+    return Read([](ControlBlock& b) { return b.soundVolume; });
+}
+
+int32_t SimulatedCamera::LastAudioJoined() {
+    return Read([](ControlBlock& b) { return b.lastAudioJoined; });
+}
+
+uint32_t SimulatedCamera::GraphsLeftAfterWindows() {
+    return Read([](ControlBlock& b) { return b.leftAfterWindows; });
 }
 
 int32_t SimulatedCamera::FirstFrameDelayMs() {

@@ -27,6 +27,8 @@ class SimulatedCamera {
     void SetPlugged(bool plugged);
     // Adds an audio capture device; top-level windows hear of its arrival.
     void AddAudioDevice(const wchar_t* name);
+    // Takes the audio device of a slot away (see LastAudioJoined).
+    void RemoveAudioDevice(int slot);
 
     uint32_t FramesDelivered();
     // Tick count when a video filter last joined a graph: a new value is a
@@ -34,6 +36,13 @@ class SimulatedCamera {
     uint32_t GraphJoinMs();
     // Preview graphs a video filter has joined so far.
     uint32_t GraphJoins();
+    // The level the preview's sound plays at, in hundredths of a decibel.
+    int32_t SoundVolume();
+    // Slot of the audio device that last joined a graph (0: the camera's own,
+    // then the extra devices in their order), or -1.
+    int32_t LastAudioJoined();
+    // Preview graphs torn down only after the window that showed them was gone.
+    uint32_t GraphsLeftAfterWindows();
     // From that join to the graph's first frame, or -1 before it.
     int32_t FirstFrameDelayMs();
     // Every command still held in the log, oldest first.

@@ -73,26 +73,45 @@ class MainWindow : public ::testing::Test {
 
 } // namespace
 
-TEST(Startup, WithoutTheLibraryShowsTheErrorBoxAndNothingElse) {
-    std::string folder = MakeScratchFolder("nolibrary");
-    ASSERT_TRUE(CopyFileA((BinFolder() + "\\Morvane.exe").c_str(),
-                          (folder + "\\Morvane.exe").c_str(), FALSE));
-    ProgramRun run;
-    ASSERT_TRUE(run.Start(folder, "Morvane.exe"));
-    HWND box = run.WaitForWindow("#32770", "Morvane");
-    ASSERT_NE(nullptr, box);
-    EXPECT_NE(nullptr, FindChildWithText(box, kMissingLibraryText));
-    EXPECT_EQ(1u, run.Windows().size());
-    // No instance marker is taken before the library is found.
-    HANDLE marker = OpenMutexA(SYNCHRONIZE, FALSE, "KivoMorvane");
-    EXPECT_EQ(nullptr, marker);
-    if (marker) {
-        CloseHandle(marker);
+// A copy of Morvane.exe in a folder of its own, without its library, and
+// the folder it is started from, which holds a Morvane.dll when decoy is set.
+struct LonelyProgram {
+    std::string startFolder;
+    explicit LonelyProgram(bool decoy) {
+        startFolder = MakeScratchFolder(decoy ? "decoy" : "nolibrary");
+        std::string programFolder = startFolder + "\\program";
+        CreateDirectoryA(programFolder.c_str(), nullptr);
+        CopyFileA((BinFolder() + "\\Morvane.exe").c_str(),
+                  (programFolder + "\\Morvane.exe").c_str(), FALSE);
+        if (decoy) {
+            // The real library, in the wrong place: the current folder.
+            CopyFileA((BinFolder() + "\\Morvane.dll").c_str(),
+                      (startFolder + "\\Morvane.dll").c_str(), FALSE);
+        }
     }
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
-    DWORD exitCode = 1;
-    ASSERT_TRUE(run.WaitForExit(10000, &exitCode));
-    EXPECT_EQ(0u, exitCode);
+};
+
+TEST(Startup, WithoutTheLibraryBesideItShowsTheErrorBoxAndNothingElse) {
+    for (bool decoy : {false, true}) {
+        SCOPED_TRACE(decoy ? "a Morvane.dll in the current folder" : "no Morvane.dll anywhere");
+        LonelyProgram program(decoy);
+        ProgramRun run;
+        ASSERT_TRUE(run.Start(program.startFolder, "program\\Morvane.exe"));
+        HWND box = run.WaitForWindow("#32770", "Morvane");
+        ASSERT_NE(nullptr, box);
+        EXPECT_NE(nullptr, FindChildWithText(box, kMissingLibraryText));
+        EXPECT_EQ(1u, run.Windows().size());
+        // No instance marker is taken before the library is found.
+        HANDLE marker = OpenMutexA(SYNCHRONIZE, FALSE, "KivoMorvane");
+        EXPECT_EQ(nullptr, marker);
+        if (marker) {
+            CloseHandle(marker);
+        }
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        DWORD exitCode = 1;
+        ASSERT_TRUE(run.WaitForExit(10000, &exitCode));
+        EXPECT_EQ(0u, exitCode);
+    }
 }
 
 TEST(Startup, SecondCopyEndsAtOnceAndLeavesTheFirstAlone) {
@@ -101,14 +120,23 @@ TEST(Startup, SecondCopyEndsAtOnceAndLeavesTheFirstAlone) {
     ASSERT_TRUE(first.StartMorvane());
     HWND window = first.WaitForMainWindow();
     ASSERT_NE(nullptr, window);
+    // Read once the window has finished setting itself up and placing itself.
+    SendWithTimeout(window, WM_NULL, 0, 0);
     RECT before = WindowRect(window);
 
     ProgramRun second;
     ASSERT_TRUE(second.StartMorvane());
+    // Watched while it runs: a window it showed and closed again counts too.
+    bool secondShowedAWindow = false;
+    DWORD start = GetTickCount();
+    while (WaitForSingleObject(second.Process(), 10) == WAIT_TIMEOUT &&
+           GetTickCount() - start < 10000) {
+        secondShowedAWindow = secondShowedAWindow || !second.Windows().empty();
+    }
     DWORD exitCode = 1;
-    ASSERT_TRUE(second.WaitForExit(10000, &exitCode));
+    ASSERT_TRUE(second.WaitForExit(0, &exitCode));
     EXPECT_EQ(0u, exitCode);
-    EXPECT_TRUE(second.Windows().empty());
+    EXPECT_FALSE(secondShowedAWindow);
 
     RECT after = WindowRect(window);
     EXPECT_TRUE(EqualRect(&before, &after));
@@ -244,15 +272,29 @@ TEST_F(MainWindow, TheMinimiseButtonMinimisesTheWindow) {
     EXPECT_TRUE(IsWindow(window));
 }
 
-TEST_F(MainWindow, DisplayChangeRestoresTheSizeAndKeepsThePlace) {
+TEST_F(MainWindow, DisplayChangeRestoresTheSizeAndBringsBackOnlyATopStripOffTheScreen) {
     Start();
-    SetWindowPos(window, nullptr, 50, 60, 200, 100, SWP_NOZORDER);
-    SendWithTimeout(window, WM_DISPLAYCHANGE, 24, MAKELPARAM(1024, 768));
-    RECT rect = WindowRect(window);
-    EXPECT_EQ(50, rect.left);
-    EXPECT_EQ(60, rect.top);
-    EXPECT_EQ(349, rect.right - rect.left);
-    EXPECT_EQ(560, rect.bottom - rect.top);
+    int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    const struct {
+        int x, y;
+        int keptX, keptY;
+    } places[] = {
+        {50, 60, 50, 60},                                 // on the screen: kept
+        {50, screenHeight - 100, 50, screenHeight - 100}, // strip on, the rest below
+        {50, screenHeight + 200, 50, screenHeight - 35},  // left below a smaller screen
+        {-100, -40, 0, 0},
+        {screenWidth - 100, 60, screenWidth - 349, 60},
+    };
+    for (const auto& place : places) {
+        SetWindowPos(window, nullptr, place.x, place.y, 200, 100, SWP_NOZORDER);
+        SendWithTimeout(window, WM_DISPLAYCHANGE, 24, MAKELPARAM(screenWidth, screenHeight));
+        RECT rect = WindowRect(window);
+        EXPECT_EQ(place.keptX, rect.left) << place.x << "," << place.y;
+        EXPECT_EQ(place.keptY, rect.top) << place.x << "," << place.y;
+        EXPECT_EQ(349, rect.right - rect.left);
+        EXPECT_EQ(560, rect.bottom - rect.top);
+    }
 }
 
 namespace {

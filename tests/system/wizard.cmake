@@ -7,3 +7,11 @@ morvane_system_test(wizard_system_tests
     ${CMAKE_CURRENT_LIST_DIR}/launcher_standin_client.cpp)
 target_link_libraries(wizard_system_tests PRIVATE camsim_client shlwapi)
 add_dependencies(wizard_system_tests launcher_standin camsim_dll camsim_tool)
+
+# Each page's texts and Next label, read back from the screen.
+morvane_system_test(page_text_system_tests
+    ${CMAKE_CURRENT_LIST_DIR}/page_text_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/program_view.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/simulated_camera.cpp)
+target_link_libraries(page_text_system_tests PRIVATE camsim_client morvane_shell)
+add_dependencies(page_text_system_tests camsim_dll camsim_tool)

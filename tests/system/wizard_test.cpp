@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -110,10 +111,20 @@ class Wizard : public ::testing::Test {
         ASSERT_NE(nullptr, main);
     }
 
-    // A click on a button reaches the main window as its WM_COMMAND.
-    void Press(int id) {
-        SendWithTimeout(main, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                        reinterpret_cast<LPARAM>(GetDlgItem(main, id)));
+    void Press(int id) { PressButton(main, id); }
+    // Two clicks that both wait in the queue before the first is handled, as
+    // a quick double click or a click and Enter would.
+    void PressTwiceAtOnce(int id) {
+        DWORD threadId = GetWindowThreadProcessId(main, nullptr);
+        HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME, FALSE, threadId);
+        ASSERT_NE(nullptr, thread);
+        SuspendThread(thread);
+        for (int i = 0; i < 2; ++i) {
+            PostMessageA(main, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(GetDlgItem(main, id)));
+        }
+        ResumeThread(thread);
+        CloseHandle(thread);
     }
     void PressTimes(int id, int times) {
         for (int i = 0; i < times; ++i) {
@@ -213,7 +224,7 @@ TEST_F(Wizard, FinishStoresEveryChoiceAndTellsTheLauncherOnlyOnAFirstRun) {
         PageSlider(main, IDC_BRIGHTNESS, kPageRight);
         Press(IDC_NEXT);
         EXPECT_EQ(kPage4, VisiblePageControls(main));
-        Press(IDC_NEXT);
+        PressTwiceAtOnce(IDC_NEXT); // the second changes nothing
         EXPECT_EQ(0u, WaitForExitCode());
 
         int quality = ReadNumber(kDriverKey, "SFMin");
@@ -273,7 +284,7 @@ TEST_F(Wizard, CancelAndCloseWriteBackTheStartValuesOrTheResetFallbacks) {
         if (c.reset) {
             Press(IDC_BRIGHTNESS_RESET);
         }
-        Press(c.control);
+        PressTwiceAtOnce(c.control); // the second changes nothing
         EXPECT_EQ(0u, WaitForExitCode());
 
         EXPECT_EQ(c.quality, ReadSetting(kDriverKey, "SFMin"));
@@ -363,6 +374,32 @@ TEST_F(Wizard, MuteShowsTheButtonPressedUntilUnmuted) {
     EXPECT_EQ(IDB_MUTE_NORMAL, face());
 }
 
+TEST_F(Wizard, TheSoundPlaysAtTheSlidersLevelOrMutedAfterEveryRebuild) {
+    Start();
+    EXPECT_EQ(0, camera.SoundVolume()) << "the slider starts at full volume";
+    PageSlider(main, IDC_VOLUME, kPageLeft);
+    int32_t level = camera.SoundVolume();
+    EXPECT_LT(level, 0);
+    EXPECT_GT(level, -5000);
+    ClickButton(main, IDC_MUTE);
+    EXPECT_EQ(-10000, camera.SoundVolume());
+
+    // A new audio device rebuilds the preview; so do unplugging and plugging.
+    uint32_t graph = camera.GraphJoinMs();
+    camera.AddAudioDevice(L"Test Mic");
+    ASSERT_TRUE(WaitUntil([&] { return camera.GraphJoinMs() != graph; }, 6000));
+    Sleep(300);
+    EXPECT_EQ(-10000, camera.SoundVolume()) << "still muted after the re-detection";
+    camera.SetPlugged(false);
+    ASSERT_TRUE(WaitForPage(main, 0, 3000));
+    camera.SetPlugged(true);
+    ASSERT_TRUE(WaitForPage(main, 1, 6000));
+    EXPECT_EQ(-10000, camera.SoundVolume()) << "still muted after the re-attach";
+
+    ClickButton(main, IDC_MUTE);
+    EXPECT_EQ(level, camera.SoundVolume()) << "unmuted, at the slider's level";
+}
+
 TEST_F(Wizard, ChoosingAnAudioDeviceRebuildsWithItInFront) {
     camera.Reset(true, {L"Test Mic"});
     Start();
@@ -393,7 +430,48 @@ TEST_F(Wizard, ChoosingAnAudioDeviceRebuildsWithItInFront) {
     EXPECT_EQ("Test Mic", ReadSetting(kSharedKey, "Morvane_AudioDevice"));
 }
 
-TEST_F(Wizard, AQualityStepWhoseRebuildFailsShowsPageZero) {
+TEST_F(Wizard, TheAudioDeviceChosenIsTheOneShownAndTheOneBuilt) {
+    // Slots 1 to 3 hold the extra devices in their order.
+    camera.Reset(true, {L"Mic A", L"Mic B", L"Mic C"});
+    Start();
+    HWND combo = GetDlgItem(main, IDC_AUDIO_DEVICE);
+    auto choose = [&](int index) {
+        SendWithTimeout(combo, CB_SETCURSEL, index, 0);
+        SendWithTimeout(main, WM_COMMAND, MAKEWPARAM(IDC_AUDIO_DEVICE, CBN_SELENDOK),
+                        reinterpret_cast<LPARAM>(combo));
+    };
+    // The device in use, chosen again (as each arrow key of a closed list
+    // does), keeps its preview.
+    uint32_t graph = camera.GraphJoinMs();
+    choose(0);
+    EXPECT_EQ(graph, camera.GraphJoinMs());
+
+    // A device goes and a quality step lists the devices anew; the list
+    // shown stays as it was filled.
+    camera.RemoveAudioDevice(1);
+    Press(IDC_NEXT);
+    PageSlider(main, IDC_QUALITY, kPageRight);
+    Press(IDC_PREV);
+    ASSERT_EQ((Lines{"Orvelle Audio", "Mic A", "Mic B", "Mic C"}), ComboItems(combo));
+    choose(2);
+    EXPECT_EQ(2, camera.LastAudioJoined()) << "Mic B was shown and chosen";
+    EXPECT_EQ((Lines{"Mic B", "Orvelle Audio", "Mic C"}), ComboItems(combo));
+
+    // A choice whose build fails leaves Mic B in use, in front and stored.
+    camera.SetFaults(FaultVideoMissing);
+    choose(2);
+    camera.SetFaults(0);
+    EXPECT_EQ((Lines{"Mic B", "Mic C", "Orvelle Audio"}), ComboItems(combo));
+    EXPECT_EQ(0, SendWithTimeout(combo, CB_GETCURSEL, 0, 0));
+    Press(IDC_NEXT);
+    PageSlider(main, IDC_QUALITY, kPageLeft);
+    EXPECT_EQ(2, camera.LastAudioJoined()) << "the next rebuild takes Mic B again";
+    PressTimes(IDC_NEXT, 3);
+    EXPECT_EQ(0u, WaitForExitCode());
+    EXPECT_EQ("Mic B", ReadSetting(kSharedKey, "Morvane_AudioDevice"));
+}
+
+TEST_F(Wizard, AQualityStepWhoseRebuildFailsShowsPageZeroAndKeepsTheCameraLink) {
     WriteDword(kDriverKey, "SFMin", 50);
     Start();
     Press(IDC_NEXT);
@@ -401,31 +479,91 @@ TEST_F(Wizard, AQualityStepWhoseRebuildFailsShowsPageZero) {
     PageSlider(main, IDC_QUALITY, kPageRight);
     EXPECT_EQ(kPage0, VisiblePageControls(main));
     EXPECT_LT(ReadNumber(kDriverKey, "SFMin"), 50) << "the quality stays written";
+
+    // Page 0 with the camera link of before: the poll disables the deck and
+    // Mute too (without a link Mute stays usable).
+    HWND mute = GetDlgItem(main, IDC_MUTE);
+    HWND play = GetDlgItem(main, IDC_PLAY);
+    EXPECT_TRUE(WaitUntil([&] { return ShownSkinFace(mute) == IDB_MUTE_DISABLED; }, 3000));
+    EXPECT_EQ(IDB_PLAY_DISABLED, ShownSkinFace(play));
+    // An arrival whose attach fails keeps that link: Mute stays disabled.
+    camera.AddAudioDevice(L"Test Mic");
+    Sleep(3000 + 2600); // the attach, then a poll
+    EXPECT_EQ(kPage0, VisiblePageControls(main));
+    EXPECT_EQ(IDB_MUTE_DISABLED, ShownSkinFace(mute));
+
+    // Once the camera is back, the next arrival attaches with a new link.
+    camera.SetFaults(0);
+    size_t before = camera.Commands().size();
+    camera.AddAudioDevice(L"Second Mic");
+    ASSERT_TRUE(WaitUntil([&] { return VisiblePageControls(main) == kPage1; }, 6000));
+    std::vector<CommandRecord> log = camera.Commands();
+    ASSERT_GT(log.size(), before);
+    EXPECT_EQ(kBrightnessClass, log[before].commandClass);
+    EXPECT_EQ(1u, log[before].sequence);
 }
 
-TEST_F(Wizard, StoredValuesOutOfRangeAreShownAsTheyAreAndWrittenBackClamped) {
+// A quality out of range is written back clamped; a brightness out of range
+// reaches the camera, and the slider, as the nearest end of 0..255, while the
+// registry keeps it as stored until the user moves the slider.
+TEST_F(Wizard, ThePreviewEndsBeforeItsWindowOnEveryWayOut) {
+    for (int way : {IDC_CANCEL, IDC_CLOSE, IDC_NEXT}) {
+        SCOPED_TRACE(way);
+        Start();
+        if (way == IDC_NEXT) {
+            PressTimes(IDC_NEXT, 4);
+        } else {
+            Press(way);
+        }
+        EXPECT_EQ(0u, WaitForExitCode());
+        EXPECT_EQ(0u, camera.GraphsLeftAfterWindows());
+    }
+}
+
+TEST_F(Wizard, EventsTheOldGraphLeftQueuedKeepAWorkingCamera) {
+    Start();
+    Press(IDC_NEXT);
+    camera.SetFaults(FaultEventsOnStop);
+    for (int step = 0; step < 3; ++step) {
+        PageSlider(main, IDC_QUALITY, step == 1 ? kPageLeft : kPageRight);
+        Sleep(500); // the queued messages are handled
+        EXPECT_EQ(kPage2, VisiblePageControls(main)) << "step " << step;
+    }
+    EXPECT_TRUE(PreviewRuns(main, camera));
+}
+
+TEST_F(Wizard, StoredValuesOutOfRangeAreSentAndShownWithinRange) {
     const struct {
         DWORD quality;
         DWORD brightness;
         const char* storedQuality;
         const char* storedCompanion;
         const char* storedBrightness;
+        uint32_t sentBrightness;
     } cases[] = {
-        {200, 100, "80", "80", "100"},
-        {3, 100, "4", "20", "100"},
-        {50, static_cast<DWORD>(-5), "50", "66", "-5"},
-        {static_cast<DWORD>(-7), 300, "4", "20", "300"},
+        {200, 0, "80", "80", "0", 0},
+        {3, 255, "4", "20", "255", 255},
+        {50, static_cast<DWORD>(-5), "50", "66", "-5", 0},
+        {static_cast<DWORD>(-7), 300, "4", "20", "300", 255},
     };
+    std::map<uint32_t, int> thumbAt;
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(static_cast<int>(c.quality)) + " / " +
                      std::to_string(static_cast<int>(c.brightness)));
         RemoveSettings();
         WriteDword(kDriverKey, "SFMin", c.quality);
         WriteDword(kSharedKey, "Morvane_VideoBright", c.brightness);
+        size_t before = camera.Commands().size();
         Start();
-        // Both sliders are shown with the values as read.
+        EXPECT_EQ(std::vector<uint32_t>{c.sentBrightness}, BrightnessCodesSince(before));
         PressTimes(IDC_NEXT, 2);
         EXPECT_EQ(kPage3, VisiblePageControls(main));
+        int thumb = ThumbCentre(IDC_BRIGHTNESS);
+        EXPECT_GE(thumb, 0) << "the thumb lies on the track";
+        // The in-range cases come first and place the thumb at either end.
+        if (!thumbAt.emplace(c.sentBrightness, thumb).second) {
+            EXPECT_EQ(thumbAt[c.sentBrightness], thumb);
+        }
         Press(IDC_CANCEL);
         EXPECT_EQ(0u, WaitForExitCode());
         EXPECT_EQ(c.storedQuality, ReadSetting(kDriverKey, "SFMin"));

@@ -133,19 +133,8 @@ TEST(AudioDeviceList, ASelectionOutsideTheListNeverReadsOutsideIt) {
     list.ChooseAudioDevice();
     EXPECT_STREQ("A", list.GetCurrentAudioDevice());
     list.SetSelection(99);
-    list.PreferSelectedAudioDevice();
-    EXPECT_STREQ("", list.preferredAudioDevice);
-}
-
-TEST(AudioDeviceList, PreferSelectedTakesTheChosenEntryToTheFrontAtTheNextBuild) {
-    AudioDeviceList list;
-    List(&list, {"A", "B", "C"});
-    list.SetSelection(2);
-    list.PreferSelectedAudioDevice();
-    List(&list, {"A", "B", "C"});
     list.ChooseAudioDevice();
-    EXPECT_EQ((std::vector<std::string>{"C", "B", "A"}), Names(list));
-    EXPECT_EQ(0, list.selection);
+    EXPECT_STREQ("", list.GetCurrentAudioDevice());
 }
 
 TEST(AudioDeviceList, LongNamesAreCutAndTerminated) {

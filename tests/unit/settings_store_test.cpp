@@ -156,26 +156,26 @@ TEST_F(SettingsStoreTest, FinishWritesEverySettingAndMarksTheSetUpDone) {
               store.writes);
 }
 
-TEST_F(SettingsStoreTest, CancelWritesTheRestoredValuesAndLeavesTheMarkAlone) {
-    // Started with SFMin 50 and an original of 30, then the reset button: the
-    // restore value is the constant, so Cancel stores 4, not 50.
+TEST_F(SettingsStoreTest, AResetMakesTheConstantTheQualityCancelPutsBack) {
+    // Started with SFMin 50 and an original of 30: the reset shows 30 and
+    // leaves 4, not 50, to be restored.
     store.PutDword(kTestDriverKey, "SFMin", 50);
     store.PutDword(kTestDriverKey, "SFMinOriginal", 30);
     Load();
+    EXPECT_EQ(50, record.savedQuality);
     Settings().LoadDefaultQuality();
     EXPECT_EQ(30, record.quality);
     EXPECT_EQ(4, record.savedQuality);
+}
 
-    // What the wizard's Cancel puts back before saving.
-    record.quality = record.savedQuality;
-    record.brightness = record.savedBrightness;
-    CopyText(record.audioDevice, 260, record.savedAudioDevice);
-    store.writes.clear();
+TEST_F(SettingsStoreTest, ASaveThatDoesNotFinishWritesEverySettingButNotTheMark) {
+    CopyText(record.audioDevice, 260, "Line In");
+    record.quality = 50;
+    record.brightness = 300;
     Settings().SaveSettings(0);
-    EXPECT_EQ((Lines{"shared Morvane_AudioDevice=\"Orvelle Audio\"", "driver SFMin=4",
-                     "driver SF=20", "shared Morvane_VideoBright=128"}),
+    EXPECT_EQ((Lines{"shared Morvane_AudioDevice=\"Line In\"", "driver SFMin=50", "driver SF=66",
+                     "shared Morvane_VideoBright=300"}),
               store.writes);
-    EXPECT_EQ(0, store.values.count({kTestSharedKey, "Morvane_AudioSetting"}));
 }
 
 TEST_F(SettingsStoreTest, AFailedSaveIsSilentAndKeepsTheValuesInMemory) {

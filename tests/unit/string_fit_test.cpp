@@ -1,4 +1,5 @@
 // Every text of the resource library fits the field the program copies it to.
+#include "app/page_table.h"
 #include "res/resource_ids.h"
 #include "res/strings_en.h"
 
@@ -44,14 +45,46 @@ const LibraryText kTexts[] = {
     {IDS_ABOUT_TITLE, TEXT_ABOUT_TITLE, kLoadLimit},
 };
 
+const LibraryText* Find(int id) {
+    for (const LibraryText& entry : kTexts) {
+        if (entry.id == id) {
+            return &entry;
+        }
+    }
+    return nullptr;
+}
+
 } // namespace
 
 TEST(ResourceLibrary, EveryTextIsPresentAndFitsItsField) {
-    EXPECT_EQ(23u, sizeof kTexts / sizeof kTexts[0]);
     for (const LibraryText& entry : kTexts) {
         size_t length = std::strlen(entry.text);
         EXPECT_GT(length, 0u) << "string " << entry.id;
         EXPECT_LE(length, entry.limit) << "string " << entry.id;
+    }
+}
+
+// The table above is checked against what the pages really load, each text
+// with the limit of the field it is copied to.
+TEST(ResourceLibrary, EveryTextAPageLaysOutIsCheckedAgainstItsField) {
+    for (int page = kFirstPage; page <= kLastPage; ++page) {
+        PageLayout layout = LayoutOfPage(page);
+        const struct {
+            int id;
+            size_t limit;
+        } loaded[] = {{layout.headingId, kHeadingLimit},
+                      {layout.noteId, kNoteLimit},
+                      {layout.captionId, kHeadingLimit},
+                      {layout.bodyId, kLoadLimit},
+                      {layout.nextLabelId, kLoadLimit}};
+        for (const auto& text : loaded) {
+            if (text.id == 0) {
+                continue;
+            }
+            const LibraryText* entry = Find(text.id);
+            ASSERT_NE(nullptr, entry) << "page " << page << ", string " << text.id;
+            EXPECT_EQ(text.limit, entry->limit) << "page " << page << ", string " << text.id;
+        }
     }
 }
 

@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "tests/unit/shift_jis.h"
+
 TEST(Text, CopyCutsAtCapacityAndAlwaysTerminates) {
     char buffer[6];
     std::memset(buffer, 'x', sizeof buffer);
@@ -30,4 +32,27 @@ TEST(Text, EqualityIsByteForByteAndCaseSensitive) {
     EXPECT_TRUE(TextEquals("", ""));
     EXPECT_EQ(0, TextLength(nullptr));
     EXPECT_EQ(13, TextLength("Orvelle Audio"));
+}
+
+TEST(Text, ACutTextEndsWithAWholeCharacter) {
+    const struct {
+        const char* source;
+        int capacity;
+        const char* copied;
+    } cases[] = {
+        {"ab\x82\xA0", 4, "ab"},             // the lead byte would be last
+        {"ab\x82\xA0", 5, "ab\x82\xA0"},     // the whole character fits
+        {"a\x82\\b", 4, "a\x82\\"},          // a trail byte like a backslash
+        {"\x82\xA0\x82\xA1", 4, "\x82\xA0"}, // two characters, room for one
+        {"abc\x82", 8, "abc"},               // a lead byte without its trail
+        {"abcdef", 4, "abc"},                // single bytes as CopyText
+        {nullptr, 4, ""},
+    };
+    for (const auto& c : cases) {
+        char buffer[9];
+        std::memset(buffer, '#', sizeof buffer);
+        CopyWholeCharacters(buffer, c.capacity, c.source, ShiftJisLead);
+        EXPECT_STREQ(c.copied, buffer) << c.capacity;
+        EXPECT_EQ('#', buffer[c.capacity]) << "written past the buffer";
+    }
 }

@@ -36,3 +36,45 @@ TEST(WindowDrag, OnlyTheTopStripMovesTheWindow) {
     EXPECT_FALSE(IsInDragStrip(35));
     EXPECT_FALSE(IsInDragStrip(400));
 }
+
+TEST(WindowPlacement, TheTopStripIsBroughtBackOnlyWhenItLeavesTheScreen) {
+    const ScreenArea screen = {0, 0, 800, 600};
+    const struct {
+        int x, y;
+        int keptX, keptY;
+    } cases[] = {
+        {50, 60, 50, 60},     // on the screen: stays put
+        {50, 200, 50, 200},   // the lower part off the screen: stays put
+        {451, 565, 451, 565}, // the strip's last row and column on the screen
+        {50, 566, 50, 565},   // the strip's last row below the screen
+        {50, 900, 50, 565},   // wholly below, as after a switch to a smaller screen
+        {50, -1, 50, 0},      // its top above the screen
+        {452, 60, 451, 60},   // its right end off the screen
+        {-1, 60, 0, 60},      // its left end off the screen
+        {2000, -300, 451, 0},
+    };
+    for (const auto& c : cases) {
+        WindowOrigin kept = KeepTopStripOnScreen({c.x, c.y}, 349, screen);
+        EXPECT_EQ(c.keptX, kept.x) << c.x << "," << c.y;
+        EXPECT_EQ(c.keptY, kept.y) << c.x << "," << c.y;
+    }
+}
+
+TEST(WindowPlacement, ATopStripWiderThanTheScreenKeepsItsLeftBetweenTheEdges) {
+    const ScreenArea narrow = {0, 0, 300, 20};
+    const struct {
+        int x;
+        int keptX;
+    } cases[] = {{-24, -24}, {0, 0}, {-49, -49}, {10, 0}, {-60, -49}};
+    for (const auto& c : cases) {
+        WindowOrigin kept = KeepTopStripOnScreen({c.x, 40}, 349, narrow);
+        EXPECT_EQ(c.keptX, kept.x) << c.x;
+        EXPECT_EQ(0, kept.y) << "a screen lower than the strip keeps the top at its top";
+    }
+    // A desktop of two monitors, the second left of the first.
+    const ScreenArea desktop = {-1024, 0, 2048, 768};
+    WindowOrigin onTheLeft = KeepTopStripOnScreen({-900, 100}, 349, desktop);
+    EXPECT_EQ(-900, onTheLeft.x);
+    WindowOrigin beyond = KeepTopStripOnScreen({-1100, 100}, 349, desktop);
+    EXPECT_EQ(-1024, beyond.x);
+}

@@ -43,8 +43,7 @@ class CameraPreview : public CamsimTest {
             MSG message;
             while (PeekMessageA(&message, NULL, 0, 0, PM_REMOVE)) {
                 if (message.message == WM_GRAPH_EVENT && message.hwnd == owner) {
-                    EXPECT_EQ(0, message.lParam);
-                    if (graph->CheckGraphEvent() == 1) {
+                    if (graph->CheckGraphEvent(message.lParam) == 1) {
                         return true;
                     }
                 } else {

@@ -185,7 +185,7 @@ TEST_F(PreviewGraph, TakesOrvelleVideo2BeforeOrvelleVideo) {
 
 TEST_F(PreviewGraph, GraphEventsArriveAsMessage1037AndLostDevicesCount) {
     audioDevices->Add("Morvane Probe 1", "Orvelle Audio", "audio");
-    EXPECT_EQ(0, graph->CheckGraphEvent()) << "no graph yet";
+    EXPECT_EQ(0, graph->CheckGraphEvent(0)) << "no graph yet";
     graph->Build();
     ProbeFilter* probe = Probe("audio");
     ASSERT_NE(nullptr, probe);
@@ -197,27 +197,39 @@ TEST_F(PreviewGraph, GraphEventsArriveAsMessage1037AndLostDevicesCount) {
         {EC_DEVICE_LOST, 0, 1}, {EC_DEVICE_LOST, 1, 1}, {EC_ERRORABORT, E_FAIL, 1},
         {EC_USERABORT, 0, 0},   {EC_PAUSED, S_OK, 0},
     };
+    MSG message;
     for (const auto& c : cases) {
-        MSG message;
         while (PeekMessageA(&message, owner, WM_GRAPH_EVENT, WM_GRAPH_EVENT, PM_REMOVE)) {
         }
         Notify(probe, c.code, c.first);
         ASSERT_TRUE(PeekMessageA(&message, owner, WM_GRAPH_EVENT, WM_GRAPH_EVENT, PM_REMOVE))
             << c.code;
-        EXPECT_EQ(0, message.lParam);
-        EXPECT_EQ(c.lost, graph->CheckGraphEvent()) << c.code;
+        EXPECT_EQ(c.lost, graph->CheckGraphEvent(message.lParam)) << c.code;
     }
     // Announced but nothing to fetch within the wait: the camera counts as lost.
-    EXPECT_EQ(1, graph->CheckGraphEvent());
+    EXPECT_EQ(1, graph->CheckGraphEvent(message.lParam));
     graph->TearDown();
-    EXPECT_EQ(0, graph->CheckGraphEvent());
+    EXPECT_EQ(0, graph->CheckGraphEvent(message.lParam));
 }
 
-TEST_F(PreviewGraph, WithoutGraphTheVolumeGoesNowhere) {
-    graph->SetVolume(-10000);
-    graph->TearDown();
-    graph->SetVolume(0);
-    EXPECT_TRUE(factory->made.empty());
+TEST_F(PreviewGraph, EventsLeftInTheQueueByATornDownGraphChangeNothing) {
+    audioDevices->Add("Morvane Probe 1", "Orvelle Audio", "audio");
+    graph->Build();
+    Notify(factory->made.back().get(), EC_USERABORT, 0);
+    // Rebuilt before the messages were handled: their events went with their
+    // graph, and waiting for them on the new one would time out.
+    graph->Build();
+    MSG message;
+    int stale = 0;
+    while (PeekMessageA(&message, owner, WM_GRAPH_EVENT, WM_GRAPH_EVENT, PM_REMOVE)) {
+        EXPECT_EQ(0, graph->CheckGraphEvent(message.lParam));
+        ++stale;
+    }
+    EXPECT_GE(stale, 1);
+    Notify(factory->made.back().get(), EC_USERABORT, 0);
+    ASSERT_TRUE(PeekMessageA(&message, owner, WM_GRAPH_EVENT, WM_GRAPH_EVENT, PM_REMOVE));
+    EXPECT_EQ(0, graph->CheckGraphEvent(message.lParam));
+    EXPECT_EQ(1, graph->CheckGraphEvent(message.lParam)) << "a timeout on the running graph";
 }
 
 // COM must be initialised on a thread exactly as often as it is given back.

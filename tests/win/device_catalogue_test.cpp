@@ -146,4 +146,113 @@ TEST_F(DeviceCatalogue, AnEmptyOrUnknownCategoryFindsNothing) {
     EXPECT_EQ(0, capture.GetAudioDeviceCount());
 }
 
+// A device's property bag that knows its name once: the second read fails and
+// leaves the value alone, as a driver's bag does for a name it lacks. It
+// notes whether it was handed a value owning a string, which the reader's
+// clean-up would then free.
+class OnceNamedBag : public IPropertyBag {
+  public:
+    int reads = 0;
+    bool handedAString = false;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        *object = NULL;
+        if (!IsEqualIID(iid, IID_IUnknown) && !IsEqualIID(iid, IID_IPropertyBag)) {
+            return E_NOINTERFACE;
+        }
+        *object = this;
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE Read(LPCOLESTR, VARIANT* value, IErrorLog*) override {
+        if (++reads == 1) {
+            value->vt = VT_BSTR;
+            value->bstrVal = SysAllocString(L"Named once");
+            return S_OK;
+        }
+        handedAString = value->vt == VT_BSTR && value->bstrVal != NULL;
+        return E_FAIL;
+    }
+    HRESULT STDMETHODCALLTYPE Write(LPCOLESTR, VARIANT*) override { return E_NOTIMPL; }
+};
+
+// A device of which only the property storage can be reached.
+class BagOnlyDevice : public IMoniker {
+  public:
+    explicit BagOnlyDevice(IPropertyBag* bag) : bag(bag) {}
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** object) override {
+        *object = NULL;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE BindToStorage(IBindCtx*, IMoniker*, REFIID iid,
+                                            void** object) override {
+        return bag->QueryInterface(iid, object);
+    }
+    HRESULT STDMETHODCALLTYPE GetClassID(CLSID*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE IsDirty() override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Load(IStream*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Save(IStream*, BOOL) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetSizeMax(ULARGE_INTEGER*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE BindToObject(IBindCtx*, IMoniker*, REFIID, void**) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE Reduce(IBindCtx*, DWORD, IMoniker**, IMoniker**) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE ComposeWith(IMoniker*, BOOL, IMoniker**) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE Enum(BOOL, IEnumMoniker**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE IsEqual(IMoniker*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Hash(DWORD*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE IsRunning(IBindCtx*, IMoniker*, IMoniker*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE GetTimeOfLastChange(IBindCtx*, IMoniker*, FILETIME*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE Inverse(IMoniker**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE CommonPrefixWith(IMoniker*, IMoniker**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE RelativePathTo(IMoniker*, IMoniker**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetDisplayName(IBindCtx*, IMoniker*, LPOLESTR*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE ParseDisplayName(IBindCtx*, IMoniker*, LPOLESTR, ULONG*,
+                                               IMoniker**) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE IsSystemMoniker(DWORD*) override { return E_NOTIMPL; }
+
+  private:
+    IPropertyBag* bag;
+};
+
+// Leaves a pattern where the locals of the next call at this depth will lie,
+// as the freed name of an earlier read would.
+__attribute__((noinline)) void SoilStack() {
+    volatile unsigned char area[4096];
+    for (unsigned char& byte : const_cast<unsigned char(&)[4096]>(area)) {
+        byte = 0xA5;
+    }
+}
+
+TEST(FriendlyName, AFailedReadAfterASuccessfulOneFreesNothing) {
+    OnceNamedBag bag;
+    BagOnlyDevice device(&bag);
+    char name[kDeviceNameSize] = "";
+    FriendlyNameRead results[2];
+    for (FriendlyNameRead& result : results) {
+        SoilStack();
+        result = ReadFriendlyName(&device, name);
+    }
+    EXPECT_EQ(kFriendlyNameRead, results[0]);
+    EXPECT_EQ(kNoFriendlyName, results[1]);
+    EXPECT_STREQ("Named once", name);
+    EXPECT_FALSE(bag.handedAString) << "the failed read's value still held the freed name";
+}
+
 } // namespace

@@ -264,3 +264,61 @@ TEST_F(RegistryStoreTest, AnEmptyStoredDeviceGivesEmptyNamesNotTheFallback) {
 }
 
 } // namespace
+
+namespace {
+
+// Gives everyone the access rights to a key and no one more; its owner may
+// always change that.
+void LetEveryone(const char* subkey, REGSAM rights) {
+    HKEY key;
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_LOCAL_MACHINE, subkey, 0, WRITE_DAC, &key));
+    SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
+    PSID everyone = nullptr;
+    ASSERT_TRUE(
+        AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone));
+    BYTE aclBuffer[256];
+    PACL acl = reinterpret_cast<PACL>(aclBuffer);
+    ASSERT_TRUE(InitializeAcl(acl, sizeof aclBuffer, ACL_REVISION));
+    ASSERT_TRUE(AddAccessAllowedAce(acl, ACL_REVISION, rights, everyone));
+    SECURITY_DESCRIPTOR descriptor;
+    ASSERT_TRUE(InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION));
+    ASSERT_TRUE(SetSecurityDescriptorDacl(&descriptor, TRUE, acl, FALSE));
+    EXPECT_EQ(ERROR_SUCCESS, RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &descriptor));
+    RegCloseKey(key);
+    FreeSid(everyone);
+}
+
+// The two settings keys as HKEY_LOCAL_MACHINE is for a limited account:
+// readable, not changeable; writable again when the object goes.
+struct ReadOnlySettings {
+    ReadOnlySettings() {
+        LetEveryone(kDriver, KEY_READ);
+        LetEveryone(kShared, KEY_READ);
+    }
+    ~ReadOnlySettings() {
+        LetEveryone(kDriver, KEY_ALL_ACCESS);
+        LetEveryone(kShared, KEY_ALL_ACCESS);
+    }
+};
+
+} // namespace
+
+TEST_F(RegistryStoreTest, AKeyThatMayOnlyBeReadIsReadAndRefusesWritesSilently) {
+    ASSERT_EQ(1, RegistryStore::WriteDword(kDriver, "SFMin", 50));
+    ASSERT_EQ(1, RegistryStore::WriteString(kShared, "Morvane_AudioDevice", "Line In"));
+    ReadOnlySettings limitedAccount;
+    HKEY probe;
+    ASSERT_NE(ERROR_SUCCESS, RegOpenKeyExA(HKEY_LOCAL_MACHINE, kDriver, 0, KEY_SET_VALUE, &probe))
+        << "the key must refuse changes for this test to mean anything";
+
+    int quality = 0;
+    EXPECT_EQ(1, RegistryStore::ReadDword(kDriver, "SFMin", &quality));
+    EXPECT_EQ(50, quality);
+    char device[kSettingTextSize] = "";
+    EXPECT_EQ(1, RegistryStore::ReadString(kShared, "Morvane_AudioDevice", device));
+    EXPECT_STREQ("Line In", device);
+
+    EXPECT_EQ(0, RegistryStore::WriteDword(kDriver, "SFMin", 60));
+    EXPECT_EQ(0, RegistryStore::WriteString(kShared, "Morvane_AudioDevice", "Other"));
+    EXPECT_EQ(Bytes({50, 0, 0, 0}), GetRaw(kDriver, "SFMin").data);
+}

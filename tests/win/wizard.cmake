@@ -2,3 +2,8 @@
 morvane_win_test(wizard_tests SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/library_text_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/library_text_test.rc)
+# The main window controller right after its construction, and its window
+# registering and giving back the device notification.
+morvane_win_test(streaming_wizard_tests SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/streaming_wizard_test.cpp
+    LIBRARIES skin_screenshot)

@@ -1,0 +1,13 @@
+#include "app/ansi_text.h"
+
+#include <windows.h>
+
+#include "app/text.h"
+
+bool IsAnsiLeadByte(unsigned char byte) {
+    return IsDBCSLeadByte(byte) != FALSE;
+}
+
+void CopyAnsiText(char* field, int capacity, const char* text) {
+    CopyWholeCharacters(field, capacity, text, IsAnsiLeadByte);
+}

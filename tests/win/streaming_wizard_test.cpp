@@ -1,0 +1,132 @@
+// The main window controller as it comes out of its construction, and its
+// window registering for device notifications and giving them back.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <new>
+#include <thread>
+#include <vector>
+
+#include "app/main_dialog.h"
+#include "app/startup.h"
+#include "app/streaming_wizard.h"
+#include "res/resource_ids.h"
+#include "tests/system/screenshot.h"
+
+namespace {
+
+const int kWidth = 349;
+const int kHeight = 560;
+
+} // namespace
+
+// Built over storage that holds anything but zeroes, the controller draws
+// what a fresh one shows: page 0's white bar and no text.
+TEST(StreamingWizardConstruction, StartsOnPageZeroWithEmptyTextsWhateverTheStorageHeld) {
+    HWND window = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, kWidth, kHeight, nullptr, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(nullptr, window);
+    std::unique_ptr<unsigned char[]> storage(new unsigned char[sizeof(StreamingWizard)]);
+    memset(storage.get(), 0xA5, sizeof(StreamingWizard));
+    StreamingWizard* wizard = new (storage.get()) StreamingWizard(window);
+
+    Canvas canvas(kWidth, kHeight);
+    PatBlt(canvas.Dc(), 0, 0, kWidth, kHeight, BLACKNESS);
+    wizard->OnPaint(WM_ERASEBKGND, reinterpret_cast<WPARAM>(canvas.Dc()), 0);
+    Screenshot drawn = canvas.Read();
+
+    int barPixels = 0;
+    int strayPixels = 0;
+    for (int y = 0; y < kHeight; ++y) {
+        for (int x = 0; x < kWidth; ++x) {
+            if (drawn.At(x, y) == 0) {
+                continue;
+            }
+            bool inBar = x >= 11 && x < 339 && y >= 418 && y < 421;
+            ++(inBar ? barPixels : strayPixels);
+        }
+    }
+    EXPECT_GT(barPixels, 300);
+    EXPECT_EQ(0, strayPixels);
+
+    wizard->~StreamingWizard();
+    DestroyWindow(window);
+}
+
+namespace {
+
+// Stands in front of one function of a loaded DLL for as long as it lives:
+// calls go to a recorder of the test instead. x86-64 only, as the tests are.
+class Detour {
+  public:
+    Detour(void* target, void* replacement) : target(static_cast<unsigned char*>(target)) {
+        unsigned char jump[kSize] = {0x48, 0xB8, 0, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0xE0};
+        memcpy(jump + 2, &replacement, sizeof replacement); // mov rax, replacement; jmp rax
+        memcpy(saved, this->target, kSize);
+        Write(jump);
+    }
+    ~Detour() { Write(saved); }
+
+  private:
+    static const int kSize = 12;
+    void Write(const unsigned char* bytes) {
+        DWORD previous;
+        VirtualProtect(target, kSize, PAGE_EXECUTE_READWRITE, &previous);
+        memcpy(target, bytes, kSize);
+        VirtualProtect(target, kSize, previous, &previous);
+        FlushInstructionCache(GetCurrentProcess(), target, kSize);
+    }
+    unsigned char* target;
+    unsigned char saved[kSize];
+};
+
+std::vector<HDEVNOTIFY> unregistered;
+
+BOOL WINAPI RecordUnregistration(HDEVNOTIFY handle) {
+    unregistered.push_back(handle);
+    return TRUE;
+}
+
+BOOL CALLBACK TakeMainWindow(HWND window, LPARAM found) {
+    char title[16] = "";
+    GetWindowTextA(window, title, sizeof title);
+    if (lstrcmpA(title, "Morvane") == 0 && IsWindowVisible(window)) {
+        *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+} // namespace
+
+// The main window registers for capture-device notifications when it sets
+// itself up and gives the registration back when it closes.
+TEST(MainWindowClose, UnregistersTheDeviceNotificationItRegistered) {
+    resourceLibrary = LoadLibraryA("Morvane.dll");
+    void* unregister = reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("user32.dll"), "UnregisterDeviceNotification"));
+    ASSERT_NE(nullptr, unregister);
+    unregistered.clear();
+    DWORD thread = GetCurrentThreadId();
+    std::thread user([thread] {
+        HWND main = nullptr;
+        for (int i = 0; i < 1000 && !main; ++i) {
+            Sleep(10);
+            EnumThreadWindows(thread, TakeMainWindow, reinterpret_cast<LPARAM>(&main));
+        }
+        PostMessageA(main, WM_CLOSE, 0, 0);
+    });
+    {
+        Detour detour(unregister, reinterpret_cast<void*>(RecordUnregistration));
+        DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MAIN), nullptr,
+                        MainDialogProc, 0);
+    }
+    user.join();
+    ASSERT_EQ(1u, unregistered.size());
+    ASSERT_NE(nullptr, unregistered[0]);
+    // The handle passed was the live registration: the system takes it back now.
+    EXPECT_TRUE(UnregisterDeviceNotification(unregistered[0]));
+}
