@@ -1,5 +1,6 @@
 # Following the simulated camera as it is plugged in and out.
-morvane_system_test(attachment_tests attachment_test.cpp program_view.cpp simulated_camera.cpp)
+morvane_system_test(attachment_tests attachment_test.cpp program_view.cpp simulated_camera.cpp
+    soak.cpp)
 target_link_libraries(attachment_tests PRIVATE camsim_client psapi)
 add_dependencies(attachment_tests camsim_dll camsim_tool)
 

@@ -3,7 +3,6 @@
 // link, observed from outside.
 #include <windows.h>
 #include <dbt.h>
-#include <psapi.h>
 
 #include <gtest/gtest.h>
 
@@ -17,6 +16,7 @@
 #include "res/resource_ids.h"
 #include "screenshot.h"
 #include "simulated_camera.h"
+#include "soak.h"
 
 namespace {
 
@@ -285,25 +285,6 @@ TEST_F(Attachment, UnpluggingDuringAHeldSearchOrSliderPressEndsThemCleanly) {
         4500));
 }
 
-namespace {
-
-SIZE_T CommittedBytes(HANDLE process) {
-    PROCESS_MEMORY_COUNTERS counters = {};
-    counters.cb = sizeof counters;
-    GetProcessMemoryInfo(process, &counters, sizeof counters);
-    std::printf("working set %lu, pagefile %lu\n", (unsigned long)counters.WorkingSetSize,
-                (unsigned long)counters.PagefileUsage);
-    return counters.PagefileUsage;
-}
-
-// MORVANE_SOAK_CYCLES sets the number of cycles; a short run by default.
-int SoakCycles() {
-    const char* cycles = std::getenv("MORVANE_SOAK_CYCLES");
-    return cycles ? std::atoi(cycles) : 6;
-}
-
-} // namespace
-
 TEST_F(Attachment, UnplugAndPlugCyclesEndAttachedWithoutGrowingMemory) {
     Start(true);
     auto cycle = [&] {
@@ -317,7 +298,7 @@ TEST_F(Attachment, UnplugAndPlugCyclesEndAttachedWithoutGrowingMemory) {
         cycle();
     }
     SIZE_T before = CommittedBytes(run.Process());
-    int cycles = SoakCycles();
+    int cycles = SoakLength("MORVANE_SOAK_CYCLES", 6); // a short run by default
     for (int i = 0; i < cycles; ++i) {
         SCOPED_TRACE(i);
         cycle();

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <random>
 #include <string>
@@ -18,6 +19,7 @@
 #include "res/resource_ids.h"
 #include "screenshot.h"
 #include "simulated_camera.h"
+#include "soak.h"
 
 namespace {
 
@@ -57,7 +59,7 @@ class Scenario : public testing::Test {
         WriteSharedDword("Morvane_VideoBright", kBrightness);
         camera.Reset(true);
         camera.SetTape(true);
-        WriteDriverDword("SFMin", kStartQuality);
+        ASSERT_TRUE(WriteDriverDword("SFMin", kStartQuality));
         ASSERT_TRUE(run.StartMorvane());
         main = run.WaitForMainWindow();
         ASSERT_NE(nullptr, main);
@@ -65,16 +67,6 @@ class Scenario : public testing::Test {
         ASSERT_TRUE(WaitForDeck());
     }
     void TearDown() override { camera.Reset(true); }
-
-    static void WriteDriverDword(const char* name, DWORD value) {
-        HKEY key;
-        ASSERT_EQ(ERROR_SUCCESS,
-                  RegCreateKeyExA(HKEY_LOCAL_MACHINE, kDriverSettingsKey, 0, nullptr, 0,
-                                  KEY_ALL_ACCESS | ProgramRegistryView(), nullptr, &key, nullptr));
-        RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
-                       sizeof value);
-        RegCloseKey(key);
-    }
 
     // The first status poll after an attach enables the deck.
     bool WaitForDeck() {
@@ -185,44 +177,28 @@ TEST_F(Scenario, CloseFromTheSystemMenuEndsWithoutStoringThePageStepsUndone) {
     EXPECT_EQ(stepped, ReadSetting(kDriverSettingsKey, "SFMin")) << "nothing restored";
 }
 
-namespace {
-
-// The camera's state that decides what the window must show.
-struct CameraModel {
-    bool plugged = true;
-    uint32_t faults = 0;
-    bool VideoFound() const { return plugged && !(faults & FaultVideoMissing); }
-};
-
-// MORVANE_SOAK_EVENTS sets the number of random events; a short run by default.
-int SoakEvents() {
-    const char* events = std::getenv("MORVANE_SOAK_EVENTS");
-    return events ? std::atoi(events) : 12;
-}
-
-} // namespace
-
 // Random faults, plugging and unplugging, quality steps and deck presses,
 // from a fixed seed. After each event the window shows what it implies; at
-// the end the stored quality is the last one stepped to.
+// the end the stored quality is the last one stepped to. MORVANE_SOAK_EVENTS
+// sets the number of events (a short run by default).
 TEST_F(Scenario, RandomFaultsAndUnplugsNeverLoseTheWindowOrASetting) {
-    std::mt19937 random(20240611);
+    const char* kLength = "MORVANE_SOAK_EVENTS";
+    SoakPlan plan = ReadSoakPlan(kLength, 20240611, 12);
+    std::printf("seed %u, %d events\n", plan.seed, plan.length);
+    std::mt19937 random(plan.seed);
     CameraModel model;
     int page = 1;
     std::string quality = ReadSetting(kDriverSettingsKey, "SFMin");
     HWND qualityReset = GetDlgItem(main, IDC_QUALITY_RESET);
-    int events = SoakEvents();
-    for (int event = 0; event < events; ++event) {
+    for (int event = 0; event < plan.length; ++event) {
         int choice = static_cast<int>(random() % 5);
-        SCOPED_TRACE("event " + std::to_string(event) + " kind " + std::to_string(choice));
+        SCOPED_TRACE(ReplayHint(kLength, plan, event) + ", kind " + std::to_string(choice));
         switch (choice) {
         case 0: // a fault switch toggled
-            model.faults ^= 1u << (random() % 7);
-            camera.SetFaults(model.faults);
+            ToggleRandomFault(random, model, camera);
             break;
         case 1: // unplug or plug
-            model.plugged = !model.plugged;
-            camera.SetPlugged(model.plugged);
+            TogglePlug(model, camera);
             if (!model.plugged) {
                 page = 0;
             } else if (page == 0) {
