@@ -4,6 +4,7 @@
 
 #include "camsim/device_registry.h"
 #include "camsim/enumerators.h"
+#include "camsim/filter_membership.h"
 #include "camsim/test_picture.h"
 #include "camsim/vendor_properties.h"
 #include "camsim/vendor_protocol.h"
@@ -208,14 +209,7 @@ STDMETHODIMP CaptureFilter::GetState(DWORD, FILTER_STATE* current) {
 }
 
 STDMETHODIMP CaptureFilter::SetSyncSource(IReferenceClock* newClock) {
-    EnterCriticalSection(&lock);
-    if (newClock)
-        newClock->AddRef();
-    if (clock)
-        clock->Release();
-    clock = newClock;
-    LeaveCriticalSection(&lock);
-    return S_OK;
+    return ReplaceClock(lock, clock, newClock);
 }
 
 STDMETHODIMP CaptureFilter::GetSyncSource(IReferenceClock** current) {
@@ -226,12 +220,7 @@ STDMETHODIMP CaptureFilter::GetSyncSource(IReferenceClock** current) {
 }
 
 IReferenceClock* CaptureFilter::ClockReference() {
-    EnterCriticalSection(&lock);
-    IReferenceClock* current = clock;
-    if (current)
-        current->AddRef();
-    LeaveCriticalSection(&lock);
-    return current;
+    return ::ClockReference(lock, clock);
 }
 
 bool CaptureFilter::IsStopped() {
@@ -249,25 +238,11 @@ STDMETHODIMP CaptureFilter::EnumPins(IEnumPins** pins) {
 }
 
 STDMETHODIMP CaptureFilter::FindPin(LPCWSTR id, IPin** found) {
-    if (!id || !found)
-        return E_POINTER;
-    if (lstrcmpW(id, pin.Name()) != 0) {
-        *found = nullptr;
-        return VFW_E_NOT_FOUND;
-    }
-    return GiveInterface(static_cast<IPin*>(&pin), reinterpret_cast<void**>(found));
+    return FindOnlyPin(id, pin.Name(), static_cast<IPin*>(&pin), found);
 }
 
 STDMETHODIMP CaptureFilter::QueryFilterInfo(FILTER_INFO* info) {
-    if (!info)
-        return E_POINTER;
-    EnterCriticalSection(&lock);
-    lstrcpynW(info->achName, name, MAX_FILTER_NAME);
-    info->pGraph = graph;
-    if (graph)
-        graph->AddRef();
-    LeaveCriticalSection(&lock);
-    return S_OK;
+    return DescribeFilter(lock, name, graph, info);
 }
 
 STDMETHODIMP CaptureFilter::JoinFilterGraph(IFilterGraph* newGraph, LPCWSTR newName) {
@@ -312,10 +287,7 @@ STDMETHODIMP CaptureFilter::JoinFilterGraph(IFilterGraph* newGraph, LPCWSTR newN
 }
 
 STDMETHODIMP CaptureFilter::QueryVendorInfo(LPWSTR* info) {
-    if (!info)
-        return E_POINTER;
-    *info = nullptr;
-    return E_NOTIMPL;
+    return NoVendorInfo(info);
 }
 
 STDMETHODIMP CaptureFilter::Set(REFGUID set, DWORD id, void*, DWORD, void* data, DWORD length) {

@@ -3,6 +3,7 @@
 #include <new>
 
 #include "camsim/enumerators.h"
+#include "camsim/filter_membership.h"
 #include "camsim/media_types.h"
 #include "camsim/source_kind.h"
 
@@ -317,24 +318,13 @@ STDMETHODIMP SoundOutput::GetState(DWORD, FILTER_STATE* current) {
 }
 
 STDMETHODIMP SoundOutput::SetSyncSource(IReferenceClock* newClock) {
-    EnterCriticalSection(&lock);
-    if (newClock)
-        newClock->AddRef();
-    if (clock)
-        clock->Release();
-    clock = newClock;
-    LeaveCriticalSection(&lock);
-    return S_OK;
+    return ReplaceClock(lock, clock, newClock);
 }
 
 STDMETHODIMP SoundOutput::GetSyncSource(IReferenceClock** current) {
     if (!current)
         return E_POINTER;
-    EnterCriticalSection(&lock);
-    *current = clock;
-    if (clock)
-        clock->AddRef();
-    LeaveCriticalSection(&lock);
+    *current = ClockReference(lock, clock);
     return S_OK;
 }
 
@@ -346,25 +336,11 @@ STDMETHODIMP SoundOutput::EnumPins(IEnumPins** pins) {
 }
 
 STDMETHODIMP SoundOutput::FindPin(LPCWSTR id, IPin** found) {
-    if (!id || !found)
-        return E_POINTER;
-    if (lstrcmpW(id, kPinName) != 0) {
-        *found = nullptr;
-        return VFW_E_NOT_FOUND;
-    }
-    return GiveInterface(static_cast<IPin*>(&pin), reinterpret_cast<void**>(found));
+    return FindOnlyPin(id, kPinName, static_cast<IPin*>(&pin), found);
 }
 
 STDMETHODIMP SoundOutput::QueryFilterInfo(FILTER_INFO* info) {
-    if (!info)
-        return E_POINTER;
-    EnterCriticalSection(&lock);
-    lstrcpynW(info->achName, name, MAX_FILTER_NAME);
-    info->pGraph = graph;
-    if (graph)
-        graph->AddRef();
-    LeaveCriticalSection(&lock);
-    return S_OK;
+    return DescribeFilter(lock, name, graph, info);
 }
 
 STDMETHODIMP SoundOutput::JoinFilterGraph(IFilterGraph* newGraph, LPCWSTR newName) {
@@ -379,10 +355,7 @@ STDMETHODIMP SoundOutput::JoinFilterGraph(IFilterGraph* newGraph, LPCWSTR newNam
 }
 
 STDMETHODIMP SoundOutput::QueryVendorInfo(LPWSTR* info) {
-    if (!info)
-        return E_POINTER;
-    *info = nullptr;
-    return E_NOTIMPL;
+    return NoVendorInfo(info);
 }
 
 STDMETHODIMP SoundOutput::GetTypeInfoCount(UINT* count) {
