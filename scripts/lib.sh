@@ -121,7 +121,9 @@ morvane_prepare_wine32_root() {
     local version
     version=$(dpkg-query -W -f='${Version}' wine64 2>/dev/null) ||
         { morvane_wine32_missing "the host's wine64 is not installed"; return 1; }
-    [ "$(cat "$MORVANE_WINE32_ROOT/.wine64-version" 2>/dev/null)" = "$version" ] && return 0
+    # The stamp names the layout too, so that a folder of an older layout is made anew.
+    local stamp="$version, i386 preloader wrapped"
+    [ "$(cat "$MORVANE_WINE32_ROOT/.wine64-version" 2>/dev/null)" = "$stamp" ] && return 0
     echo "Setting up the emulated 32-bit Wine $version in $MORVANE_WINE32_ROOT" >&2
     rm -rf "$MORVANE_WINE32" "$MORVANE_WINE32_PREFIX"
     local state="$MORVANE_WINE32/apt" root="$MORVANE_WINE32/root.partial"
@@ -146,7 +148,7 @@ morvane_prepare_wine32_root() {
         dpkg -x "$package" "$root" || { morvane_wine32_missing "cannot unpack $package"; return 1; }
     done
     morvane_wine32_complete "$root" || return 1
-    echo "$version" >"$root/.wine64-version"
+    echo "$stamp" >"$root/.wine64-version"
     mv "$root" "$MORVANE_WINE32_ROOT"
     rm -rf "$state/archives"
 }
@@ -169,28 +171,30 @@ morvane_wine32_complete() {
     cp "$root/usr/i686-w64-mingw32/lib/zlib1.dll" "$dlls/zlib1.dll"
     printf 'Wine builtin DLL\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0' |
         dd of="$dlls/zlib1.dll" bs=1 seek=64 conv=notrunc status=none
-    # Wine starts a process by executing wine or wine64 beside the running
-    # loader (else it runs a 32-bit program inside the 64-bit loader, which
-    # cannot open a window). So 64-bit programs run a copy of the host's
-    # wine64 in Wine's folder, where wine runs the i386 loader under
-    # qemu-i386; the i386 loader has a folder of its own with that wine64
-    # beside it. -R and the preloader keep Wine's address space reservations
-    # working: without them a program takes about 50 s to start.
-    local loader="$root/usr/lib/wine-i386"
-    mkdir -p "$loader"
-    mv "$lib/wine" "$lib"/wine-preloader* "$loader/"
+    # Wine starts a process with "BIN/wine-preloader LOADER PROGRAM..." (LOADER
+    # being the running loader, or it with 64 appended for a 64-bit program,
+    # whose preloader is BIN/wine64-preloader) and, when that fails, with
+    # "LOADER PROGRAM..."; BIN is the folder of the running executable. Else
+    # it runs a 32-bit program inside the 64-bit loader, which cannot open a
+    # window. So Wine's folder holds the i386 wine, a copy of the host's wine64
+    # and, as wine-preloader, a wrapper that runs the i386 preloader under
+    # qemu-i386: this machine cannot execute i386 files. -R and the preloader
+    # keep Wine's address space reservations working: without them a program
+    # takes about 50 s to start.
     cp /usr/lib/wine/wine64 "$lib/wine64"
-    ln -s ../wine/wine64 "$loader/wine64"
     mkdir -p "$root/usr/lib/x86_64-linux-gnu"
     ln -s /usr/lib/x86_64-linux-gnu/wine "$root/usr/lib/x86_64-linux-gnu/wine"
-    cat >"$lib/wine" <<'WRAPPER'
+    rm "$lib/wine-preloader"
+    cat >"$lib/wine-preloader" <<'WRAPPER'
 #!/bin/sh
 root=$(cd "$(dirname "$0")/../../.." && pwd)
 export WINELOADERNOEXEC=1
-exec "$root/usr/bin/qemu-i386" -R 0xffff0000 -L "$root" \
-    "$root/usr/lib/wine-i386/wine-preloader" "$root/usr/lib/wine-i386/wine" "$@"
+exec "$root/usr/bin/qemu-i386" -R 0xffff0000 -L "$root" "$root/usr/lib/wine/wine-preloader.static" "$@"
 WRAPPER
-    chmod +x "$lib/wine"
+    # What starts a 32-bit program from the host.
+    printf '#!/bin/sh\nlib=$(dirname "$0")/../lib/wine\nexec "$lib/wine-preloader" "$lib/wine" "$@"\n' \
+        >"$root/usr/bin/wine32"
+    chmod +x "$lib/wine-preloader" "$root/usr/bin/wine32"
 }
 
 # morvane_wine32_environment: the variables that run programs in the win32
@@ -202,7 +206,7 @@ morvane_wine32_environment() {
     export WINEDEBUG="${WINEDEBUG:--all}"
     export WINESERVER=/usr/lib/wine/wineserver64
     export WINEDLLPATH="$MORVANE_WINE32_ROOT/usr/lib/i386-linux-gnu/wine"
-    export MORVANE_WINE32_LOADER="$MORVANE_WINE32_ROOT/usr/lib/wine/wine"
+    export MORVANE_WINE32_LOADER="$MORVANE_WINE32_ROOT/usr/bin/wine32"
     export MORVANE_WINE64="$MORVANE_WINE32_ROOT/usr/lib/wine/wine64"
 }
 

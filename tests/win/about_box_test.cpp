@@ -81,6 +81,14 @@ RECT ScreenRect(HWND window) {
     return r;
 }
 
+// The face a control shows, waiting up to 3 s for the expected one: the box is
+// visible before the X server has drawn it.
+int FaceOnceDrawn(HWND control, int expected) {
+    int shown = -1;
+    PumpUntil([&] { return (shown = ProbeCorner(control)) == expected; }, 3000);
+    return shown;
+}
+
 class AboutBox : public testing::Test {
   protected:
     static void SetUpTestSuite() { resourceLibrary = LoadLibraryA("Morvane.dll"); }
@@ -95,8 +103,8 @@ TEST_F(AboutBox, TakesTheBackgroundsSizeAndPlacesItsSkinnedButtons) {
         box = ScreenRect(window);
         ok = ScreenRect(GetDlgItem(window, IDC_ABOUT_OK));
         close = ScreenRect(GetDlgItem(window, IDC_CLOSE));
-        okFace = ProbeCorner(GetDlgItem(window, IDC_ABOUT_OK));
-        closeFace = ProbeCorner(GetDlgItem(window, IDC_CLOSE));
+        okFace = FaceOnceDrawn(GetDlgItem(window, IDC_ABOUT_OK), IDB_OK_NORMAL);
+        closeFace = FaceOnceDrawn(GetDlgItem(window, IDC_CLOSE), IDB_CLOSE_NORMAL);
     });
     EXPECT_EQ(kBoxWidth, box.right - box.left);
     EXPECT_EQ(kBoxHeight, box.bottom - box.top);
