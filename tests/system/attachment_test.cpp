@@ -133,8 +133,13 @@ TEST_F(Attachment, PluggingInAttachesThreeSecondsLaterAndUnpluggingDetaches) {
     EXPECT_EQ(0, ComboCount(main));
     EXPECT_TRUE(VideoWindowOf(main) == nullptr || !IsShown(VideoWindowOf(main)));
     // Without a link the next status poll disables the deck.
+    // Each button repaints in its own time: wait for both.
     EXPECT_TRUE(WaitUntil(
-        [&] { return ShownSkinFace(GetDlgItem(main, IDC_PLAY)) == IDB_PLAY_DISABLED; }, 3000));
+        [&] {
+            return ShownSkinFace(GetDlgItem(main, IDC_PLAY)) == IDB_PLAY_DISABLED &&
+                   ShownSkinFace(GetDlgItem(main, IDC_FORWARD)) == IDB_FORWARD_DISABLED;
+        },
+        3000));
     EXPECT_EQ(IDB_FORWARD_DISABLED, ShownSkinFace(GetDlgItem(main, IDC_FORWARD)));
 }
 

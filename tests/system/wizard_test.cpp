@@ -479,7 +479,13 @@ TEST_F(Wizard, AQualityStepWhoseRebuildFailsShowsPageZeroAndKeepsTheCameraLink) 
     // Mute too (without a link Mute stays usable).
     HWND mute = GetDlgItem(main, IDC_MUTE);
     HWND play = GetDlgItem(main, IDC_PLAY);
-    EXPECT_TRUE(WaitUntil([&] { return ShownSkinFace(mute) == IDB_MUTE_DISABLED; }, 3000));
+    // Each control repaints in its own time: wait for both.
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            return ShownSkinFace(mute) == IDB_MUTE_DISABLED &&
+                   ShownSkinFace(play) == IDB_PLAY_DISABLED;
+        },
+        3000));
     EXPECT_EQ(IDB_PLAY_DISABLED, ShownSkinFace(play));
     // An arrival whose attach fails keeps that link: Mute stays disabled.
     camera.AddAudioDevice(L"Test Mic");
