@@ -44,11 +44,6 @@ bool PreviewRuns(HWND main, SimulatedCamera& camera) {
     return WaitUntil([&] { return camera.FramesDelivered() > frames + 5; }, 2000);
 }
 
-int ShownSkinFace(HWND control) {
-    Screenshot shot = CaptureFromScreen(control);
-    return shot.width > 0 ? shot.BitmapIdAt(shot.width - 1, shot.height - 1) : -1;
-}
-
 std::string ReadSetting(const char* subkey, const char* name) {
     HKEY key;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, subkey, 0, KEY_QUERY_VALUE | ProgramRegistryView(),

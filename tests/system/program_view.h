@@ -32,9 +32,6 @@ bool WaitForPage(HWND main, int page, DWORD timeoutMs = 10000);
 // The video window is shown and the camera keeps delivering frames to it.
 bool PreviewRuns(HWND main, SimulatedCamera& camera);
 
-// The skin bitmap a skinned control shows on screen, or -1.
-int ShownSkinFace(HWND control);
-
 // A value under HKEY_LOCAL_MACHINE as text (a DWORD as a signed decimal);
 // kMissingSetting when it is missing.
 std::string ReadSetting(const char* subkey, const char* name);

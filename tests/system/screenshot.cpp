@@ -110,6 +110,11 @@ Screenshot CaptureFromScreen(HWND window) {
     return canvas.Read();
 }
 
+int ShownSkinFace(HWND control) {
+    Screenshot shot = CaptureFromScreen(control);
+    return shot.width > 0 ? shot.BitmapIdAt(shot.width - 1, shot.height - 1) : -1;
+}
+
 Screenshot CaptureClientArea(HWND window) {
     RECT client;
     GetClientRect(window, &client);

@@ -27,6 +27,9 @@ struct Screenshot {
 // The window as it shows on the screen.
 Screenshot CaptureFromScreen(HWND window);
 
+// The skin bitmap a skinned control shows on screen, or -1.
+int ShownSkinFace(HWND control);
+
 // A memory device context over a 32-bit top-down bitmap: a place to draw
 // what a window should show, and to read it back.
 class Canvas {

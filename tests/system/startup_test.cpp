@@ -7,6 +7,7 @@
 
 #include "harness.h"
 #include "res/resource_ids.h"
+#include "screenshot.h"
 
 namespace {
 
@@ -65,6 +66,10 @@ class MainWindow : public ::testing::Test {
         ASSERT_NE(nullptr, window);
         // Returns once the window has finished setting itself up.
         SendWithTimeout(window, WM_NULL, 0, 0);
+        // A user clicks what is on the screen: until the X server has drawn
+        // the window, Wine may still undo a change of its state (a minimise).
+        WaitFor([&] { return ShownSkinFace(GetDlgItem(window, IDC_CLOSE)) == IDB_CLOSE_NORMAL; },
+                3000);
     }
 
     ProgramRun run;
