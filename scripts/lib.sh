@@ -222,7 +222,10 @@ morvane_prepare_wine32_prefix() {
     WINEBOOTSTRAPMODE=1 "$MORVANE_WINE32_LOADER" rundll32.exe setupapi,InstallHinfSection Wow64Install 128 \
         "$(winepath -w "$MORVANE_WINE32_ROOT/usr/share/wine/wine.inf" 2>/dev/null)" >"$log" 2>&1
     "$WINESERVER" -w
-    "$MORVANE_WINE32_LOADER" cmd /c exit >>"$log" 2>&1 ||
+    # By its path: a bare "cmd" goes through start.exe, a 32-bit program
+    # starting another, which needs the host to run 32-bit ELF files through
+    # qemu-i386 (binfmt_misc), not given on every machine.
+    "$MORVANE_WINE32_LOADER" "$WINEPREFIX/drive_c/windows/syswow64/cmd.exe" /c exit >>"$log" 2>&1 ||
         { morvane_wine32_missing "32-bit programs do not start in $WINEPREFIX (see $log)"; return 1; }
     "$WINESERVER" -w
     touch "$WINEPREFIX/.syswow64-filled"
