@@ -226,6 +226,7 @@ morvane_prepare_wine32_prefix() {
     WINEBOOTSTRAPMODE=1 "$MORVANE_WINE32_LOADER" rundll32.exe setupapi,InstallHinfSection Wow64Install 128 \
         "$(winepath -w "$MORVANE_WINE32_ROOT/usr/share/wine/wine.inf" 2>/dev/null)" >"$log" 2>&1
     "$WINESERVER" -w
+    # A bare "cmd" goes through start.exe: one 32-bit program starting another.
     "$MORVANE_WINE32_LOADER" cmd /c exit >>"$log" 2>&1 ||
         { morvane_wine32_missing "32-bit programs do not start in $WINEPREFIX (see $log)"; return 1; }
     "$WINESERVER" -w

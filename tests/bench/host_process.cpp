@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -39,18 +40,40 @@ double StatField(const std::vector<std::string>& fields, size_t n) {
     return n - 3 < fields.size() ? std::atof(fields[n - 3].c_str()) : -1;
 }
 
+bool EndsWith(const std::string& text, const std::string& end) {
+    return text.size() >= end.size() &&
+           lstrcmpiA(text.c_str() + text.size() - end.size(), end.c_str()) == 0;
+}
+
 // Whether a process's command line runs `program`: Wine shows the Windows
 // program's path, with or without its folder, as the first entry (padded
-// with spaces).
+// with spaces). A 32-bit program under the emulated Wine is qemu-i386's
+// process, whose command line stays qemu's: the program's path follows
+// Wine's loader ("qemu-i386 -R ... -L root .../wine-preloader .../wine
+// Z:\...\Morvane.exe").
 bool Runs(const std::string& commandLine, const std::string& program) {
-    std::string first = commandLine.substr(0, commandLine.find('\0'));
-    first = first.substr(0, first.find_last_not_of(' ') + 1);
-    if (first.size() < program.size() ||
-        lstrcmpiA(first.c_str() + first.size() - program.size(), program.c_str()) != 0) {
+    std::vector<std::string> entries;
+    for (size_t at = 0; at < commandLine.size();) {
+        size_t end = std::min(commandLine.find('\0', at), commandLine.size());
+        entries.push_back(commandLine.substr(at, end - at));
+        at = end + 1;
+    }
+    size_t first = 0;
+    if (!entries.empty() && EndsWith(entries[0], "/qemu-i386")) {
+        while (first < entries.size() && !EndsWith(entries[first], "/wine")) {
+            ++first;
+        }
+        ++first;
+    }
+    if (first >= entries.size()) {
         return false;
     }
-    size_t folderEnd = first.size() - program.size();
-    return folderEnd == 0 || first[folderEnd - 1] == '\\' || first[folderEnd - 1] == '/';
+    std::string path = entries[first].substr(0, entries[first].find_last_not_of(' ') + 1);
+    if (!EndsWith(path, program)) {
+        return false;
+    }
+    size_t folderEnd = path.size() - program.size();
+    return folderEnd == 0 || path[folderEnd - 1] == '\\' || path[folderEnd - 1] == '/';
 }
 
 } // namespace

@@ -7,7 +7,7 @@
 #include <windows.h>
 #include <dshow.h>
 
-#include "tests/win/camsim_fixture.h"
+#include "tests/win/device_list.h"
 
 class BareGraph {
   public:

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "camsim/camsim_control.h"
+#include "tests/win/device_list.h"
 
 class CamsimTest : public ::testing::Test {
   protected:
@@ -29,15 +30,6 @@ class CamsimTest : public ::testing::Test {
 
     CamsimBlock block;
 };
-
-// One device of a category: its friendly name, or none.
-struct ListedDevice {
-    bool hasName;
-    std::wstring name;
-};
-std::vector<ListedDevice> ListCategory(REFCLSID category);
-// Bound filter of the first device of a category with this name, or null.
-IBaseFilter* BindDevice(REFCLSID category, const wchar_t* name);
 
 // Runs the message loop of this thread for a while.
 void PumpMessages(DWORD milliseconds);

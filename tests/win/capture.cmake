@@ -8,6 +8,7 @@ morvane_win_test(capture_tests SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/capture_probes.cpp
     ${CMAKE_CURRENT_LIST_DIR}/resource_watch.cpp
     ${CMAKE_CURRENT_LIST_DIR}/camsim_fixture.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/device_list.cpp
     LIBRARIES camsim_client ole32 oleaut32 strmiids uuid shlwapi psapi)
 add_dependencies(capture_tests camsim_dll camsim_tool)
 
@@ -17,7 +18,7 @@ add_dependencies(capture_tests camsim_dll camsim_tool)
 add_executable(capture_bench
     ${CMAKE_CURRENT_LIST_DIR}/capture_bench.cpp
     ${CMAKE_CURRENT_LIST_DIR}/resource_watch.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/camsim_fixture.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/camsim_fixture.cpp ${CMAKE_CURRENT_LIST_DIR}/device_list.cpp)
 morvane_test_target(capture_bench)
 target_link_libraries(capture_bench PRIVATE morvane_shell camsim_client ole32 oleaut32 strmiids
     uuid psapi gtest_main)
