@@ -5,7 +5,8 @@
 // kernel handles and committed memory after long cycles of use. Prints a
 // table and exits 1 when a figure misses its bound.
 //
-// With the argument "start-and-cpu" it measures only start to first frame
+// With the argument "start" it measures only start to first frame and its
+// parts, traced. With "start-and-cpu" it measures only start to first frame
 // and CPU, of the Morvane.exe in MORVANE_PROGRAM_FOLDER and the
 // bare_preview.exe beside it: the win32 release under the emulated 32-bit
 // Wine, next to the bare program built for win32.
@@ -608,7 +609,9 @@ int main(int argc, char** argv) {
     const bool startAndCpu = argc > 1 && std::string(argv[1]) == "start-and-cpu";
     std::printf("measuring %s\\Morvane.exe next to bare_preview.exe beside it\n",
                 ProgramFolder().c_str());
-    if (startAndCpu) {
+    if (argc > 1 && std::string(argv[1]) == "start") {
+        MeasureStart(camera);
+    } else if (startAndCpu) {
         MeasureStartAndCpu(camera);
     } else {
         std::printf("(about 20 minutes; MORVANE_BENCH_SCALE=10 shortens the cycles)\n");
