@@ -61,6 +61,10 @@ class MainWindow : public ::testing::Test {
   protected:
     void Start(const std::string& arguments = "") {
         MarkSetupDone();
+        // The pointer waits in a corner, as a user's hand would: a window
+        // that appears under the pointer gets a move from Wine, which would
+        // take part in the drags these tests make with messages.
+        SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
         ASSERT_TRUE(run.StartMorvane(arguments));
         window = run.WaitForMainWindow();
         ASSERT_NE(nullptr, window);
