@@ -279,6 +279,18 @@ bool StartMorvane(ProgramRun& run, HWND* main) {
     return *main && WaitForPage(*main, 1);
 }
 
+// Morvane started with the camera reset, on page 1; null, recorded as a
+// failed figure, when it does not get there.
+HWND StartMeasuredMorvane(SimulatedCamera& camera, ProgramRun& run) {
+    ResetCamera(camera);
+    HWND main = nullptr;
+    if (!StartMorvane(run, &main)) {
+        Add("Morvane.exe starts on page 1", 0, 1, "starts", false);
+        return nullptr;
+    }
+    return main;
+}
+
 // Where the parts of each program's start end, in the order of its steps.
 // Morvane: its first call loads the text library; the dialog procedure's
 // set-up begins with the common controls; the first bitmap is the first
@@ -473,11 +485,9 @@ void MeasureRunning(SimulatedCamera& camera) {
         bareCpu = HostCpuPercent("bare_preview.exe", 1000);
         barePeak = MemoryOf(run.Process()).PeakPagefileUsage;
     }
-    ResetCamera(camera);
     ProgramRun run;
-    HWND main = nullptr;
-    if (!StartMorvane(run, &main)) {
-        Add("Morvane.exe starts on page 1", 0, 1, "starts", false);
+    HWND main = StartMeasuredMorvane(camera, run);
+    if (!main) {
         return;
     }
     uint32_t frames = camera.FramesDelivered();
@@ -588,11 +598,9 @@ void MeasureStartAndCpu(SimulatedCamera& camera) {
             bareCpu = HostCpuPercent("bare_preview.exe", kEmulatedSettleMs);
         }
     }
-    ResetCamera(camera);
     ProgramRun run;
-    HWND main = nullptr;
-    if (!StartMorvane(run, &main)) {
-        Add("Morvane.exe starts on page 1", 0, 1, "starts", false);
+    HWND main = StartMeasuredMorvane(camera, run);
+    if (!main) {
         return;
     }
     MeasureCpu(bareCpu, main, kEmulatedSettleMs);
