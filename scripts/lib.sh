@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shared by the scripts: packages, builds, an Xvfb display and a Wine prefix.
 # Source it; it changes nothing until a function is called.
 
@@ -9,19 +10,61 @@ MORVANE_BUILD="$MORVANE_ROOT/build"
 MORVANE_PACKAGES="cmake ninja-build g++ make python3 libgtest-dev googletest
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
     g++-mingw-w64-i686-win32 gcc-mingw-w64-i686-win32 binutils-mingw-w64-x86-64
-    binutils-mingw-w64-i686 wine wine64 xvfb xauth x11-utils imagemagick nsis"
+    binutils-mingw-w64-i686 wine wine64 xvfb xauth x11-utils imagemagick nsis shellcheck"
+
+# morvane_fail WHAT: the one line that says why a step cannot complete; kept
+# in MORVANE_FAILURE for the caller that counts what could not run.
+morvane_fail() {
+    # shellcheck disable=SC2034 # read by the scripts that source this file
+    MORVANE_FAILURE="$*"
+    echo "$*" >&2
+    return 1
+}
+
+# morvane_retry COMMAND...: a download step, tried up to three times with a
+# growing pause between tries, as a mirror's or the network's hiccup passes.
+morvane_retry() {
+    local try pause=3
+    for try in 1 2 3; do
+        "$@" && return 0
+        [ "$try" -eq 3 ] && return 1
+        echo "$1 failed (try $try of 3); trying again in $pause s" >&2
+        sleep "$pause"
+        pause=$((pause * 3))
+    done
+}
+
+# morvane_apt_missing LOG: what apt could not find or fetch, in one line.
+morvane_apt_missing() {
+    local packages
+    packages=$(sed -nE "s/^E: Unable to locate package (.*)/\1/p
+        s/^E: Version '(.*)' for '(.*)' was not found/\2=\1/p
+        s/^E: Package '(.*)' has no installation candidate/\1/p" "$1" | tr '\n' ' ')
+    if [ -n "$packages" ]; then
+        echo "not in the package lists: ${packages% }"
+    else
+        grep -E '^E: ' "$1" | head -n 1 | cut -c1-200
+    fi
+}
 
 morvane_install_packages() {
-    local missing=""
+    local missing="" package
     for package in $MORVANE_PACKAGES; do
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" ||
             missing="$missing $package"
     done
-    if [ -n "$missing" ]; then
-        echo "Installing:$missing"
-        apt-get update -qq
-        DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $missing
-    fi
+    [ -z "$missing" ] && return 0
+    echo "Installing:$missing"
+    mkdir -p "$MORVANE_BUILD"
+    local log="$MORVANE_BUILD/apt.log"
+    # A list that fails to update (a mirror in the middle of a sync) is only a
+    # warning: the install decides whether what it needs is there.
+    morvane_retry apt-get update -qq >"$log" 2>&1 ||
+        echo "Some package lists were not updated (see $log); installing from the others." >&2
+    # shellcheck disable=SC2086 # one argument per package
+    morvane_retry env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq \
+        --no-install-recommends $missing >>"$log" 2>&1 ||
+        { morvane_fail "Packages cannot be installed: $(morvane_apt_missing "$log")"; return 1; }
 }
 
 # morvane_configure NAME [cmake arguments...]: configures build/NAME once.
@@ -49,31 +92,52 @@ morvane_build_win32() {
     cmake --build "$MORVANE_BUILD/win32"
 }
 
-# morvane_start_xvfb [WIDTHxHEIGHT]: a private X display; sets DISPLAY.
+# morvane_start_xvfb [WIDTHxHEIGHT]: a private X display; sets DISPLAY once
+# the server answers on it, and fails with the reason when it does not
+# within 20 s.
 morvane_start_xvfb() {
     local size=${1:-1024x768}
-    local fifo
+    local fifo number=""
     fifo=$(mktemp -u)
-    mkfifo "$fifo"
+    mkfifo "$fifo" || { morvane_fail "Xvfb: cannot make $fifo"; return 1; }
     Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
     MORVANE_XVFB_PID=$!
-    local number
-    read -r number <"$fifo"
+    read -r -t 20 number <"$fifo"
     rm -f "$fifo"
+    if [ -z "$number" ] || ! timeout 20 xdpyinfo -display ":$number" >/dev/null 2>&1; then
+        kill "$MORVANE_XVFB_PID" 2>/dev/null
+        MORVANE_XVFB_PID=""
+        morvane_fail "Xvfb did not start a usable display within 20 s"
+        return 1
+    fi
     export DISPLAY=":$number"
 }
 
-# morvane_start_wine: the win64 build's own prefix, created once and warmed,
+# morvane_make_prefix WINE: makes WINEPREFIX with WINE's wineboot unless a
+# finished one is there; a half-made prefix (wineboot stopped or failed) is
+# made anew.
+morvane_make_prefix() {
+    local wine=$1 stamp="$WINEPREFIX/.morvane-prefix-made"
+    [ -f "$stamp" ] && return 0
+    rm -rf "$WINEPREFIX"
+    mkdir -p "$(dirname "$WINEPREFIX")"
+    if ! "$wine" wineboot -i >/dev/null 2>&1 || ! "${WINESERVER:-wineserver}" -w ||
+        [ ! -f "$WINEPREFIX/system.reg" ]; then
+        morvane_fail "wineboot could not make the Wine prefix $WINEPREFIX"
+        return 1
+    fi
+    touch "$stamp"
+}
+
+# morvane_start_wine: the win64 build's own prefix, made once and warmed,
 # detached from every pipe so that ctest does not wait on Wine's services.
 morvane_start_wine() {
     export WINEPREFIX="$MORVANE_BUILD/win64/wineprefix"
     export WINEDEBUG=-all
-    if [ ! -f "$WINEPREFIX/system.reg" ]; then
-        /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1
-        wineserver -w
-    fi
+    morvane_make_prefix /usr/lib/wine/wine64 || return 1
     (setsid wineserver -p </dev/null >/dev/null 2>&1 &)
-    setsid /usr/lib/wine/wine64 cmd /c exit </dev/null >/dev/null 2>&1
+    setsid /usr/lib/wine/wine64 cmd /c exit </dev/null >/dev/null 2>&1 ||
+        { morvane_fail "wine64 cannot run a program in $WINEPREFIX"; return 1; }
 }
 
 # The emulated 32-bit Wine that runs the win32 build: this machine cannot
@@ -86,32 +150,114 @@ MORVANE_WINE32="$MORVANE_BUILD/wine32"
 MORVANE_WINE32_ROOT="$MORVANE_WINE32/root"
 MORVANE_WINE32_PREFIX="$MORVANE_BUILD/win32/wineprefix"
 # What the i386 Wine loads at run time besides its own packages.
-MORVANE_WINE32_LIBRARIES="libfreetype6 libfontconfig1 libx11-6 libxext6 libxcomposite1
-    libxcursor1 libxfixes3 libxi6 libxinerama1 libxrandr2 libxrender1 libxxf86vm1 libgnutls30"
+MORVANE_WINE32_LIBRARIES=(libfreetype6 libfontconfig1 libx11-6 libxext6 libxcomposite1
+    libxcursor1 libxfixes3 libxi6 libxinerama1 libxrandr2 libxrender1 libxxf86vm1 libgnutls30)
+
+# The downloaded packages and lists of the emulated Wine's private apt state
+# stay here, outside every clone: a second clone on this machine downloads
+# nothing, and apt checks what it takes from here against the lists.
+MORVANE_WINE32_APT="/var/cache/morvane/wine32-apt"
 
 # morvane_wine32_missing WHAT: the one line that ends a set-up that cannot complete.
 morvane_wine32_missing() {
-    echo "win32 Wine set-up failed: $*" >&2
-    return 1
+    morvane_fail "win32 Wine set-up failed: $*"
 }
 
-# morvane_wine32_apt ARGUMENTS...: apt-get on the private state, for i386
-# (and amd64, for qemu-user); its output goes to build/wine32/apt.log.
-morvane_wine32_apt() {
-    local state="$MORVANE_WINE32/apt"
+# morvane_wine32_apt_get ARGUMENTS...: apt-get on the private state, for
+# i386 (and amd64, for qemu-user).
+morvane_wine32_apt_get() {
+    local state="$MORVANE_WINE32_APT"
     apt-get -q -o "Dir::State=$state" -o "Dir::State::status=$state/status" \
         -o "Dir::Cache=$state" -o "Dir::Etc::SourceList=$state/sources.list" \
         -o "Dir::Etc::SourceParts=$state/sources.list.d" \
         -o "Dir::Etc::PreferencesParts=$state/preferences.d" -o "APT::Architecture=i386" \
         -o "APT::Architectures::=i386" -o "APT::Architectures::=amd64" \
-        -o "APT::Sandbox::User=root" "$@" \
-        >>"$MORVANE_WINE32/apt.log" 2>&1
+        -o "APT::Sandbox::User=root" "$@"
 }
 
-# The first error apt wrote, for the one-line failure.
-morvane_wine32_apt_error() {
-    { grep -E '^E: ' "$MORVANE_WINE32/apt.log" || grep -E '^W: ' "$MORVANE_WINE32/apt.log"; } |
-        head -n 1 | cut -c1-200
+# morvane_wine32_apt ARGUMENTS...: the same, its output in build/wine32/apt.log.
+morvane_wine32_apt() {
+    morvane_wine32_apt_get "$@" >>"$MORVANE_WINE32/apt.log" 2>&1
+}
+
+# morvane_debian_mirror: the address the machine's own apt sources take
+# Debian's release (bookworm) from: a machine may use a mirror or a proxy of
+# its own, so the repository names none.
+morvane_debian_mirror() {
+    local codename
+    codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
+    {
+        cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2>/dev/null |
+            awk -v suite="$codename" '$1 == "deb" {
+                sub(/ \[[^]]*\]/, ""); if ($3 == suite) print $2 }'
+        cat /etc/apt/sources.list.d/*.sources 2>/dev/null |
+            awk -v suite="$codename" 'BEGIN { RS = ""; FS = "\n" } {
+                uri = ""; found = 0; enabled = 1
+                for (i = 1; i <= NF; i++) {
+                    split($i, word, /[ \t]+/)
+                    if (word[1] == "URIs:") uri = word[2]
+                    if (word[1] == "Enabled:" && word[2] == "no") enabled = 0
+                    if (word[1] == "Suites:") for (w in word) if (word[w] == suite) found = 1
+                }
+                if (found && enabled && uri != "") print uri }'
+    } | head -n 1
+}
+
+# morvane_wine32_sources: the machine's own sources, and its Debian mirror's
+# backports suite for qemu-user.
+morvane_wine32_sources() {
+    local state="$MORVANE_WINE32_APT" mirror codename
+    rm -rf "$state/sources.list.d"
+    mkdir -p "$state/sources.list.d" || return 1
+    cp /etc/apt/sources.list "$state/sources.list" 2>/dev/null || : >"$state/sources.list"
+    cp /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources "$state/sources.list.d/" \
+        2>/dev/null
+    mirror=$(morvane_debian_mirror)
+    [ -n "$mirror" ] || { morvane_wine32_missing "no Debian source in /etc/apt"; return 1; }
+    codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
+    echo "deb [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg]" \
+        "$mirror $codename-backports main" >"$state/sources.list.d/morvane-backports.list"
+}
+
+# morvane_wine32_download VERSION LIST: the packages of the emulated Wine in
+# the cache, downloaded where missing; the names of their files there go to
+# LIST.
+morvane_wine32_download() {
+    local version=$1 list=$2 state="$MORVANE_WINE32_APT"
+    mkdir -p "$state/lists/partial" "$state/archives/partial" "$state/preferences.d" ||
+        { morvane_wine32_missing "cannot write $state"; return 1; }
+    [ -f "$state/status" ] || : >"$state/status"
+    morvane_wine32_sources || return 1
+    # A list that fails to update is only a warning: the lists of the last
+    # update stay, and the pinned install decides what is really missing.
+    morvane_retry morvane_wine32_apt update ||
+        echo "Some package lists of the emulated Wine were not updated (see $MORVANE_WINE32/apt.log)." >&2
+    local packages=("wine32=$version" "wine32-preloader=$version" "libwine=$version"
+        libz-mingw-w64 "${MORVANE_WINE32_LIBRARIES[@]}")
+    morvane_retry morvane_wine32_apt install --download-only -y --no-install-recommends \
+        "${packages[@]}" ||
+        { morvane_wine32_missing "i386 Wine $version: $(morvane_apt_missing "$MORVANE_WINE32/apt.log")"; return 1; }
+    local qemu=(qemu-user:amd64/"$(. /etc/os-release && echo "$VERSION_CODENAME")"-backports)
+    morvane_retry morvane_wine32_apt install --download-only -y --no-install-recommends \
+        "${qemu[@]}" ||
+        { morvane_wine32_missing "qemu-user of backports: $(morvane_apt_missing "$MORVANE_WINE32/apt.log")"; return 1; }
+    # Only the files this install takes: the cache may hold older versions.
+    { morvane_wine32_apt_get -s install --no-install-recommends "${packages[@]}"
+      morvane_wine32_apt_get -s install --no-install-recommends "${qemu[@]}"; } 2>/dev/null |
+        sed -nE 's/^Inst ([^: ]+)(:[a-z0-9]+)? \(([^ ]+) .*\[([a-z0-9]+)\]\).*/\1_\3_\4.deb/p' |
+        sed 's/:/%3a/' >"$list"
+}
+
+# morvane_wine32_locked COMMAND...: one set-up at a time uses the cache.
+morvane_wine32_locked() {
+    local lock result
+    mkdir -p "$MORVANE_WINE32_APT" || { morvane_wine32_missing "cannot write $MORVANE_WINE32_APT"; return 1; }
+    exec {lock}>>"$MORVANE_WINE32_APT/lock"
+    flock "$lock"
+    "$@"
+    result=$?
+    exec {lock}>&-
+    return $result
 }
 
 # morvane_prepare_wine32_root: downloads and unpacks the emulated Wine once;
@@ -126,31 +272,17 @@ morvane_prepare_wine32_root() {
     [ "$(cat "$MORVANE_WINE32_ROOT/.wine64-version" 2>/dev/null)" = "$stamp" ] && return 0
     echo "Setting up the emulated 32-bit Wine $version in $MORVANE_WINE32_ROOT" >&2
     rm -rf "$MORVANE_WINE32" "$MORVANE_WINE32_PREFIX"
-    local state="$MORVANE_WINE32/apt" root="$MORVANE_WINE32/root.partial"
-    mkdir -p "$state/lists/partial" "$state/archives/partial" "$state/sources.list.d" \
-        "$state/preferences.d" "$root" || { morvane_wine32_missing "cannot write $MORVANE_WINE32"; return 1; }
-    : >"$state/status"
-    # The machine's own sources, and backports for qemu-user.
-    cp /etc/apt/sources.list "$state/sources.list" 2>/dev/null || : >"$state/sources.list"
-    cp /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources "$state/sources.list.d/" 2>/dev/null
-    echo "deb [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg]" \
-        "http://deb.debian.org/debian bookworm-backports main" >"$state/sources.list.d/backports.list"
-    morvane_wine32_apt update --error-on=any ||
-        { morvane_wine32_missing "no package lists: $(morvane_wine32_apt_error)"; return 1; }
-    morvane_wine32_apt install --download-only -y --no-install-recommends \
-        "wine32=$version" "wine32-preloader=$version" "libwine=$version" libz-mingw-w64 \
-        $MORVANE_WINE32_LIBRARIES ||
-        { morvane_wine32_missing "i386 Wine $version: $(morvane_wine32_apt_error)"; return 1; }
-    (cd "$state/archives" && morvane_wine32_apt download qemu-user:amd64/bookworm-backports) ||
-        { morvane_wine32_missing "qemu-user of bookworm-backports: $(morvane_wine32_apt_error)"; return 1; }
-    local package
-    for package in "$state"/archives/*.deb; do
-        dpkg -x "$package" "$root" || { morvane_wine32_missing "cannot unpack $package"; return 1; }
-    done
+    local root="$MORVANE_WINE32/root.partial" list="$MORVANE_WINE32/packages"
+    mkdir -p "$root" || { morvane_wine32_missing "cannot write $MORVANE_WINE32"; return 1; }
+    morvane_wine32_locked morvane_wine32_download "$version" "$list" || return 1
+    local file
+    while read -r file; do
+        dpkg -x "$MORVANE_WINE32_APT/archives/$file" "$root" ||
+            { morvane_wine32_missing "cannot unpack $file"; return 1; }
+    done <"$list"
     morvane_wine32_complete "$root" || return 1
     echo "$stamp" >"$root/.wine64-version"
     mv "$root" "$MORVANE_WINE32_ROOT"
-    rm -rf "$state/archives"
 }
 
 # morvane_wine32_complete ROOT: what the packages' install scripts would have
@@ -161,7 +293,7 @@ morvane_wine32_complete() {
     local file
     for file in "$root/usr/bin/qemu-i386" "$lib/wine" "$lib/wine-preloader" \
         "$root/usr/i686-w64-mingw32/lib/zlib1.dll" "$dlls/rundll32.exe"; do
-        [ -e "$file" ] || { morvane_wine32_missing "${file#$root} is in no downloaded package"; return 1; }
+        [ -e "$file" ] || { morvane_wine32_missing "${file#"$root"} is in no downloaded package"; return 1; }
     done
     # An own library cache: otherwise the emulated loader takes the host's
     # 32-bit libraries and Wine finds no FreeType.
@@ -192,6 +324,7 @@ export WINELOADERNOEXEC=1
 exec "$root/usr/bin/qemu-i386" -R 0xffff0000 -L "$root" "$root/usr/lib/wine/wine-preloader.static" "$@"
 WRAPPER
     # What starts a 32-bit program from the host.
+    # shellcheck disable=SC2016 # the wrapper expands its own variables
     printf '#!/bin/sh\nlib=$(dirname "$0")/../lib/wine\nexec "$lib/wine-preloader" "$lib/wine" "$@"\n' \
         >"$root/usr/bin/wine32"
     chmod +x "$lib/wine-preloader" "$root/usr/bin/wine32"
