@@ -349,9 +349,7 @@ morvane_wine32_environment() {
 morvane_prepare_wine32_prefix() {
     [ -f "$WINEPREFIX/.syswow64-filled" ] && return 0
     rm -rf "$WINEPREFIX"
-    mkdir -p "$(dirname "$WINEPREFIX")"
-    "$MORVANE_WINE64" wineboot -i >/dev/null 2>&1
-    "$WINESERVER" -w
+    morvane_make_prefix "$MORVANE_WINE64" || return 1
     # The 64-bit wineboot finds no 32-bit rundll32 to fill syswow64.
     cp -r "$WINEDLLPATH/i386-windows/." "$WINEPREFIX/drive_c/windows/syswow64/" ||
         { morvane_wine32_missing "cannot fill $WINEPREFIX"; return 1; }
@@ -379,7 +377,8 @@ morvane_prepare_wine32() {
 morvane_start_wine32() {
     morvane_prepare_wine32 || return 1
     (setsid "$WINESERVER" -p </dev/null >/dev/null 2>&1 &)
-    setsid "$MORVANE_WINE64" cmd /c exit </dev/null >/dev/null 2>&1
+    setsid "$MORVANE_WINE64" cmd /c exit </dev/null >/dev/null 2>&1 ||
+        { morvane_wine32_missing "wine64 cannot run a program in $WINEPREFIX"; return 1; }
 }
 
 # morvane_wine_log NAME: Wine's own messages of this run (ALSA's lines about
