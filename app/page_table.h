@@ -44,6 +44,13 @@ struct PageArea {
 const PageArea kHeadingArea = {10, 45, 340, 65};
 const PageArea kPageTextArea = {11, 365, 339, 488};
 
+// Where the texts go: the heading line holds the heading at its left and the
+// note at its right; the caption and the body lie in the band, page 0's
+// longer body from the band's top.
+const PageArea kCaptionArea = {20, 365, 329, 385};
+const PageArea kBodyArea = {20, 424, 329, 488};
+const PageArea kIntroBodyArea = {20, 365, 329, 488};
+
 // The quality slider is inverted: its value v stands for quality 84 - v.
 int QualityFromSlider(int sliderValue);
 int SliderFromQuality(int quality);

@@ -36,6 +36,10 @@ void DrawText(HDC dc, const char* text, RECT rect, UINT format) {
     DrawTextA(dc, text, -1, &rect, format);
 }
 
+void SetAreaRect(RECT* rect, const PageArea& area) {
+    SetRect(rect, area.left, area.top, area.right, area.bottom);
+}
+
 } // namespace
 
 // Every field starts as zeroed storage would have it, bar the few with a
@@ -130,11 +134,10 @@ void StreamingWizard::PlaceWindow() {
 }
 
 void StreamingWizard::SetTextRects() {
-    SetRect(&headingRect, kHeadingArea.left, kHeadingArea.top, kHeadingArea.right,
-            kHeadingArea.bottom);
-    SetRect(&captionRect, 20, 365, 329, 385);
-    SetRect(&bodyRect, 20, 424, 329, 488);
-    SetRect(&introBodyRect, 20, 365, 329, 488);
+    SetAreaRect(&headingRect, kHeadingArea);
+    SetAreaRect(&captionRect, kCaptionArea);
+    SetAreaRect(&bodyRect, kBodyArea);
+    SetAreaRect(&introBodyRect, kIntroBodyArea);
 }
 
 void StreamingWizard::PauseOnFirstRun() {

@@ -30,15 +30,12 @@ BOOL CALLBACK TakeVisibleDialog(HWND window, LPARAM found) {
 }
 
 HWND WaitForBox(DWORD thread) {
-    for (int i = 0; i < 500; ++i) {
-        HWND box = NULL;
+    HWND box = NULL;
+    WaitUntil([&] {
         EnumThreadWindows(thread, TakeVisibleDialog, reinterpret_cast<LPARAM>(&box));
-        if (box) {
-            return box;
-        }
-        Sleep(10);
-    }
-    return NULL;
+        return box != NULL;
+    });
+    return box;
 }
 
 HWND CaptureOf(DWORD thread) {
@@ -46,6 +43,25 @@ HWND CaptureOf(DWORD thread) {
     info.cbSize = sizeof info;
     GetGUIThreadInfo(thread, &info);
     return info.hwndCapture;
+}
+
+// Where the box's thread last took the pointer's move from its queue.
+volatile LONG pointerSeen = -1;
+
+LRESULT CALLBACK NotePointer(int code, WPARAM message, LPARAM info) {
+    if (code == HC_ACTION && message == WM_MOUSEMOVE) {
+        const POINT& at = reinterpret_cast<MOUSEHOOKSTRUCT*>(info)->pt;
+        pointerSeen = MAKELONG(at.x, at.y);
+    }
+    return CallNextHookEx(NULL, code, message, info);
+}
+
+// Moves the real pointer, as a hand would move it along a drag, and waits
+// until the box's thread has taken the platform's move: no stale move of the
+// pointer then reaches a drag that the test sends.
+void MovePointer(int x, int y) {
+    SetCursorPos(x, y);
+    WaitUntil([&] { return pointerSeen == MAKELONG(x, y); });
 }
 
 // Presses and releases a skinned button as the platform would deliver it.
@@ -69,8 +85,10 @@ INT_PTR RunAboutBox(const std::function<void(HWND box)>& script) {
             Click(GetDlgItem(box, IDC_ABOUT_OK));
         }
     });
+    HHOOK hook = SetWindowsHookExA(WH_MOUSE, NotePointer, NULL, thread);
     INT_PTR result =
         DialogBoxParamA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(IDD_ABOUT), NULL, AboutBoxProc, 0);
+    UnhookWindowsHookEx(hook);
     user.join();
     return result;
 }
@@ -85,7 +103,7 @@ RECT ScreenRect(HWND window) {
 // visible before the X server has drawn it.
 int FaceOnceDrawn(HWND control, int expected) {
     int shown = -1;
-    PumpUntil([&] { return (shown = ProbeCorner(control)) == expected; }, 3000);
+    WaitUntil([&] { return (shown = ProbeCorner(control)) == expected; }, 3000);
     return shown;
 }
 
@@ -134,9 +152,13 @@ TEST_F(AboutBox, EndsWithOneThroughOkOrCloseOnly) {
             SendMessageA(box, WM_COMMAND, IDCANCEL, 0);
             SendMessageA(box, WM_COMMAND, IDOK, 0);
             SendMessageA(box, WM_CLOSE, 0, 0);
-            Sleep(200);
+            // A press posted after the Escape takes the mouse once the box
+            // has handled the Escape too.
+            HWND button = GetDlgItem(box, id);
+            PostMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+            WaitUntil([&] { return CaptureOf(GetWindowThreadProcessId(box, NULL)) == button; });
             openAfterEscape = IsWindow(box) && IsWindowVisible(box);
-            Click(GetDlgItem(box, id));
+            SendMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
         });
         EXPECT_TRUE(openAfterEscape);
         EXPECT_EQ(1, result);
@@ -149,16 +171,14 @@ TEST_F(AboutBox, DragsOnlyFromTheTopStrip) {
     RunAboutBox([&](HWND box) {
         DWORD thread = GetWindowThreadProcessId(box, NULL);
         auto dragBy = [&](int pressY) {
-            // The real pointer goes along, as a hand would move it: the
-            // platform reports it to the captured box when either moves.
+            // The real pointer goes along: the platform reports it to the
+            // captured box when either moves.
             RECT before = ScreenRect(box);
-            SetCursorPos(before.left + 100, before.top + pressY);
-            Sleep(100);
+            MovePointer(before.left + 100, before.top + pressY);
             SendMessageA(box, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, pressY));
             capturedBelow = CaptureOf(thread) == box;
             SendMessageA(box, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(120, pressY + 10));
-            SetCursorPos(before.left + 120, before.top + pressY + 10);
-            Sleep(100);
+            MovePointer(before.left + 120, before.top + pressY + 10);
             SendMessageA(box, WM_LBUTTONUP, 0, MAKELPARAM(120, pressY + 10));
             releasedAfter = CaptureOf(thread) == NULL;
             RECT after = ScreenRect(box);
@@ -182,14 +202,12 @@ TEST_F(AboutBox, DoubleClickDragsAndALostCaptureEndsTheDrag) {
         DWORD thread = GetWindowThreadProcessId(box, NULL);
         RECT start = ScreenRect(box);
         // The real pointer goes along, as in the drag above.
-        SetCursorPos(start.left + 100, start.top + 10);
-        Sleep(100);
+        MovePointer(start.left + 100, start.top + 10);
         SendMessageA(box, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 10));
         SendMessageA(box, WM_LBUTTONUP, 0, MAKELPARAM(100, 10));
         SendMessageA(box, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(100, 10));
         SendMessageA(box, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(110, 15));
-        SetCursorPos(start.left + 110, start.top + 15);
-        Sleep(100);
+        MovePointer(start.left + 110, start.top + 15);
         SendMessageA(box, WM_LBUTTONUP, 0, MAKELPARAM(110, 15));
         RECT paired = ScreenRect(box);
         movedByPair = POINT{paired.left - start.left, paired.top - start.top};
@@ -242,22 +260,26 @@ struct Extent {
 TEST_F(AboutBox, TitleIsDarkGreyOverAWhiteShadowOnePixelDownRight) {
     Extent grey, white;
     RunAboutBox([&](HWND box) {
-        UpdateWindow(box);
-        Sleep(200);
-        Screenshot shot = CaptureFromScreen(box);
+        // The title and its shadow, once the screen shows both.
+        Screenshot shot;
+        WaitUntil([&] {
+            shot = CaptureFromScreen(box);
+            grey = white = Extent();
+            for (int y = 10; y < 26; ++y) {
+                for (int x = 10; x < 301; ++x) {
+                    if (shot.At(x, y) == 0x3F3F3F) {
+                        grey.Add(x, y);
+                    } else if (shot.At(x, y) == 0xFFFFFF) {
+                        white.Add(x, y);
+                    }
+                }
+            }
+            return grey.count > 20 && white.count > 20;
+        });
         char path[MAX_PATH];
         GetModuleFileNameA(NULL, path, sizeof path);
         std::string folder(path);
         shot.SaveBitmap(folder.substr(0, folder.find_last_of("\\/")) + "\\about_box.bmp");
-        for (int y = 10; y < 26; ++y) {
-            for (int x = 10; x < 301; ++x) {
-                if (shot.At(x, y) == 0x3F3F3F) {
-                    grey.Add(x, y);
-                } else if (shot.At(x, y) == 0xFFFFFF) {
-                    white.Add(x, y);
-                }
-            }
-        }
     });
     ASSERT_GT(grey.count, 20);
     ASSERT_GT(white.count, 20);

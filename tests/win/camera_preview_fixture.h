@@ -18,6 +18,9 @@ class CameraPreview : public CamsimTest {
         owner = CreateWindowExA(0, "STATIC", "owner", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
                                 400, 400, NULL, NULL, NULL, NULL);
         ASSERT_NE(nullptr, owner);
+        SetWindowLongPtrA(owner, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        ownProc = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(owner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(OwnerProc)));
         graph.reset(new CaptureGraph);
         graph->SetOwnerWindow(owner);
         graph->SetVideoRect(14, 82, 320, 240);
@@ -27,37 +30,19 @@ class CameraPreview : public CamsimTest {
         DestroyWindow(owner);
         CamsimTest::TearDown();
     }
-    bool WaitForFrames(uint32_t count) {
-        for (int tries = 0; tries < 100; ++tries) {
-            if (Snapshot().framesDelivered >= count) {
-                return true;
-            }
-            PumpMessages(50);
+    // The owner handles each graph message as the main window does.
+    static LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        auto* self = reinterpret_cast<CameraPreview*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+        if (message == WM_GRAPH_EVENT && self->graph) {
+            self->cameraLost = self->cameraLost || self->graph->CheckGraphEvent(lParam) == 1;
         }
-        return false;
-    }
-    // Runs the message loop, handling each graph message as the main window
-    // does, until the camera counts as lost; answers whether it did.
-    bool CameraLostWithin(int tries) {
-        for (int i = 0; i < tries; ++i) {
-            MSG message;
-            while (PeekMessageA(&message, NULL, 0, 0, PM_REMOVE)) {
-                if (message.message == WM_GRAPH_EVENT && message.hwnd == owner) {
-                    if (graph->CheckGraphEvent(message.lParam) == 1) {
-                        return true;
-                    }
-                } else {
-                    TranslateMessage(&message);
-                    DispatchMessageA(&message);
-                }
-            }
-            Sleep(50);
-        }
-        return false;
+        return CallWindowProcA(self->ownProc, window, message, wParam, lParam);
     }
 
     HWND owner = NULL;
+    WNDPROC ownProc = NULL;
     std::unique_ptr<CaptureGraph> graph;
+    bool cameraLost = false;
 };
 
 #endif

@@ -35,6 +35,12 @@ class CameraFilter {
         BYTE block[64] = {};
         return Status(block) == S_OK ? block[2] : -1;
     }
+    // The mode once the deck reports the expected one, or the last one read.
+    int ModeOnceSettled(int expected) {
+        int mode = -1;
+        WaitUntil([&] { return (mode = Mode()) == expected; });
+        return mode;
+    }
     HRESULT Capability(DWORD* word) {
         DWORD returned = 0;
         return properties->Get(kVendorSet, 20, nullptr, 0, word, 4, &returned);
@@ -43,8 +49,6 @@ class CameraFilter {
     IKsPropertySet* properties = nullptr;
     uint32_t sequence = 0;
 };
-
-void WaitForDeck() { Sleep(kDeckSettleMs + 100); }
 
 // Runs camsim.exe with arguments; answers its exit code, or -1.
 DWORD RunTool(const char* arguments) {
@@ -82,8 +86,7 @@ TEST_F(CamsimControl, EachTransportCommandSettlesOnItsModeAfterTheMechanicalDela
     };
     for (const auto& step : steps) {
         EXPECT_EQ(S_OK, camera.Send(kClassTransport, step.code));
-        WaitForDeck();
-        EXPECT_EQ(step.mode, camera.Mode()) << "after code " << step.code;
+        EXPECT_EQ(step.mode, camera.ModeOnceSettled(step.mode)) << "after code " << step.code;
     }
     BYTE block[64];
     ASSERT_EQ(S_OK, camera.Status(block));
@@ -121,14 +124,16 @@ TEST_F(CamsimControl, WithoutTapeTheDeckReportsNotOperable) {
     });
     EXPECT_EQ(1, camera.Mode());
     EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_NOT_READY), camera.Send(kClassTransport, kCodePlay));
-    WaitForDeck();
+    // The mechanism would have settled by now on the deck's own clock.
+    uint32_t received = HeldCommand(Snapshot(), 0).timeMs;
+    ASSERT_TRUE(WaitUntil([&] { return GetTickCount() - received > kDeckSettleMs; }));
     EXPECT_EQ(1, camera.Mode());
 }
 
 TEST_F(CamsimControl, ForcedModeAndTransportPlayAnyRowOfTheTable) {
     CameraFilter camera;
     camera.Send(kClassTransport, kCodePlay);
-    WaitForDeck();
+    ASSERT_EQ(6, camera.ModeOnceSettled(6));
     Change([](ControlBlock& shared) {
         shared.settings.forcedMode = 2; // the tape's end stopped the deck
         shared.settings.forcedTransport = 0;
@@ -142,8 +147,7 @@ TEST_F(CamsimControl, ForcedModeAndTransportPlayAnyRowOfTheTable) {
 TEST_F(CamsimControl, EveryInstanceDrivesTheSameDeck) {
     CameraFilter first, second;
     EXPECT_EQ(S_OK, first.Send(kClassTransport, kCodePlay));
-    WaitForDeck();
-    EXPECT_EQ(6, second.Mode());
+    EXPECT_EQ(6, second.ModeOnceSettled(6));
 }
 
 TEST_F(CamsimControl, PropertyCallsCheckSetsIdsLengthsAndPointers) {

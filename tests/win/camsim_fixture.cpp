@@ -34,14 +34,6 @@ ControlBlock CamsimTest::Snapshot() {
     return copy;
 }
 
-void PumpMessages(DWORD milliseconds) {
-    DWORD start = GetTickCount();
-    while (GetTickCount() - start < milliseconds) {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
+bool CamsimTest::WaitForFrames(uint32_t count) {
+    return WaitUntil([&] { return Snapshot().framesDelivered >= count; });
 }

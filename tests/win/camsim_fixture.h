@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "camsim/camsim_control.h"
+#include "tests/wait_until.h"
 #include "tests/win/device_list.h"
 
 class CamsimTest : public ::testing::Test {
@@ -27,11 +28,11 @@ class CamsimTest : public ::testing::Test {
         block.Unlock();
     }
     ControlBlock Snapshot();
+    // Dispatches this thread's messages until the camera has delivered count
+    // frames in all.
+    bool WaitForFrames(uint32_t count);
 
     CamsimBlock block;
 };
-
-// Runs the message loop of this thread for a while.
-void PumpMessages(DWORD milliseconds);
 
 #endif

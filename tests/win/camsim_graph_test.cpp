@@ -131,15 +131,6 @@ class CamsimGraph : public CamsimTest {
         DestroyWindow(owner);
         CamsimTest::TearDown();
     }
-    // Pumps messages until the frame count moves past a mark.
-    bool WaitForFrames(uint32_t count) {
-        for (int tries = 0; tries < 100; ++tries) {
-            if (Snapshot().framesDelivered >= count)
-                return true;
-            PumpMessages(50);
-        }
-        return false;
-    }
     Recorder recorder;
     HWND owner = nullptr;
 };
@@ -173,21 +164,21 @@ TEST_F(CamsimGraph, PreviewShowsMovingFramesWithTheBrightnessSent) {
 
     HWND video = FindWindowExA(owner, nullptr, nullptr, nullptr);
     ASSERT_NE(nullptr, video);
-    PumpMessages(300);
     // Below the caption strip the bars are bright; the caption's background is black.
+    EXPECT_TRUE(
+        WaitUntil([&] { return RowLevel(video, 200) > 60.0 && RowLevel(video, 1) < 10.0; }));
     double bars = RowLevel(video, 200);
-    EXPECT_GT(bars, 60.0);
-    EXPECT_LT(RowLevel(video, 1), 10.0);
     // The bars scroll: a column changes colour between two moments.
     HDC dc = GetDC(video);
-    std::vector<COLORREF> before, after;
-    for (int x = 0; x < 320; x += 8)
-        before.push_back(GetPixel(dc, x, 120));
-    PumpMessages(500);
-    for (int x = 0; x < 320; x += 8)
-        after.push_back(GetPixel(dc, x, 120));
+    auto row = [&] {
+        std::vector<COLORREF> colours;
+        for (int x = 0; x < 320; x += 8)
+            colours.push_back(GetPixel(dc, x, 120));
+        return colours;
+    };
+    std::vector<COLORREF> before = row();
+    EXPECT_TRUE(WaitUntil([&] { return row() != before; }));
     ReleaseDC(video, dc);
-    EXPECT_NE(before, after);
 
     // Brightness 0, sent as the program sends it, darkens the picture.
     IKsPropertySet* properties = nullptr;
@@ -198,36 +189,32 @@ TEST_F(CamsimGraph, PreviewShowsMovingFramesWithTheBrightnessSent) {
     BYTE darkest[4] = {0x10, 0x00, 0x18, 0x00}; // sequence 1, class 8, code 0
     EXPECT_EQ(S_OK, properties->Set(vendorSet, 21, nullptr, 0, darkest, 4));
     properties->Release();
-    uint32_t mark = Snapshot().framesDelivered;
-    ASSERT_TRUE(WaitForFrames(mark + 10));
-    PumpMessages(300);
-    EXPECT_LT(RowLevel(video, 200), bars - 40.0);
+    EXPECT_TRUE(WaitUntil([&] { return RowLevel(video, 200) < bars - 40.0; }));
 }
 
 TEST_F(CamsimGraph, UnplugReportsTheLostDeviceToTheGraphAndEmptiesTheCategory) {
     Preview preview(owner);
     ASSERT_TRUE(SUCCEEDED(preview.runResult));
-    ASSERT_TRUE(WaitForFrames(5));
-    PumpMessages(200);
+    ASSERT_TRUE(WaitForFrames(5)); // the messages of the start have been dispatched meanwhile
     recorder.graphEvents = 0;
     Change([](ControlBlock& shared) { shared.settings.plugged = 0; });
-    for (int tries = 0; tries < 100 && recorder.graphEvents == 0; ++tries)
-        PumpMessages(50);
-    ASSERT_GT(recorder.graphEvents, 0);
 
-    // The lost device is among the queued events, with "removed" as its parameter.
+    // The graph tells its window, and the lost device is among the queued
+    // events, with "removed" as its parameter.
     bool lost = false;
-    long code;
-    LONG_PTR first, second;
-    while (preview.events->GetEvent(&code, &first, &second, 0) == S_OK) {
-        if (code == EC_DEVICE_LOST) {
-            lost = true;
-            EXPECT_EQ(reinterpret_cast<LONG_PTR>(preview.camera), first);
-            EXPECT_EQ(0, second);
+    EXPECT_TRUE(WaitUntil([&] {
+        long code;
+        LONG_PTR first, second;
+        while (preview.events->GetEvent(&code, &first, &second, 0) == S_OK) {
+            if (code == EC_DEVICE_LOST) {
+                lost = true;
+                EXPECT_EQ(reinterpret_cast<LONG_PTR>(preview.camera), first);
+                EXPECT_EQ(0, second);
+            }
+            preview.events->FreeEventParams(code, first, second);
         }
-        preview.events->FreeEventParams(code, first, second);
-    }
-    EXPECT_TRUE(lost);
+        return lost && recorder.graphEvents > 0;
+    }));
     EXPECT_EQ(nullptr, BindDevice(CLSID_VideoInputDeviceCategory, L"Orvelle Video"));
     EXPECT_EQ(nullptr, BindDevice(CLSID_AudioInputDeviceCategory, L"Orvelle Audio"));
     // Removal is announced too, as the system does.
@@ -328,16 +315,14 @@ TEST_F(CamsimGraph, RemovedAudioDeviceIsReportedLostToItsGraph) {
     ASSERT_NE(nullptr, headset);
     ASSERT_EQ(S_OK, graph->AddFilter(headset, nullptr));
     Change([&](ControlBlock& shared) { shared.settings.audio[slot].used = 0; });
-    long code = 0;
-    LONG_PTR first, second;
-    bool lost = false;
-    for (int tries = 0; tries < 40 && !lost; ++tries) {
-        if (events->GetEvent(&code, &first, &second, 50) == S_OK) {
-            lost = code == EC_DEVICE_LOST;
+    EXPECT_TRUE(WaitUntil([&] {
+        long code = 0;
+        LONG_PTR first, second;
+        bool fetched = events->GetEvent(&code, &first, &second, 0) == S_OK;
+        if (fetched)
             events->FreeEventParams(code, first, second);
-        }
-    }
-    EXPECT_TRUE(lost);
+        return fetched && code == EC_DEVICE_LOST;
+    }));
     graph->RemoveFilter(headset);
     EXPECT_EQ(0u, headset->Release());
     events->Release();

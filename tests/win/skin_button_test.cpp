@@ -40,11 +40,16 @@ int ClickCount(const SkinDialog& dialog, int id) {
     return clicks;
 }
 
-// The control as the screen shows it once its repaint has reached it.
+// The control as the screen shows it once its repaint has reached it: the
+// screen holds what the control drew.
 Screenshot Shown(HWND control) {
     UpdateWindow(control);
-    PumpUntil([] { return false; }, 150);
-    return CaptureFromScreen(control);
+    Screenshot shown;
+    WaitUntil([&] {
+        shown = CaptureFromScreen(control);
+        return shown.pixels == CaptureClientArea(control).pixels;
+    });
+    return shown;
 }
 
 void PointAtCentre(HWND control) {
@@ -65,7 +70,7 @@ TEST(SkinButton, PressMoveOffMoveBackAndReleaseShowTheFacesInTurn) {
     // The real pointer rests on the button: hover tracking lights it.
     PointAtCentre(control);
     SkinDialog::Mouse(control, WM_MOUSEMOVE, 14, 14);
-    EXPECT_TRUE(PumpUntil([&] { return ProbeCorner(control) == IDB_PLAY_HOVER; }, 2000));
+    EXPECT_TRUE(WaitUntil([&] { return ProbeCorner(control) == IDB_PLAY_HOVER; }, 2000));
 
     SkinDialog::Mouse(control, WM_LBUTTONDOWN, 14, 14);
     EXPECT_EQ(IDB_PLAY_PRESSED, ProbeCorner(control));
@@ -285,7 +290,7 @@ TEST(RepeatButton, PostsItsCommandAtThePressAndOnEveryTick) {
     EXPECT_EQ(IDB_FORWARD_NORMAL, ProbeCorner(control)); // pressed, pointer not yet over it
 
     // The control's own timer repeats the command while the button is held.
-    EXPECT_TRUE(PumpUntil([&] { return dialog.Received().size() >= 2; }, 3500));
+    EXPECT_TRUE(WaitUntil([&] { return dialog.Received().size() >= 2; }, 3500));
     SendMessageA(control, WM_TIMER, kRepeatTimer, 0);
     PumpMessages();
     EXPECT_EQ(3u, dialog.Received().size());
@@ -428,7 +433,7 @@ TEST(RepeatButton, SpaceOnTheFocusedButtonHoldsItAsTheMouseDoes) {
     Key(control, WM_KEYDOWN);
     Key(control, WM_KEYDOWN, kAutoRepeat); // the keyboard's repeats are not presses
     EXPECT_EQ(1, PostedBy(dialog).commands);
-    EXPECT_TRUE(PumpUntil([&] { return PostedBy(dialog).commands == 2; }, 3500));
+    EXPECT_TRUE(WaitUntil([&] { return PostedBy(dialog).commands == 2; }, 3500));
     Key(control, WM_KEYUP);
     EXPECT_EQ(1, PostedBy(dialog).releases);
     EXPECT_EQ(1, ClickCount(dialog, IDC_FORWARD));

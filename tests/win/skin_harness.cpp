@@ -113,7 +113,9 @@ void RealClicks(HWND control, int x, int y, int count) {
             input.type = INPUT_MOUSE;
             input.mi.dwFlags = flag;
             SendInput(1, &input, sizeof input);
-            PumpUntil([] { return false; }, 30); // the platform delivers the message
+            // The control holds the mouse from its press to its release.
+            bool pressed = flag == MOUSEEVENTF_LEFTDOWN;
+            WaitUntil([&] { return (GetCapture() == control) == pressed; }, 3000);
         }
     }
 }

@@ -8,6 +8,8 @@
 
 #include <vector>
 
+#include "tests/wait_until.h"
+
 struct ReceivedMessage {
     UINT message;
     WPARAM wParam;
@@ -52,21 +54,9 @@ void LoseCapture(HWND control, CaptureLoss loss);
 
 // Clicks the real pointer count times in quick succession at a client point
 // of a control (two clicks make a double click), and dispatches what the
-// platform delivers. The button is up again at the end.
+// platform delivers. The button is up again at the end, and the control has
+// taken each press and release.
 void RealClicks(HWND control, int x, int y, int count);
-
-// Dispatches messages until condition holds or about timeoutMs has passed.
-template <typename Condition> bool PumpUntil(Condition condition, int timeoutMs) {
-    DWORD start = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - start > static_cast<DWORD>(timeoutMs)) {
-            return false;
-        }
-        PumpMessages();
-        Sleep(10);
-    }
-    return true;
-}
 
 // The resource number of the skin bitmap drawn with its bottom-right pixel
 // at (x, y) of the window, after it has painted; -1 for none.

@@ -98,7 +98,7 @@ TEST(SkinSlider, PagingRunsOnTheControlsOwnTimer) {
     QualitySlider q;
     q.slider.SetValue(4);
     SkinDialog::Mouse(q.control, WM_LBUTTONDOWN, 160, 10);
-    EXPECT_TRUE(PumpUntil([&] { return q.dialog.ScrollCodes().size() >= 3; }, 3000));
+    EXPECT_TRUE(WaitUntil([&] { return q.dialog.ScrollCodes().size() >= 3; }, 3000));
     SkinDialog::Mouse(q.control, WM_LBUTTONUP, 160, 10);
     EXPECT_EQ(Codes(q.dialog.ScrollCodes().size(), 3), q.dialog.ScrollCodes());
 }

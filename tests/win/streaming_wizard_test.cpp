@@ -15,6 +15,7 @@
 #include "app/streaming_wizard.h"
 #include "res/resource_ids.h"
 #include "tests/system/screenshot.h"
+#include "tests/wait_until.h"
 
 namespace {
 
@@ -113,10 +114,10 @@ TEST(MainWindowClose, UnregistersTheDeviceNotificationItRegistered) {
     DWORD thread = GetCurrentThreadId();
     std::thread user([thread] {
         HWND main = nullptr;
-        for (int i = 0; i < 1000 && !main; ++i) {
-            Sleep(10);
+        WaitUntil([&] {
             EnumThreadWindows(thread, TakeMainWindow, reinterpret_cast<LPARAM>(&main));
-        }
+            return main != nullptr;
+        });
         PostMessageA(main, WM_CLOSE, 0, 0);
     });
     {

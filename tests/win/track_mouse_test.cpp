@@ -4,23 +4,19 @@
 #include <gtest/gtest.h>
 
 #include "skin/track_mouse.h"
+#include "tests/wait_until.h"
 
 namespace {
 
-// Pumps the thread's messages until one for the window arrives, or gives up
-// after a generous wait; answers whether it came.
-bool Receives(HWND window, UINT wanted) {
-    for (int round = 0; round < 400; ++round) {
-        MSG message;
-        while (PeekMessageA(&message, window, 0, 0, PM_REMOVE)) {
-            if (message.message == wanted) {
-                return true;
-            }
-            DispatchMessageA(&message);
-        }
-        Sleep(10);
-    }
-    return false;
+// The tracking messages the control has received, counted in front of its
+// own procedure.
+int hovers = 0, leaves = 0;
+WNDPROC buttonProc = nullptr;
+
+LRESULT CALLBACK CountTracking(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    hovers += message == WM_MOUSEHOVER;
+    leaves += message == WM_MOUSELEAVE;
+    return CallWindowProcA(buttonProc, window, message, wParam, lParam);
 }
 
 class MouseTracking : public ::testing::Test {
@@ -30,6 +26,9 @@ class MouseTracking : public ::testing::Test {
         control = CreateWindowExA(WS_EX_TOPMOST, "BUTTON", "", WS_POPUP | WS_VISIBLE, 100, 100, 80,
                                   40, NULL, NULL, GetModuleHandleA(NULL), NULL);
         ASSERT_TRUE(control);
+        hovers = leaves = 0;
+        buttonProc = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountTracking)));
         SetCursorPos(140, 120);
     }
     void TearDown() override { DestroyWindow(control); }
@@ -50,11 +49,11 @@ TEST_F(MouseTracking, AsksForHoverAfterOneMillisecondAndLeaveOnTheControl) {
 
 TEST_F(MouseTracking, TheControlHearsHoverThenLeave) {
     ASSERT_EQ(1, RequestHoverAndLeave(control));
-    EXPECT_TRUE(Receives(control, WM_MOUSEHOVER));
+    EXPECT_TRUE(WaitUntil([] { return hovers > 0; }));
 
     ASSERT_EQ(1, RequestHoverAndLeave(control));
     SetCursorPos(10, 10);
-    EXPECT_TRUE(Receives(control, WM_MOUSELEAVE));
+    EXPECT_TRUE(WaitUntil([] { return leaves > 0; }));
 }
 
 } // namespace
