@@ -308,6 +308,9 @@ TEST_F(Attachment, UnplugAndPlugCyclesEndAttachedWithoutGrowingMemory) {
     for (int i = 0; i < 2; ++i) {
         cycle();
     }
+    // Measured as at the end, with the preview running: the page shows before
+    // the rest of the attach is done.
+    ASSERT_TRUE(PreviewRuns(main, camera));
     SIZE_T before = CommittedBytes(run.Process());
     int cycles = SoakLength("MORVANE_SOAK_CYCLES", 6); // a short run by default
     for (int i = 0; i < cycles; ++i) {
