@@ -65,6 +65,7 @@ struct ControlBlock {
     uint32_t framesDelivered;   // by every video filter, since the block was made
     uint32_t graphJoinMs;       // tick count when a video filter last joined a graph
     uint32_t graphJoins;        // graphs a video filter joined, since the block was made
+    uint32_t statusReads;       // status blocks asked for (answered or not), since then
     int32_t firstFrameDelayMs;  // from that join to its first frame, or -1
     uint32_t commandCount;      // commands received; the log keeps the last 256
     int32_t lastAudioJoined;    // slot of the audio device that last joined a graph, or -1

@@ -43,9 +43,10 @@ VendorAnswer GetVendorProperty(ControlBlock& block, uint32_t property, uint8_t* 
     uint32_t needed;
     if (property == kPropertyCapability)
         needed = kCapabilityLength;
-    else if (property == kPropertyStatus)
+    else if (property == kPropertyStatus) {
         needed = kStatusLength;
-    else
+        ++block.statusReads;
+    } else
         return property == kPropertyCommand ? VendorWrongDirection : VendorUnknownProperty;
     if (!block.settings.plugged)
         return VendorNotConnected;

@@ -8,6 +8,7 @@
 
 #include "harness.h"
 #include "res/resource_ids.h"
+#include "tests/wait_until.h"
 
 namespace {
 
@@ -16,10 +17,7 @@ bool ClickClosesTheBox(HWND box, int buttonId) {
     HWND button = GetDlgItem(box, buttonId);
     PostMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     PostMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    for (int i = 0; i < 100 && IsWindow(box); ++i) {
-        Sleep(50);
-    }
-    return !IsWindow(box);
+    return WaitUntil([&] { return !IsWindow(box); });
 }
 
 } // namespace

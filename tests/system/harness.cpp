@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "tests/wait_until.h"
+
 std::string BinFolder() {
     char path[MAX_PATH];
     DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
@@ -141,19 +143,20 @@ std::vector<HWND> ProgramRun::Windows() const {
 }
 
 HWND ProgramRun::WaitForWindow(const char* windowClass, const char* title, DWORD timeoutMs) const {
-    DWORD start = GetTickCount();
-    do {
-        for (HWND window : Windows()) {
-            if (ClassOf(window) == windowClass && TextOf(window) == title) {
-                return window;
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND window : Windows()) {
+                if (ClassOf(window) == windowClass && TextOf(window) == title) {
+                    found = window;
+                    return true;
+                }
             }
-        }
-        // A run on its own desktop starts through a launcher that ends early.
-        if (WaitForSingleObject(process, 50) != WAIT_TIMEOUT && desktopName.empty()) {
-            return nullptr; // the program has ended
-        }
-    } while (GetTickCount() - start < timeoutMs);
-    return nullptr;
+            // Ended; a run on its own desktop starts through a launcher that ends early.
+            return desktopName.empty() && WaitForSingleObject(process, 0) != WAIT_TIMEOUT;
+        },
+        timeoutMs);
+    return found;
 }
 
 HWND ProgramRun::WaitForMainWindow(DWORD timeoutMs) {
@@ -242,18 +245,4 @@ HWND VideoWindowOf(HWND main) {
         }
     }
     return nullptr;
-}
-
-HWND StartMorvaneAndWaitForFirstPoll(ProgramRun& run) {
-    if (!run.StartMorvane()) {
-        return nullptr;
-    }
-    HWND main = run.WaitForMainWindow();
-    if (!main) {
-        return nullptr;
-    }
-    SendWithTimeout(main, WM_NULL, 0, 0);
-    Sleep(2300); // the status poll runs every 2 s
-    SendWithTimeout(main, WM_NULL, 0, 0);
-    return main;
 }

@@ -89,11 +89,6 @@ void WriteSharedText(const char* name, const char* text);
 // Morvane.exe alone; null removes the setting.
 void SetReportedVersion(const char* version);
 
-// Starts Morvane.exe and waits until its window has set itself up and the
-// first status poll after the camera's attach has enabled the camera's
-// controls; null when no main window appears.
-HWND StartMorvaneAndWaitForFirstPoll(ProgramRun& run);
-
 // Presses and releases the left button at a client point of a window, as
 // posted mouse messages; move is sent in between when given.
 void PostClick(HWND window, int x, int y);

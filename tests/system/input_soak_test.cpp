@@ -24,9 +24,8 @@
 namespace {
 
 const char kLength[] = "MORVANE_SOAK_BURSTS";
-const int kStripHeight = 35;  // the window is dragged by its top strip
-const int kLogoEnd = 31;      // the logo at its left end opens the about box
-const DWORD kRepeatMs = 2000; // a held search button repeats this often
+const int kStripHeight = 35; // the window is dragged by its top strip
+const int kLogoEnd = 31;     // the logo at its left end opens the about box
 const int kActionsPerBurst = 8;
 const int kWarmUpBursts = 3;
 
@@ -62,28 +61,6 @@ const HeldFace kHeldFaces[] = {{IDC_PREV, IDB_NAV_PRESSED},
                                {IDC_MINIMIZE, IDB_MINIMIZE_PRESSED},
                                {IDC_CLOSE, IDB_CLOSE_PRESSED}};
 
-void SendMouse(DWORD flags) {
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags;
-    SendInput(1, &input, sizeof input);
-    Sleep(30);
-}
-
-void SendKey(WORD key, bool up) {
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    SendInput(1, &input, sizeof input);
-    Sleep(30);
-}
-
-void PointerTo(POINT point) {
-    SetCursorPos(point.x, point.y);
-    Sleep(30);
-}
-
 // A top-level window of the test's own that takes the mouse capture, as
 // another program would while a button is held.
 class CaptureThief {
@@ -93,25 +70,19 @@ class CaptureThief {
                                  60, 40, NULL, NULL, GetModuleHandleA(NULL), NULL);
     }
     ~CaptureThief() { DestroyWindow(window); }
-    void Steal() {
+    // Each answers once the program has handled what it heard of the change.
+    void Steal(HWND main) {
         SetForegroundWindow(window);
         SetCapture(window);
-        Pump();
+        WaitForQueueHandled(main);
     }
     void GiveBack(HWND main) {
         ReleaseCapture();
         SetForegroundWindow(main);
-        Pump();
+        WaitForQueueHandled(main);
     }
 
   private:
-    static void Pump() {
-        MSG msg;
-        while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
-            DispatchMessageA(&msg);
-        }
-        Sleep(50);
-    }
     HWND window;
 };
 
@@ -134,6 +105,33 @@ class InputSoak : public testing::Test {
     void TearDown() override {
         SendMouse(MOUSEEVENTF_LEFTUP);
         camera.Reset(true);
+    }
+
+    // Input as a user gives it, one event at a time: each call answers once
+    // the program has handled the event.
+    void SendMouse(DWORD flags) {
+        INPUT input = {};
+        input.type = INPUT_MOUSE;
+        input.mi.dwFlags = flags;
+        SendInput(1, &input, sizeof input);
+        Handled();
+    }
+    void SendKey(WORD key, bool up) {
+        INPUT input = {};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+        input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        SendInput(1, &input, sizeof input);
+        Handled();
+    }
+    void PointerTo(POINT point) {
+        SetCursorPos(point.x, point.y);
+        Handled();
+    }
+    void Handled() {
+        if (main) {
+            WaitForQueueHandled(main);
+        }
     }
 
     // A random point of a rectangle in screen coordinates.
@@ -214,7 +212,7 @@ class InputSoak : public testing::Test {
             PointerTo(AwayFromTheWindow());
         }
         if (stolen) {
-            thief.Steal();
+            thief.Steal(main);
         }
         SendMouse(MOUSEEVENTF_LEFTUP);
         if (stolen) {
@@ -271,9 +269,10 @@ class InputSoak : public testing::Test {
         }
     }
 
-    // The about box, opened from the logo, ends with a click on its OK.
+    // The about box, opened from the logo, ends with a click on its OK. While
+    // it is open, from its creation on, the main window is disabled.
     void CloseAboutBox() {
-        HWND box = run.WaitForWindow("#32770", "", 300);
+        HWND box = IsWindowEnabled(main) ? nullptr : run.WaitForWindow("#32770", "");
         if (!box) {
             return;
         }
@@ -310,12 +309,19 @@ class InputSoak : public testing::Test {
         }
     }
 
+    // Watched over two status polls, which span a held button's repeat. A
+    // program that has read no status since the last look, or shows page 0,
+    // has no camera control at work: its deck and sliders send and store
+    // nothing.
     void ExpectNothingHeld() {
         PointerTo(AwayFromTheWindow());
-        Sleep(100);
         DWORD quietFrom = GetTickCount();
         std::string quality = ReadSetting(kDriverSettingsKey, "SFMin");
-        Sleep(kRepeatMs + 400);
+        const uint32_t reads = camera.StatusReads();
+        if (reads != readsAtLastLook && PageOf(main) != 0) {
+            WaitUntil([&] { return camera.StatusReads() >= reads + 2; });
+        }
+        readsAtLastLook = reads;
         int searches = 0, brightness = 0;
         for (const CommandRecord& command : camera.Commands()) {
             if (command.timeMs - quietFrom < 0x80000000u) {
@@ -383,7 +389,7 @@ class InputSoak : public testing::Test {
         }
         TogglePlug(model, camera);
         EXPECT_TRUE(WaitUntil([&] { return VideoWindowOf(main) != nullptr; }, 6000));
-        Sleep(500);
+        PreviewRuns(main, camera); // frames flow: the new preview has settled
         return CommittedBytes(run.Process());
     }
 
@@ -399,6 +405,7 @@ class InputSoak : public testing::Test {
     ProgramRun run;
     HWND main = nullptr;
     RECT home = {};
+    uint32_t readsAtLastLook = 0;
     std::mt19937 random;
     CameraModel model;
     CaptureThief thief;

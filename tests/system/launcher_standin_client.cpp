@@ -3,10 +3,10 @@
 #include <fstream>
 
 #include "harness.h"
+#include "tests/wait_until.h"
 
 namespace {
 
-const DWORD kStartTimeoutMs = 10000;
 const DWORD kStopTimeoutMs = 10000;
 
 struct WindowSearch {
@@ -45,16 +45,12 @@ bool LauncherStandIn::Start() {
         return false;
     }
     // Ready once its window exists: from then on every broadcast reaches it.
-    for (DWORD waited = 0; waited < kStartTimeoutMs; waited += 20) {
+    return WaitUntil([&] {
         WindowSearch search = {process.dwProcessId, nullptr};
         EnumWindows(FindStandInWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found) {
-            window = search.found;
-            return true;
-        }
-        Sleep(20);
-    }
-    return false;
+        window = search.found;
+        return window != nullptr;
+    });
 }
 
 std::vector<std::string> LauncherStandIn::StopAndReadReceipts() {

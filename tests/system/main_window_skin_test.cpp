@@ -11,6 +11,7 @@
 #include "harness.h"
 #include "screenshot.h"
 #include "res/resource_ids.h"
+#include "tests/wait_until.h"
 
 namespace {
 
@@ -20,10 +21,17 @@ struct ExpectedControl {
     std::vector<int> faces; // any of them may show, as the owner sets the flags
 };
 
-// The main window of a new run, once it has painted; null without one.
+// The main window of a new run, once the screen shows it painted (its
+// background, and a skin face on every button shown); null without one.
 HWND StartAndPaint(ProgramRun& program) {
     HWND window = program.StartMorvane() ? program.WaitForMainWindow() : nullptr;
-    Sleep(500); // let it paint
+    WaitUntil([&] {
+        bool painted = window && CaptureFromScreen(window).BitmapIdAt(348, 559) == IDB_BACKGROUND;
+        for (HWND c = GetWindow(window, GW_CHILD); painted && c; c = GetWindow(c, GW_HWNDNEXT)) {
+            painted = ClassOf(c) != "Button" || !IsShown(c) || ShownSkinFace(c) >= 0;
+        }
+        return painted || !window;
+    });
     return window;
 }
 

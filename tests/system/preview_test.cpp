@@ -8,6 +8,7 @@
 
 #include "harness.h"
 #include "simulated_camera.h"
+#include "tests/wait_until.h"
 
 namespace {
 
@@ -41,11 +42,7 @@ TEST(Preview, ANewUserSeesTheLivePictureAtItsPlace) {
     ASSERT_NE(nullptr, main);
 
     HWND video = nullptr;
-    for (int tries = 0; tries < 100 && !video; ++tries) {
-        video = VideoWindowOf(main);
-        Sleep(50);
-    }
-    ASSERT_NE(nullptr, video);
+    ASSERT_TRUE(WaitUntil([&] { return (video = VideoWindowOf(main)) != nullptr; }));
     EXPECT_TRUE(IsWindowVisible(video));
     RECT place;
     GetWindowRect(video, &place);
@@ -57,10 +54,10 @@ TEST(Preview, ANewUserSeesTheLivePictureAtItsPlace) {
 
     uint32_t frames = camera.FramesDelivered();
     std::vector<COLORREF> before = PictureRow(main);
-    Sleep(1000);
-    EXPECT_GT(camera.FramesDelivered(), frames + 10) << "the preview runs";
+    EXPECT_TRUE(WaitUntil([&] { return camera.FramesDelivered() > frames + 10; }))
+        << "the preview runs";
     // The test picture's bars scroll: the place shows a moving picture.
-    EXPECT_NE(before, PictureRow(main));
+    EXPECT_TRUE(WaitUntil([&] { return PictureRow(main) != before; }));
 }
 
 TEST(Preview, WithoutCameraThePlaceStaysEmpty) {
@@ -68,7 +65,7 @@ TEST(Preview, WithoutCameraThePlaceStaysEmpty) {
     ProgramRun run;
     HWND main = StartWithCamera(&camera, false, &run);
     ASSERT_NE(nullptr, main);
-    Sleep(500);
+    SendWithTimeout(main, WM_NULL, 0, 0); // the window's set-up, where the camera is attached
     EXPECT_EQ(nullptr, VideoWindowOf(main));
     camera.Reset(true);
 }

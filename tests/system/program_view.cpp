@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "harness.h"
 #include "res/resource_ids.h"
 #include "screenshot.h"
 
@@ -34,6 +33,35 @@ int PageOf(HWND main) {
 
 bool WaitForPage(HWND main, int page, DWORD timeoutMs) {
     return WaitUntil([&] { return PageOf(main) == page; }, timeoutMs);
+}
+
+HWND StartMorvaneAndWaitForFirstPoll(ProgramRun& run) {
+    SimulatedCamera camera; // the test's camera, seen again: it counts the status reads
+    const uint32_t before = camera.StatusReads();
+    HWND main = run.StartMorvane() ? run.WaitForMainWindow() : nullptr;
+    if (main) {
+        SendWithTimeout(main, WM_NULL, 0, 0); // the set-up, the camera's attach included
+        // Only a program with a camera attached reads the status.
+        if (PageOf(main) != 0 && WaitUntil([&] { return camera.StatusReads() != before; })) {
+            SendWithTimeout(main, WM_NULL, 0, 0); // answered once the poll is handled
+        }
+    }
+    return main;
+}
+
+bool WaitForNextPoll(HWND main, SimulatedCamera& camera) {
+    const uint32_t before = camera.StatusReads();
+    if (!WaitUntil([&] { return camera.StatusReads() != before; })) {
+        return false;
+    }
+    SendWithTimeout(main, WM_NULL, 0, 0); // answered once the poll is handled
+    return true;
+}
+
+bool WaitForQueueHandled(HWND main) {
+    const RECT spot = {0, 0, 1, 1}; // a corner of the background: painted again as it is
+    InvalidateRect(main, &spot, FALSE);
+    return WaitUntil([&] { return !GetUpdateRect(main, nullptr, FALSE); });
 }
 
 bool PreviewRuns(HWND main, SimulatedCamera& camera) {

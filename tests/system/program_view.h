@@ -8,22 +8,24 @@
 #include <string>
 #include <vector>
 
+#include "harness.h"
 #include "simulated_camera.h"
+#include "tests/wait_until.h"
 
 extern const char kSharedSettingsKey[];
 extern const char kDriverSettingsKey[];
 extern const char kMissingSetting[];
 
-template <typename Condition> bool WaitUntil(Condition condition, DWORD timeoutMs) {
-    DWORD start = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - start > timeoutMs) {
-            return false;
-        }
-        Sleep(50);
-    }
-    return true;
-}
+// Starts Morvane.exe and waits until its window has set itself up and, with a
+// camera attached, has handled its first status poll; null without a window.
+HWND StartMorvaneAndWaitForFirstPoll(ProgramRun& run);
+
+// Waits until the program has handled its next status poll, seen by the camera.
+bool WaitForNextPoll(HWND main, SimulatedCamera& camera);
+
+// Waits until the program has handled every message and input queued for it:
+// a thread paints only when nothing but its timers is left in its queue.
+bool WaitForQueueHandled(HWND main);
 
 // The page on show, told by the controls its layout shows.
 int PageOf(HWND main);

@@ -25,7 +25,6 @@ namespace {
 
 const int kStartQuality = 50;
 const int kBrightness = 77;
-const DWORD kPollWaitMs = 2600; // one status poll and a little more
 
 bool IsCommand(const CommandRecord& record, uint32_t commandClass, uint32_t code) {
     return record.commandClass == commandClass && record.code == code;
@@ -46,9 +45,8 @@ bool PictureMoves(HWND main) {
         return false;
     }
     Screenshot before = CaptureFromScreen(video);
-    Sleep(300);
-    Screenshot after = CaptureFromScreen(video);
-    return before.width > 0 && before.pixels != after.pixels;
+    return before.width > 0 &&
+           WaitUntil([&] { return CaptureFromScreen(video).pixels != before.pixels; });
 }
 
 class Scenario : public testing::Test {
@@ -103,7 +101,7 @@ TEST_F(Scenario, PlayQualityReplugAndFinishAlongTheThreeRoads) {
     ASSERT_GT(log.size(), before);
     EXPECT_TRUE(IsCommand(log[before], 1, 26));
     EXPECT_TRUE(PlayLit());
-    Sleep(kPollWaitMs);
+    ASSERT_TRUE(WaitForNextPoll(main, camera));
     log = camera.Commands();
     EXPECT_TRUE(IsCommand(log.back(), 1, 26)) << "the poll re-sends play";
     EXPECT_TRUE(PlayLit()) << "the deck reports playing";

@@ -99,6 +99,10 @@ uint32_t SimulatedCamera::GraphJoins() {
     return Read([](ControlBlock& b) { return b.graphJoins; });
 }
 
+uint32_t SimulatedCamera::StatusReads() {
+    return Read([](ControlBlock& b) { return b.statusReads; });
+}
+
 int32_t SimulatedCamera::SoundVolume() {
     return Read([](ControlBlock& b) { return b.soundVolume; });
 }

@@ -36,6 +36,8 @@ class SimulatedCamera {
     uint32_t GraphJoinMs();
     // Preview graphs a video filter has joined so far.
     uint32_t GraphJoins();
+    // Status blocks read so far: a new value is the next poll of the program.
+    uint32_t StatusReads();
     // The level the preview's sound plays at, in hundredths of a decibel.
     int32_t SoundVolume();
     // Slot of the audio device that last joined a graph (0: the camera's own,

@@ -3,11 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "harness.h"
 #include "res/resource_ids.h"
 #include "screenshot.h"
+#include "tests/wait_until.h"
 
 namespace {
 
@@ -47,15 +46,6 @@ void Mouse(HWND window, UINT message, int x, int y) {
     SendWithTimeout(window, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(x, y));
 }
 
-bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
-    for (DWORD start = GetTickCount(); !condition(); Sleep(50)) {
-        if (GetTickCount() - start > timeoutMs) {
-            return false;
-        }
-    }
-    return true;
-}
-
 // A started program whose set-up was finished before, and its main window.
 class MainWindow : public ::testing::Test {
   protected:
@@ -72,8 +62,7 @@ class MainWindow : public ::testing::Test {
         SendWithTimeout(window, WM_NULL, 0, 0);
         // A user clicks what is on the screen: until the X server has drawn
         // the window, Wine may still undo a change of its state (a minimise).
-        WaitFor([&] { return ShownSkinFace(GetDlgItem(window, IDC_CLOSE)) == IDB_CLOSE_NORMAL; },
-                3000);
+        WaitUntil([&] { return ShownSkinFace(GetDlgItem(window, IDC_CLOSE)) == IDB_CLOSE_NORMAL; });
     }
 
     ProgramRun run;
@@ -137,11 +126,10 @@ TEST(Startup, SecondCopyEndsAtOnceAndLeavesTheFirstAlone) {
     ASSERT_TRUE(second.StartMorvane());
     // Watched while it runs: a window it showed and closed again counts too.
     bool secondShowedAWindow = false;
-    DWORD start = GetTickCount();
-    while (WaitForSingleObject(second.Process(), 10) == WAIT_TIMEOUT &&
-           GetTickCount() - start < 10000) {
+    WaitUntil([&] {
         secondShowedAWindow = secondShowedAWindow || !second.Windows().empty();
-    }
+        return WaitForSingleObject(second.Process(), 0) != WAIT_TIMEOUT;
+    });
     DWORD exitCode = 1;
     ASSERT_TRUE(second.WaitForExit(0, &exitCode));
     EXPECT_EQ(0u, exitCode);
@@ -219,20 +207,18 @@ TEST_F(MainWindow, AboutCornerTakesNoCaptureAndDoesNotDrag) {
     Start();
     for (POINT corner : {POINT{1, 1}, POINT{29, 29}}) {
         RECT before = WindowRect(window);
-        // The corner may open a modal box: post the press, then wait for it.
+        // The corner opens the about box, modally: post the press, then wait for the box.
         PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(corner.x, corner.y));
-        Sleep(300);
+        HWND box = run.WaitForWindow("#32770", "");
+        ASSERT_NE(nullptr, box);
         EXPECT_EQ(nullptr, CaptureOf(window));
         Mouse(window, WM_MOUSEMOVE, corner.x + 9, corner.y + 9);
         RECT after = WindowRect(window);
         EXPECT_TRUE(EqualRect(&before, &after));
-        // Close whatever the corner opened, then release the button.
-        for (HWND other : run.Windows()) {
-            if (other != window) {
-                PostMessageA(other, WM_COMMAND, IDC_ABOUT_OK, 0);
-            }
-        }
+        // Close the box, then release the button.
+        PostMessageA(box, WM_COMMAND, IDC_ABOUT_OK, 0);
         Mouse(window, WM_LBUTTONUP, corner.x, corner.y);
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
     }
 }
 
@@ -251,7 +237,7 @@ TEST_F(MainWindow, EachClickOfADoubleClickDragsOrOpensTheAboutBox) {
 
     // The box opens modally: post the second click, then wait for the box.
     PostMessageA(window, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
-    EXPECT_TRUE(WaitFor([&] { return run.Windows().size() == 2; }, 3000));
+    EXPECT_TRUE(WaitUntil([&] { return run.Windows().size() == 2; }));
     for (HWND other : run.Windows()) {
         if (other != window) {
             PostMessageA(other, WM_COMMAND, IDC_ABOUT_OK, 0);
@@ -277,7 +263,7 @@ TEST_F(MainWindow, TheMinimiseButtonMinimisesTheWindow) {
     HWND minimise = GetDlgItem(window, IDC_MINIMIZE);
     Mouse(minimise, WM_LBUTTONDOWN, 5, 5);
     Mouse(minimise, WM_LBUTTONUP, 5, 5);
-    EXPECT_TRUE(WaitFor([&] { return IsIconic(window) != FALSE; }, 3000));
+    EXPECT_TRUE(WaitUntil([&] { return IsIconic(window) != FALSE; }));
     EXPECT_TRUE(IsWindow(window));
 }
 

@@ -6,37 +6,12 @@
 #include <memory>
 #include <vector>
 
-#include "harness.h"
+#include "program_view.h"
 #include "res/resource_ids.h"
 #include "screenshot.h"
 #include "simulated_camera.h"
 
 namespace {
-
-const DWORD kPollMs = 2000;
-
-struct Face {
-    int normal, pressed, disabled;
-};
-
-Face FacesOf(int controlId) {
-    switch (controlId) {
-    case IDC_PLAY:
-        return {IDB_PLAY_NORMAL, IDB_PLAY_PRESSED, IDB_PLAY_DISABLED};
-    case IDC_PAUSE:
-        return {IDB_PAUSE_NORMAL, IDB_PAUSE_PRESSED, IDB_PAUSE_DISABLED};
-    case IDC_STOP:
-        return {IDB_STOP_NORMAL, IDB_STOP_PRESSED, IDB_STOP_DISABLED};
-    case IDC_FORWARD:
-        return {IDB_FORWARD_NORMAL, IDB_FORWARD_PRESSED, IDB_FORWARD_DISABLED};
-    case IDC_REWIND:
-        return {IDB_REWIND_NORMAL, IDB_REWIND_PRESSED, IDB_REWIND_DISABLED};
-    default:
-        return {IDB_MUTE_NORMAL, IDB_MUTE_PRESSED, IDB_MUTE_DISABLED};
-    }
-}
-
-enum Look { kNormal, kHighlighted, kDisabled, kUnknown };
 
 class Deck : public ::testing::Test {
   protected:
@@ -57,28 +32,30 @@ class Deck : public ::testing::Test {
         ASSERT_NE(nullptr, main);
     }
 
-    void WaitForPoll() {
-        Sleep(kPollMs + 300);
-        SendWithTimeout(main, WM_NULL, 0, 0);
-    }
+    // Presses follow a poll at once, as a user's do when the deck has shown
+    // its state: the deck takes a moment to settle after each command.
+    void WaitForPoll() { ASSERT_TRUE(WaitForNextPoll(main, camera)); }
 
     void Press(int id) {
         SendWithTimeout(main, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                         reinterpret_cast<LPARAM>(GetDlgItem(main, id)));
     }
 
-    // How a button looks on screen now.
-    Look LookOf(int id) {
-        Sleep(150); // let the repaint reach the screen
-        RECT place;
-        GetWindowRect(GetDlgItem(main, id), &place);
-        MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&place), 2);
-        int shown = CaptureFromScreen(main).BitmapIdAt(place.right - 1, place.bottom - 1);
-        Face faces = FacesOf(id);
-        return shown == faces.normal     ? kNormal
-               : shown == faces.pressed  ? kHighlighted
-               : shown == faces.disabled ? kDisabled
-                                         : kUnknown;
+    // Whether a button comes to show a face on screen (a repaint reaches it
+    // in its own time) before the next status poll could have changed it.
+    testing::AssertionResult Shows(int id, int face) {
+        const uint32_t polls = camera.StatusReads();
+        uint32_t pollsSeen = polls;
+        int shown = -1;
+        WaitUntil([&] {
+            pollsSeen = camera.StatusReads();
+            return (shown = ShownSkinFace(GetDlgItem(main, id))) == face;
+        });
+        if (shown == face && pollsSeen == polls) {
+            return testing::AssertionSuccess();
+        }
+        return testing::AssertionFailure() << "button " << id << " shows face " << shown
+                                           << (shown == face ? " only after a poll" : "");
     }
 
     // Commands the camera received after the first `from` of its log.
@@ -101,21 +78,21 @@ bool IsCommand(const CommandRecord& record, uint32_t commandClass, uint32_t code
 
 TEST_F(Deck, PlayLightsAtOnceAndThePollKeepsThePlayback) {
     Start();
-    EXPECT_EQ(kNormal, LookOf(IDC_PLAY));
+    EXPECT_TRUE(Shows(IDC_PLAY, IDB_PLAY_NORMAL));
     size_t before = CommandCount();
     Press(IDC_PLAY);
     std::vector<CommandRecord> sent = CommandsSince(before);
     ASSERT_EQ(1u, sent.size());
     EXPECT_TRUE(IsCommand(sent[0], 1, 26));
-    EXPECT_EQ(kHighlighted, LookOf(IDC_PLAY));
-    EXPECT_EQ(kNormal, LookOf(IDC_STOP));
+    EXPECT_TRUE(Shows(IDC_PLAY, IDB_PLAY_PRESSED));
+    EXPECT_TRUE(Shows(IDC_STOP, IDB_STOP_NORMAL));
 
     WaitForPoll();
     std::vector<CommandRecord> polled = CommandsSince(before + 1);
     ASSERT_FALSE(polled.empty());
     EXPECT_TRUE(IsCommand(polled.back(), 1, 26)) << "the poll re-sends play";
-    EXPECT_EQ(kHighlighted, LookOf(IDC_PLAY));
-    EXPECT_EQ(kNormal, LookOf(IDC_PAUSE)) << "a playing deck can pause";
+    EXPECT_TRUE(Shows(IDC_PLAY, IDB_PLAY_PRESSED));
+    EXPECT_TRUE(Shows(IDC_PAUSE, IDB_PAUSE_NORMAL)) << "a playing deck can pause";
 }
 
 TEST_F(Deck, HeldFastForwardSearchesFromPlayAndReturnsToPlayOnRelease) {
@@ -125,38 +102,39 @@ TEST_F(Deck, HeldFastForwardSearchesFromPlayAndReturnsToPlayOnRelease) {
     HWND forward = GetDlgItem(main, IDC_FORWARD);
     size_t before = CommandCount();
     SendWithTimeout(forward, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
-    SendWithTimeout(main, WM_NULL, 0, 0); // the posted command is handled
-    EXPECT_EQ(kHighlighted, LookOf(IDC_PLAY));
-    EXPECT_EQ(kHighlighted, LookOf(IDC_FORWARD));
+    EXPECT_TRUE(Shows(IDC_PLAY, IDB_PLAY_PRESSED));
+    EXPECT_TRUE(Shows(IDC_FORWARD, IDB_FORWARD_PRESSED));
 
-    Sleep(kPollMs + 500); // held across a poll: only the search repeats
+    // Held across a poll (a timer's message comes after every posted one,
+    // the press's command included): only the search repeats.
+    WaitForPoll();
     for (const CommandRecord& record : CommandsSince(before)) {
         EXPECT_TRUE(IsCommand(record, 1, 28)) << record.commandClass << "/" << record.code;
     }
 
     size_t held = CommandCount();
     SendWithTimeout(forward, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
-    SendWithTimeout(main, WM_NULL, 0, 0);
-    Sleep(200);
-    std::vector<CommandRecord> released = CommandsSince(held);
     // The click notification winds once more (a repeat may have fired just
-    // before the release), then the release returns to play; a poll that
-    // falls in the wait re-sends play.
+    // before the release), then the posted release returns to play.
+    std::vector<CommandRecord> released;
+    ASSERT_TRUE(WaitUntil([&] {
+        released = CommandsSince(held);
+        return !released.empty() && IsCommand(released.back(), 1, 26);
+    })) << "back to play";
     size_t firstPlay = 0;
     while (firstPlay < released.size() && IsCommand(released[firstPlay], 1, 28)) {
         ++firstPlay;
     }
     EXPECT_GE(firstPlay, 1u) << "the click winds";
-    ASSERT_LT(firstPlay, released.size()) << "back to play";
     for (size_t i = firstPlay; i < released.size(); ++i) {
         EXPECT_TRUE(IsCommand(released[i], 1, 26))
             << released[i].commandClass << "/" << released[i].code;
     }
-    // A poll may still see the deck cueing for a moment; the next one sees it
+    // The deck cues for a moment after the release; the next poll sees it
     // playing again.
     WaitForPoll();
-    EXPECT_EQ(kHighlighted, LookOf(IDC_PLAY));
-    EXPECT_EQ(kNormal, LookOf(IDC_FORWARD));
+    EXPECT_TRUE(Shows(IDC_PLAY, IDB_PLAY_PRESSED));
+    EXPECT_TRUE(Shows(IDC_FORWARD, IDB_FORWARD_NORMAL));
 }
 
 TEST_F(Deck, ShortClickOnFastForwardWhileStoppedWindsTheTape) {
@@ -165,30 +143,30 @@ TEST_F(Deck, ShortClickOnFastForwardWhileStoppedWindsTheTape) {
     size_t before = CommandCount();
     SendWithTimeout(forward, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
     SendWithTimeout(forward, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
-    SendWithTimeout(main, WM_NULL, 0, 0);
-    Sleep(200);
+    EXPECT_TRUE(Shows(IDC_FORWARD, IDB_FORWARD_PRESSED));
+    EXPECT_TRUE(Shows(IDC_PLAY, IDB_PLAY_NORMAL));
+
+    // The posted release is handled before the poll's timer message.
+    WaitForPoll();
     std::vector<CommandRecord> sent = CommandsSince(before);
-    ASSERT_EQ(2u, sent.size()) << "press and click notification; the release sends nothing";
+    ASSERT_EQ(3u, sent.size())
+        << "press, click notification and the poll's; the release sends nothing";
     EXPECT_TRUE(IsCommand(sent[0], 1, 28));
     EXPECT_TRUE(IsCommand(sent[1], 1, 28));
-    EXPECT_EQ(kHighlighted, LookOf(IDC_FORWARD));
-    EXPECT_EQ(kNormal, LookOf(IDC_PLAY));
-
-    WaitForPoll();
-    EXPECT_EQ(kHighlighted, LookOf(IDC_FORWARD)) << "the deck reports winding";
-    EXPECT_EQ(kDisabled, LookOf(IDC_PAUSE)) << "a winding deck cannot pause";
-    std::vector<CommandRecord> polled = CommandsSince(before + 2);
-    ASSERT_FALSE(polled.empty());
-    EXPECT_TRUE(IsCommand(polled.back(), 15, 255)) << "keep-alive while winding";
+    EXPECT_TRUE(IsCommand(sent[2], 15, 255)) << "keep-alive while winding";
+    EXPECT_TRUE(Shows(IDC_FORWARD, IDB_FORWARD_PRESSED)) << "the deck reports winding";
+    EXPECT_TRUE(Shows(IDC_PAUSE, IDB_PAUSE_DISABLED)) << "a winding deck cannot pause";
 }
 
 TEST_F(Deck, WithoutATapeTheDeckIsDisabledAndMuteStaysUsable) {
     camera.SetTape(false);
     Start();
-    for (int id : {IDC_PLAY, IDC_PAUSE, IDC_STOP, IDC_FORWARD, IDC_REWIND}) {
-        EXPECT_EQ(kDisabled, LookOf(id)) << id;
-    }
-    EXPECT_EQ(kNormal, LookOf(IDC_MUTE));
+    EXPECT_TRUE(Shows(IDC_PLAY, IDB_PLAY_DISABLED));
+    EXPECT_TRUE(Shows(IDC_PAUSE, IDB_PAUSE_DISABLED));
+    EXPECT_TRUE(Shows(IDC_STOP, IDB_STOP_DISABLED));
+    EXPECT_TRUE(Shows(IDC_FORWARD, IDB_FORWARD_DISABLED));
+    EXPECT_TRUE(Shows(IDC_REWIND, IDB_REWIND_DISABLED));
+    EXPECT_TRUE(Shows(IDC_MUTE, IDB_MUTE_NORMAL));
 }
 
 TEST_F(Deck, ADisabledDeckButtonCommandsNothingByAnyRoad) {
@@ -209,9 +187,8 @@ TEST_F(Deck, ADisabledDeckButtonCommandsNothingByAnyRoad) {
         }
         PostMessageA(main, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
     }
-    SendWithTimeout(main, WM_NULL, 0, 0);
-    Sleep(200);
-    SendWithTimeout(main, WM_NULL, 0, 0);
+    // Everything posted is handled before the poll's timer message.
+    WaitForPoll();
     // Only the poll's own command goes out: the stopped deck's.
     for (const CommandRecord& record : CommandsSince(before)) {
         EXPECT_TRUE(IsCommand(record, 1, 24)) << record.commandClass << "/" << record.code;
@@ -226,13 +203,14 @@ TEST_F(Deck, SpaceOnTheFocusedFastForwardSearchesWhileHeldAndReturnsToPlay) {
     size_t before = CommandCount();
     PostMessageA(forward, WM_KEYDOWN, VK_SPACE, 1);
     PostMessageA(forward, WM_KEYUP, VK_SPACE, 0xC0000001);
-    SendWithTimeout(main, WM_NULL, 0, 0);
-    Sleep(200);
-    SendWithTimeout(main, WM_NULL, 0, 0);
-    std::vector<CommandRecord> sent = CommandsSince(before);
+    // The release, posted last, returns to play.
+    std::vector<CommandRecord> sent;
+    EXPECT_TRUE(WaitUntil([&] {
+        sent = CommandsSince(before);
+        return !sent.empty() && IsCommand(sent.back(), 1, 26);
+    })) << "back to play";
     ASSERT_FALSE(sent.empty());
     EXPECT_TRUE(IsCommand(sent.front(), 1, 28));
-    EXPECT_TRUE(IsCommand(sent.back(), 1, 26)) << "back to play";
     // No search is left behind: the poll keeps the playback again.
     size_t released = CommandCount();
     WaitForPoll();
@@ -245,12 +223,12 @@ TEST_F(Deck, ADeckThatStopsByItselfShowsStoppedWithinOnePoll) {
     Start();
     Press(IDC_PLAY);
     WaitForPoll();
-    ASSERT_EQ(kHighlighted, LookOf(IDC_PLAY));
+    ASSERT_TRUE(Shows(IDC_PLAY, IDB_PLAY_PRESSED));
     camera.ForceMode(2); // the tape's end: the deck reports stopped
     WaitForPoll();
-    EXPECT_EQ(kHighlighted, LookOf(IDC_STOP));
-    EXPECT_EQ(kNormal, LookOf(IDC_PLAY));
-    EXPECT_EQ(kDisabled, LookOf(IDC_PAUSE));
+    EXPECT_TRUE(Shows(IDC_STOP, IDB_STOP_PRESSED));
+    EXPECT_TRUE(Shows(IDC_PLAY, IDB_PLAY_NORMAL));
+    EXPECT_TRUE(Shows(IDC_PAUSE, IDB_PAUSE_DISABLED));
     std::vector<CommandRecord> all = camera.Commands();
     EXPECT_TRUE(IsCommand(all.back(), 1, 24)) << "the poll now keeps the deck stopped";
 }
@@ -259,25 +237,25 @@ TEST_F(Deck, AFailingStatusReadIsCorrectedByThePollAfterRecovery) {
     Start();
     camera.SetFaults(FaultStatusFails);
     Press(IDC_PLAY);
-    EXPECT_EQ(kHighlighted, LookOf(IDC_PLAY)) << "the button is followed at once";
+    EXPECT_TRUE(Shows(IDC_PLAY, IDB_PLAY_PRESSED)) << "the button is followed at once";
     WaitForPoll();
     // The last status the program could read said stopped.
-    EXPECT_EQ(kHighlighted, LookOf(IDC_STOP));
+    EXPECT_TRUE(Shows(IDC_STOP, IDB_STOP_PRESSED));
     camera.SetFaults(0);
     // The stale poll re-sent stop; play again, then one poll shows the truth.
     Press(IDC_PLAY);
     WaitForPoll();
-    EXPECT_EQ(kHighlighted, LookOf(IDC_PLAY));
-    EXPECT_EQ(kNormal, LookOf(IDC_STOP));
+    EXPECT_TRUE(Shows(IDC_PLAY, IDB_PLAY_PRESSED));
+    EXPECT_TRUE(Shows(IDC_STOP, IDB_STOP_NORMAL));
 }
 
 TEST_F(Deck, ACameraThatRefusesCommandsStillShowsItsRealState) {
     Start();
     camera.SetFaults(FaultSetFails);
     Press(IDC_PLAY);
-    EXPECT_EQ(kHighlighted, LookOf(IDC_PLAY));
+    EXPECT_TRUE(Shows(IDC_PLAY, IDB_PLAY_PRESSED));
     WaitForPoll();
-    EXPECT_EQ(kHighlighted, LookOf(IDC_STOP)) << "the deck never started";
-    EXPECT_EQ(kNormal, LookOf(IDC_PLAY));
+    EXPECT_TRUE(Shows(IDC_STOP, IDB_STOP_PRESSED)) << "the deck never started";
+    EXPECT_TRUE(Shows(IDC_PLAY, IDB_PLAY_NORMAL));
     EXPECT_TRUE(IsWindow(main));
 }

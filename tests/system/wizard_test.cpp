@@ -128,20 +128,23 @@ class Wizard : public ::testing::Test {
     }
 
     // The screen x of a slider's thumb centre, found by the thumb bitmap's
-    // bottom-right pixel; -1 when it is not on screen.
+    // bottom-right pixel once the page shows it (pages 2 and 3 show one at
+    // the same place: the page before must not); -1 when it does not.
     int ThumbCentre(int id) {
         RECT place;
         GetWindowRect(GetDlgItem(main, id), &place);
         MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&place), 2);
-        Sleep(300); // let the page paint
-        Screenshot shot = CaptureFromScreen(main);
         const int thumbBitmap = 125;
-        for (int x = place.left; x < place.right; ++x) {
-            if (shot.BitmapIdAt(x, place.top + 24) == thumbBitmap) {
-                return x - 5 - place.left;
+        int centre = -1;
+        WaitUntil([&] {
+            Screenshot shot = CaptureFromScreen(main);
+            for (int x = place.left; x < place.right && centre < 0; ++x) {
+                centre =
+                    shot.BitmapIdAt(x, place.top + 24) == thumbBitmap ? x - 5 - place.left : -1;
             }
-        }
-        return -1;
+            return centre >= 0;
+        });
+        return centre;
     }
 
     std::vector<uint32_t> BrightnessCodesSince(size_t first) {
@@ -162,7 +165,8 @@ class Wizard : public ::testing::Test {
     }
 
     void SaveScreenshot(const char* name) {
-        Sleep(300); // let the page paint
+        // Answers once the program has painted whatever it had still to paint.
+        RedrawWindow(main, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
         EXPECT_TRUE(CaptureFromScreen(main).SaveBitmap(BinFolder() + "\\" + name + ".bmp"));
     }
 
@@ -314,25 +318,25 @@ TEST_F(Wizard, QualityPageStepsRebuildThePreviewEachADragOnlyAtTheRelease) {
 
     int previous = dropped;
     for (int step = 0; step < 2; ++step) {
-        graph = camera.GraphJoinMs();
-        Sleep(20); // a new graph joins at a later tick
+        uint32_t joins = camera.GraphJoins();
         PageSlider(main, IDC_QUALITY, kPageRight);
-        EXPECT_NE(graph, camera.GraphJoinMs()) << "step " << step;
+        EXPECT_NE(joins, camera.GraphJoins()) << "step " << step;
         int quality = ReadNumber(kDriverKey, "SFMin");
         EXPECT_LT(quality, previous) << "step " << step;
         EXPECT_EQ(std::min(quality + 16, 80), ReadNumber(kDriverKey, "SF"));
         previous = quality;
     }
-    graph = camera.GraphJoinMs();
-    Sleep(300);
-    EXPECT_EQ(graph, camera.GraphJoinMs()) << "nothing rebuilds after a step's release";
+    uint32_t joins = camera.GraphJoins();
+    // Whatever the release left posted or running acts before the next poll.
+    ASSERT_TRUE(WaitForNextPoll(main, camera));
+    EXPECT_EQ(joins, camera.GraphJoins()) << "nothing rebuilds after a step's release";
     EXPECT_EQ(kPage2, VisiblePageControls(main));
 }
 
 TEST_F(Wizard, BrightnessGoesToTheCameraAtEveryMoveOfADrag) {
     WriteDword(kSharedKey, "Morvane_VideoBright", 100);
     Start();
-    PressTimes(IDC_NEXT, 2);
+    PressTwiceAtOnce(IDC_NEXT); // straight to page 3: page 2 has a thumb at its place
     int thumb = ThumbCentre(IDC_BRIGHTNESS);
     ASSERT_GT(thumb, 0);
     size_t before = camera.Commands().size();
@@ -355,18 +359,13 @@ TEST_F(Wizard, BrightnessGoesToTheCameraAtEveryMoveOfADrag) {
 
 TEST_F(Wizard, MuteShowsTheButtonPressedUntilUnmuted) {
     Start();
-    RECT place;
-    GetWindowRect(GetDlgItem(main, IDC_MUTE), &place);
-    MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&place), 2);
-    auto face = [&] {
-        Sleep(200);
-        return CaptureFromScreen(main).BitmapIdAt(place.right - 1, place.bottom - 1);
-    };
-    EXPECT_EQ(IDB_MUTE_NORMAL, face());
+    HWND mute = GetDlgItem(main, IDC_MUTE);
+    auto shows = [&](int face) { return WaitUntil([&] { return ShownSkinFace(mute) == face; }); };
+    EXPECT_TRUE(shows(IDB_MUTE_NORMAL));
     Press(IDC_MUTE);
-    EXPECT_EQ(IDB_MUTE_PRESSED, face());
+    EXPECT_TRUE(shows(IDB_MUTE_PRESSED));
     Press(IDC_MUTE);
-    EXPECT_EQ(IDB_MUTE_NORMAL, face());
+    EXPECT_TRUE(shows(IDB_MUTE_NORMAL));
 }
 
 TEST_F(Wizard, TheSoundPlaysAtTheSlidersLevelOrMutedAfterEveryRebuild) {
@@ -382,13 +381,14 @@ TEST_F(Wizard, TheSoundPlaysAtTheSlidersLevelOrMutedAfterEveryRebuild) {
     // A new audio device rebuilds the preview; so do unplugging and plugging.
     uint32_t graph = camera.GraphJoinMs();
     camera.AddAudioDevice(L"Test Mic");
-    ASSERT_TRUE(WaitUntil([&] { return camera.GraphJoinMs() != graph; }, 6000));
-    Sleep(300);
+    ASSERT_TRUE(WaitUntil([&] { return camera.GraphJoinMs() != graph; }));
+    SendWithTimeout(main, WM_NULL, 0, 0); // the rest of the re-detection, volume included
     EXPECT_EQ(-10000, camera.SoundVolume()) << "still muted after the re-detection";
     camera.SetPlugged(false);
-    ASSERT_TRUE(WaitForPage(main, 0, 3000));
+    ASSERT_TRUE(WaitForPage(main, 0));
     camera.SetPlugged(true);
-    ASSERT_TRUE(WaitForPage(main, 1, 6000));
+    ASSERT_TRUE(WaitForPage(main, 1));
+    SendWithTimeout(main, WM_NULL, 0, 0); // the rest of the attach, volume included
     EXPECT_EQ(-10000, camera.SoundVolume()) << "still muted after the re-attach";
 
     ClickButton(main, IDC_MUTE);
@@ -487,9 +487,12 @@ TEST_F(Wizard, AQualityStepWhoseRebuildFailsShowsPageZeroAndKeepsTheCameraLink) 
         },
         3000));
     EXPECT_EQ(IDB_PLAY_DISABLED, ShownSkinFace(play));
-    // An arrival whose attach fails keeps that link: Mute stays disabled.
+    // An arrival whose attach fails keeps that link: Mute stays disabled. The
+    // camera's own sound has gone with it, so the attach takes the new device.
+    camera.RemoveAudioDevice(0);
     camera.AddAudioDevice(L"Test Mic");
-    Sleep(3000 + 2600); // the attach, then a poll
+    ASSERT_TRUE(WaitUntil([&] { return camera.LastAudioJoined() == 1; })) << "the attach";
+    WaitForQueueHandled(main); // the rest of the attach: its poll and the repaints
     EXPECT_EQ(kPage0, VisiblePageControls(main));
     EXPECT_EQ(IDB_MUTE_DISABLED, ShownSkinFace(mute));
 
@@ -527,7 +530,7 @@ TEST_F(Wizard, EventsTheOldGraphLeftQueuedKeepAWorkingCamera) {
     camera.SetFaults(FaultEventsOnStop);
     for (int step = 0; step < 3; ++step) {
         PageSlider(main, IDC_QUALITY, step == 1 ? kPageLeft : kPageRight);
-        Sleep(500); // the queued messages are handled
+        WaitForQueueHandled(main); // the events the old graph left
         EXPECT_EQ(kPage2, VisiblePageControls(main)) << "step " << step;
     }
     EXPECT_TRUE(PreviewRuns(main, camera));
@@ -557,7 +560,8 @@ TEST_F(Wizard, StoredValuesOutOfRangeAreSentAndShownWithinRange) {
         size_t before = camera.Commands().size();
         Start();
         EXPECT_EQ(std::vector<uint32_t>{c.sentBrightness}, BrightnessCodesSince(before));
-        PressTimes(IDC_NEXT, 2);
+        PressTwiceAtOnce(IDC_NEXT); // straight to page 3: page 2 has a thumb at its place
+        ASSERT_TRUE(WaitForPage(main, 3));
         EXPECT_EQ(kPage3, VisiblePageControls(main));
         int thumb = ThumbCentre(IDC_BRIGHTNESS);
         EXPECT_GE(thumb, 0) << "the thumb lies on the track";

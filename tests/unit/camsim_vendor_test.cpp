@@ -101,6 +101,7 @@ TEST(CamsimVendorSet, FaultsShapeEachAnswer) {
                   GetVendorProperty(block, kPropertyCapability, data, 4, &returned, 0));
         EXPECT_EQ(row.capabilityByte1, data[1]) << row.faults;
         EXPECT_EQ(row.status, GetVendorProperty(block, kPropertyStatus, data, 64, &returned, 0));
+        EXPECT_EQ(1u, block.statusReads) << "each status read counts, failed or not";
         const uint8_t darker[4] = {0x10, 0x05, 0x18, 0x00};
         EXPECT_EQ(row.command, SetVendorProperty(block, kPropertyCommand, darker, 4, 0, Code));
         // A failed Set changes nothing; S_FALSE still acted.
