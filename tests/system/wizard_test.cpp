@@ -501,8 +501,9 @@ TEST_F(Wizard, AQualityStepWhoseRebuildFailsShowsPageZeroAndKeepsTheCameraLink) 
     size_t before = camera.Commands().size();
     camera.AddAudioDevice(L"Second Mic");
     ASSERT_TRUE(WaitUntil([&] { return VisiblePageControls(main) == kPage1; }, 6000));
+    // The page shows before the attach has sent its first command.
+    ASSERT_TRUE(WaitUntil([&] { return camera.Commands().size() > before; }));
     std::vector<CommandRecord> log = camera.Commands();
-    ASSERT_GT(log.size(), before);
     EXPECT_EQ(kBrightnessClass, log[before].commandClass);
     EXPECT_EQ(1u, log[before].sequence);
 }
