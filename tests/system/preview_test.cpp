@@ -41,9 +41,12 @@ TEST(Preview, ANewUserSeesTheLivePictureAtItsPlace) {
     HWND main = StartWithCamera(&camera, true, &run);
     ASSERT_NE(nullptr, main);
 
+    // The video window is made first and shown after: wait for both.
     HWND video = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (video = VideoWindowOf(main)) != nullptr; }));
-    EXPECT_TRUE(IsWindowVisible(video));
+    ASSERT_TRUE(WaitUntil([&] {
+        video = VideoWindowOf(main);
+        return video && IsWindowVisible(video);
+    })) << "the video window shows";
     RECT place;
     GetWindowRect(video, &place);
     MapWindowPoints(HWND_DESKTOP, main, reinterpret_cast<POINT*>(&place), 2);
