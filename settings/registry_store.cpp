@@ -13,9 +13,12 @@ bool OpenKeyForReading(const char* subkey, HKEY* key) {
     return RegOpenKeyExA(HKEY_LOCAL_MACHINE, subkey, 0, KEY_QUERY_VALUE, key) == ERROR_SUCCESS;
 }
 
-bool CreateKey(const char* subkey, HKEY* key) {
+// Writes ask for setting values only: an account that may set the values
+// but not own the key keeps its settings. The system itself asks the parent
+// for leave to create a missing key.
+bool OpenKeyForWriting(const char* subkey, HKEY* key) {
     return RegCreateKeyExA(HKEY_LOCAL_MACHINE, subkey, 0, NULL, REG_OPTION_NON_VOLATILE,
-                           KEY_ALL_ACCESS, NULL, key, NULL) == ERROR_SUCCESS;
+                           KEY_SET_VALUE, NULL, key, NULL) == ERROR_SUCCESS;
 }
 
 // Reads a value of at most size bytes into data; size becomes its length.
@@ -31,7 +34,7 @@ bool QueryValue(const char* subkey, const char* name, BYTE* data, DWORD* size) {
 
 bool SetValue(const char* subkey, const char* name, DWORD type, const BYTE* data, DWORD size) {
     HKEY key;
-    if (!CreateKey(subkey, &key)) {
+    if (!OpenKeyForWriting(subkey, &key)) {
         return false;
     }
     LONG result = RegSetValueExA(key, name, 0, type, data, size);

@@ -1,6 +1,7 @@
 // The settings' Store on the registry: values under HKEY_LOCAL_MACHINE, each
-// key opened for reading (or created for full access, to write) and closed
-// again in every call.
+// key opened with only the access its call needs (querying values to read,
+// setting them to write; a missing key is created) and closed again in every
+// call.
 // Each primitive answers 1 on success and 0 on any failure, reports nothing,
 // and leaves its output untouched when it fails.
 #ifndef MORVANE_SETTINGS_REGISTRY_STORE_H

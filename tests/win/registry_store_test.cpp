@@ -288,14 +288,15 @@ void LetEveryone(const char* subkey, REGSAM rights) {
     FreeSid(everyone);
 }
 
-// The two settings keys as HKEY_LOCAL_MACHINE is for a limited account:
-// readable, not changeable; writable again when the object goes.
-struct ReadOnlySettings {
-    ReadOnlySettings() {
-        LetEveryone(kDriver, KEY_READ);
-        LetEveryone(kShared, KEY_READ);
+// The two settings keys as HKEY_LOCAL_MACHINE is for a limited account,
+// which has the given rights on them and no more; all rights again when the
+// object goes.
+struct LimitedSettings {
+    explicit LimitedSettings(REGSAM rights) {
+        LetEveryone(kDriver, rights);
+        LetEveryone(kShared, rights);
     }
-    ~ReadOnlySettings() {
+    ~LimitedSettings() {
         LetEveryone(kDriver, KEY_ALL_ACCESS);
         LetEveryone(kShared, KEY_ALL_ACCESS);
     }
@@ -303,22 +304,62 @@ struct ReadOnlySettings {
 
 } // namespace
 
-TEST_F(RegistryStoreTest, AKeyThatMayOnlyBeReadIsReadAndRefusesWritesSilently) {
-    ASSERT_EQ(1, RegistryStore::WriteDword(kDriver, "SFMin", 50));
-    ASSERT_EQ(1, RegistryStore::WriteString(kShared, "Morvane_AudioDevice", "Line In"));
-    ReadOnlySettings limitedAccount;
-    HKEY probe;
-    ASSERT_NE(ERROR_SUCCESS, RegOpenKeyExA(HKEY_LOCAL_MACHINE, kDriver, 0, KEY_SET_VALUE, &probe))
-        << "the key must refuse changes for this test to mean anything";
+// A key that may only be read is read; one whose values may be set (and
+// whose subkeys made) but not read takes every value Finish writes.
+TEST_F(RegistryStoreTest, EachCallNeedsOnlyTheAccessItUses) {
+    const struct {
+        const char* what;
+        REGSAM rights;
+        int reads;
+        int writes;
+    } cases[] = {
+        {"read only", KEY_READ, 1, 0},
+        {"set values and make subkeys", KEY_SET_VALUE | KEY_CREATE_SUB_KEY, 0, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        RemoveSettings();
+        ASSERT_EQ(1, RegistryStore::WriteDword(kDriver, "SFMin", 50));
+        ASSERT_EQ(1, RegistryStore::WriteString(kShared, "Morvane_AudioDevice", "Line In"));
+        {
+            LimitedSettings limitedAccount(c.rights);
+            HKEY probe;
+            ASSERT_NE(ERROR_SUCCESS,
+                      RegOpenKeyExA(HKEY_LOCAL_MACHINE, kDriver, 0, KEY_ALL_ACCESS, &probe))
+                << "the key must refuse full access for this test to mean anything";
 
-    int quality = 0;
-    EXPECT_EQ(1, RegistryStore::ReadDword(kDriver, "SFMin", &quality));
-    EXPECT_EQ(50, quality);
-    char device[kSettingTextSize] = "";
-    EXPECT_EQ(1, RegistryStore::ReadString(kShared, "Morvane_AudioDevice", device));
-    EXPECT_STREQ("Line In", device);
+            int quality = 0;
+            EXPECT_EQ(c.reads, RegistryStore::ReadDword(kDriver, "SFMin", &quality));
+            char device[kSettingTextSize] = "";
+            EXPECT_EQ(c.reads, RegistryStore::ReadString(kShared, "Morvane_AudioDevice", device));
+            EXPECT_EQ(c.reads ? 50 : 0, quality);
+            EXPECT_STREQ(c.reads ? "Line In" : "", device);
 
-    EXPECT_EQ(0, RegistryStore::WriteDword(kDriver, "SFMin", 60));
-    EXPECT_EQ(0, RegistryStore::WriteString(kShared, "Morvane_AudioDevice", "Other"));
-    EXPECT_EQ(Bytes({50, 0, 0, 0}), GetRaw(kDriver, "SFMin").data);
+            const struct {
+                const char* subkey;
+                const char* name;
+                int value;
+            } numbers[] = {{kDriver, "SFMin", 60},
+                           {kDriver, "SF", 76},
+                           {kShared, "Morvane_VideoBright", 7},
+                           {kShared, "Morvane_AudioSetting", 1}};
+            for (const auto& number : numbers) {
+                EXPECT_EQ(c.writes,
+                          RegistryStore::WriteDword(number.subkey, number.name, number.value))
+                    << number.name;
+            }
+            EXPECT_EQ(c.writes,
+                      RegistryStore::WriteString(kShared, "Morvane_AudioDevice", "Other"));
+        }
+        EXPECT_EQ(c.writes ? Bytes({60, 0, 0, 0}) : Bytes({50, 0, 0, 0}),
+                  GetRaw(kDriver, "SFMin").data);
+        EXPECT_EQ(c.writes ? Bytes({76, 0, 0, 0}) : Bytes({}), GetRaw(kDriver, "SF").data);
+        EXPECT_EQ(c.writes ? Bytes({7, 0, 0, 0}) : Bytes({}),
+                  GetRaw(kShared, "Morvane_VideoBright").data);
+        EXPECT_EQ(c.writes ? Bytes({1, 0, 0, 0}) : Bytes({}),
+                  GetRaw(kShared, "Morvane_AudioSetting").data);
+        EXPECT_EQ(c.writes ? Bytes({'O', 't', 'h', 'e', 'r', 0})
+                           : Bytes({'L', 'i', 'n', 'e', ' ', 'I', 'n', 0}),
+                  GetRaw(kShared, "Morvane_AudioDevice").data);
+    }
 }
