@@ -12,6 +12,14 @@ const int kMaxBrightness = 255;
 const int kScrollPageLeft = 2;
 const int kScrollPageRight = 3;
 const int kScrollThumbPosition = 4;
+const long long kLargestInt = 0x7FFFFFFF;
+
+// 84 - value, worked out wide: a stored quality may be any 32-bit number,
+// and 84 less the lowest lies beyond an int; it stays at the largest.
+int FromSliderSum(int value) {
+    long long difference = static_cast<long long>(kQualitySliderSum) - value;
+    return static_cast<int>(difference > kLargestInt ? kLargestInt : difference);
+}
 
 } // namespace
 
@@ -48,9 +56,13 @@ PageLayout LayoutOfPage(int page) {
     }
 }
 
-int QualityFromSlider(int sliderValue) { return kQualitySliderSum - sliderValue; }
+int QualityFromSlider(int sliderValue) {
+    return FromSliderSum(sliderValue);
+}
 
-int SliderFromQuality(int quality) { return kQualitySliderSum - quality; }
+int SliderFromQuality(int quality) {
+    return FromSliderSum(quality);
+}
 
 int PreviewVolume(int sliderVolume, bool muted) {
     return muted ? kSilence : sliderVolume - kFullVolume;

@@ -52,6 +52,7 @@ const PageArea kBodyArea = {20, 424, 329, 488};
 const PageArea kIntroBodyArea = {20, 365, 329, 488};
 
 // The quality slider is inverted: its value v stands for quality 84 - v.
+// Any int is taken; a result beyond an int's range is its largest value.
 int QualityFromSlider(int sliderValue);
 int SliderFromQuality(int quality);
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <set>
 
 namespace {
@@ -99,6 +100,10 @@ TEST(ValueMappings, QualitySliderIsInvertedVolumeCoversFiftyDecibelsBrightnessSt
     EXPECT_EQ(4, QualityFromSlider(80));
     EXPECT_EQ(SliderFromQuality(30), 54);
     EXPECT_EQ(-116, SliderFromQuality(200)); // a stored value is shown unclamped
+    // "SFMin" may hold any 32-bit number; 84 - v must not overflow.
+    EXPECT_EQ(INT_MAX, SliderFromQuality(INT_MIN));
+    EXPECT_EQ(INT_MAX, QualityFromSlider(INT_MIN));
+    EXPECT_EQ(84 - INT_MAX, SliderFromQuality(INT_MAX));
     EXPECT_EQ(0, PreviewVolume(5000, false));
     EXPECT_EQ(-5000, PreviewVolume(0, false));
     EXPECT_EQ(-10000, PreviewVolume(5000, true));
