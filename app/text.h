@@ -66,6 +66,23 @@ void CopyWholeCharacters(char* destination, int capacity, const char* source,
     destination[length] = '\0';
 }
 
+// Reads the text of a list's entry into a buffer of capacity bytes:
+// lengthOf() answers the length the list announces, copyInto(buffer) copies
+// the text with its zero and answers a length, negative when it fails. In a
+// double-byte code page either may be more than the text's length, so they
+// need not agree: the announced length must leave room for the copy, which
+// must succeed within the buffer. The buffer's last byte is always a zero.
+template <typename LengthOf, typename CopyInto>
+bool ReadListText(char* buffer, int capacity, LengthOf lengthOf, CopyInto copyInto) {
+    long long announced = lengthOf();
+    if (announced < 0 || announced >= capacity) {
+        return false; // the copy might not fit
+    }
+    long long copied = copyInto(buffer);
+    buffer[capacity - 1] = '\0';
+    return copied >= 0 && copied < capacity;
+}
+
 // Byte-for-byte, case-sensitive equality of two zero-terminated texts.
 bool TextEquals(const char* a, const char* b);
 

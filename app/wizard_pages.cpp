@@ -175,11 +175,15 @@ void StreamingWizard::OnAudioDeviceSelected(WPARAM wParam, LPARAM) {
 }
 
 bool StreamingWizard::ReadShownAudioDevice(int index, char name[kDeviceNameSize]) {
-    LRESULT length = SendToAudioCombo(CB_GETLBTEXTLEN, index, 0);
-    if (length < 0 || length >= kDeviceNameSize) {
-        return false;
-    }
-    return SendToAudioCombo(CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(name)) == length;
+    return ReadListText(
+        name, kDeviceNameSize,
+        [this, index] {
+            return static_cast<long long>(SendToAudioCombo(CB_GETLBTEXTLEN, index, 0));
+        },
+        [this, index](char* buffer) {
+            return static_cast<long long>(
+                SendToAudioCombo(CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(buffer)));
+        });
 }
 
 void StreamingWizard::RefillAudioCombo() {

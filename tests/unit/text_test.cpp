@@ -56,3 +56,41 @@ TEST(Text, ACutTextEndsWithAWholeCharacter) {
         EXPECT_EQ('#', buffer[c.capacity]) << "written past the buffer";
     }
 }
+
+// A list answers the length of an entry and then copies it; in a double-byte
+// code page either answer may be more than the text's length.
+TEST(Text, AListEntryIsReadWhenItsCopySucceedsWithinTheBuffer) {
+    const struct {
+        long long announced;
+        long long copied;
+        bool read;
+        bool copies;
+    } cases[] = {
+        {13, 13, true, true},    // both exact
+        {20, 13, true, true},    // the announced length more than the text
+        {13, 15, true, true},    // the copy's length more than announced
+        {259, 259, true, true},  // the longest that fits
+        {-1, 13, false, false},  // no such entry
+        {260, 13, false, false}, // the copy might not fit: never made
+        {13, -1, false, true},   // the copy failed
+        {13, 260, false, true},  // a copy beyond the buffer
+    };
+    for (const auto& c : cases) {
+        char buffer[261];
+        std::memset(buffer, '#', sizeof buffer);
+        int copies = 0;
+        bool read = ReadListText(
+            buffer, 260, [&] { return c.announced; },
+            [&](char* into) {
+                ++copies;
+                std::memcpy(into, "Orvelle Audio", 14);
+                return c.copied;
+            });
+        EXPECT_EQ(c.read, read) << c.announced << " " << c.copied;
+        EXPECT_EQ(c.copies ? 1 : 0, copies) << c.announced << " " << c.copied;
+        if (read) {
+            EXPECT_STREQ("Orvelle Audio", buffer);
+        }
+        EXPECT_EQ('#', buffer[260]) << "written past the buffer";
+    }
+}
