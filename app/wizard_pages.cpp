@@ -7,6 +7,7 @@
 #include "app/text.h"
 #include "res/resource_ids.h"
 #include "settings/launcher_broadcast.h"
+#include "settings/settings_store.h"
 
 void StreamingWizard::SetPage(int newPage) {
     page = ClampPage(newPage);
@@ -24,6 +25,9 @@ void StreamingWizard::LayoutPage() {
     ShowControl(IDC_BRIGHTNESS_RESET, false);
     qualitySlider.Hide();
     brightnessSlider.Hide();
+    // A drag the page change cut short is undone: the thumb shows the
+    // quality in force again.
+    qualitySlider.SetValue(SliderFromQuality(quality));
 
     PageLayout layout = LayoutOfPage(page);
     LoadLibraryText(resourceLibrary, layout.headingId, headingText, sizeof headingText);
@@ -89,8 +93,15 @@ void StreamingWizard::OnSliderScroll(WPARAM wParam, LPARAM lParam) {
         brightness = brightnessSlider.GetValue();
         SendBrightness();
     } else if (sender == GetDlgItem(hwnd, IDC_QUALITY)) {
-        quality = QualityFromSlider(qualitySlider.GetValue());
-        if (AppliesQuality(LOWORD(wParam))) {
+        // A drag moves only the thumb until its release: the quality changes
+        // as it is applied, so a drag the program cuts short (a page change,
+        // the poll disabling the slider) leaves the quality the preview shows
+        // for Finish to store. A release that a rebuild under way brings (its
+        // video window took the mouse) cuts the drag short too.
+        if (graph.IsChanging()) {
+            qualitySlider.SetValue(SliderFromQuality(quality));
+        } else if (AppliesQuality(LOWORD(wParam))) {
+            quality = QualityFromSlider(qualitySlider.GetValue());
             ApplyQuality();
         }
     } else if (sender == GetDlgItem(hwnd, IDC_VOLUME)) {
@@ -112,6 +123,9 @@ void StreamingWizard::ToggleMute(WPARAM, LPARAM) {
 
 void StreamingWizard::ResetQuality(WPARAM, LPARAM) {
     LoadDefaultQuality();
+    // As for the brightness: an original beyond the driver's range puts the
+    // quality, and the slider, at the nearest end.
+    quality = StoredQuality(quality);
     ApplyQuality();
     qualitySlider.SetValue(SliderFromQuality(quality));
 }

@@ -117,6 +117,7 @@ CaptureGraph::CaptureGraph() {
     videoHeight = 0;
     comInitialized = false;
     graphTag = 0;
+    changing = 0;
 }
 
 CaptureGraph::~CaptureGraph() {
@@ -188,6 +189,13 @@ IBaseFilter* CaptureGraph::FindVideoDevice(const char* name) {
 }
 
 int CaptureGraph::Build() {
+    ++changing;
+    int built = BuildGraph();
+    --changing;
+    return built;
+}
+
+int CaptureGraph::BuildGraph() {
     TearDown();
     // S_FALSE (already initialised on this thread) needs its CoUninitialize too.
     comInitialized = SUCCEEDED(CoInitialize(NULL));
@@ -283,6 +291,12 @@ HRESULT CaptureGraph::SetupVideoWindow() {
 }
 
 void CaptureGraph::TearDown() {
+    ++changing;
+    ReleaseGraph();
+    --changing;
+}
+
+void CaptureGraph::ReleaseGraph() {
     if (mediaControl) {
         mediaControl->StopWhenReady();
     }

@@ -34,6 +34,10 @@ class CaptureGraph {
     // caller tears it down.
     int Build();
     void TearDown();
+    // Whether a Build or TearDown is under way. Either may hand messages to
+    // the owner's windows on the way (the video window leaving takes the
+    // mouse with it), and neither may be started again from those.
+    bool IsChanging() const { return changing != 0; }
     // 1 when the event announced by the graph's message means the camera is
     // lost. announcedBy is the message's lParam: a message that a graph torn
     // down since left in the queue announces nothing.
@@ -59,6 +63,8 @@ class CaptureGraph {
     const char* GetCurrentAudioDevice() const { return audio.GetCurrentAudioDevice(); }
 
   private:
+    int BuildGraph();
+    void ReleaseGraph();
     HRESULT SetupVideoWindow();
     void SuggestAudioBuffers();
     IBaseFilter* FindVideoDevice(const char* name);
@@ -84,6 +90,8 @@ class CaptureGraph {
     bool comInitialized;
     // Tells the graphs apart in their event messages: each build's is new.
     LONG_PTR graphTag;
+    // Builds and tear-downs under way, one inside the other included.
+    int changing;
 };
 
 #endif

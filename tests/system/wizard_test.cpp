@@ -333,6 +333,78 @@ TEST_F(Wizard, QualityPageStepsRebuildThePreviewEachADragOnlyAtTheRelease) {
     EXPECT_EQ(kPage2, VisiblePageControls(main));
 }
 
+// A drag that the program cuts short is undone: the preview kept the
+// quality, and so do the thumb and what Finish stores. A new audio device's
+// re-detection cuts it as its rebuild takes the mouse away, a page change
+// as it hides the slider.
+TEST_F(Wizard, AQualityDragCutShortIsUndone) {
+    for (bool byArrival : {true, false}) {
+        SCOPED_TRACE(byArrival ? "a new audio device" : "Next from the keyboard");
+        RemoveProgramSettings();
+        camera.Reset(true);
+        WriteDword(kDriverKey, "SFMin", 50);
+        Start();
+        Press(IDC_NEXT);
+        int thumb = ThumbCentre(IDC_QUALITY);
+        ASSERT_GT(thumb, 0);
+        HWND slider = GetDlgItem(main, IDC_QUALITY);
+        SendWithTimeout(slider, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(thumb, kSliderMiddleY));
+        SendWithTimeout(slider, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(thumb + 40, kSliderMiddleY));
+        if (byArrival) {
+            camera.AddAudioDevice(L"Test Mic");
+            ASSERT_TRUE(WaitForPage(main, 1));
+            Press(IDC_NEXT);
+        } else {
+            Press(IDC_NEXT);
+            Press(IDC_PREV);
+        }
+        SendWithTimeout(slider, WM_LBUTTONUP, 0, MAKELPARAM(thumb + 40, kSliderMiddleY));
+        EXPECT_EQ("50", ReadSetting(kDriverKey, "SFMin"));
+        // Page 3 shows its own thumb at the same place: wait for this one.
+        EXPECT_TRUE(WaitUntil([&] { return ThumbCentre(IDC_QUALITY) == thumb; }, 5000))
+            << "the thumb shows the quality in force";
+        PressTimes(IDC_NEXT, 3);
+        EXPECT_EQ(0u, WaitForExitCode());
+        EXPECT_EQ("50", ReadSetting(kDriverKey, "SFMin"))
+            << "Finish stores what the preview showed";
+    }
+}
+
+// As the brightness reset does, the quality reset puts an original beyond
+// 4..80 at the nearest end of the track, and applies it there.
+TEST_F(Wizard, TheQualityResetPutsAnOriginalOutOfRangeAtTheNearestEnd) {
+    WriteDword(kDriverKey, "SFMin", 50);
+    Start();
+    Press(IDC_NEXT);
+    const struct {
+        DWORD original;
+        const char* stored;
+    } cases[] = {
+        {80, "80"}, {200, "80"}, {4, "4"}, {static_cast<DWORD>(-7), "4"}, {0x80000000, "4"}};
+    std::map<std::string, int> thumbAt;
+    int last = ThumbCentre(IDC_QUALITY);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.original));
+        WriteDword(kDriverKey, "SFMinOriginal", c.original);
+        Press(IDC_QUALITY_RESET);
+        EXPECT_EQ(c.stored, ReadSetting(kDriverKey, "SFMin"));
+        // Read once the slider has repainted: at the place this end showed
+        // before, or away from where the last reset left the thumb.
+        int thumb = -1;
+        EXPECT_TRUE(WaitUntil(
+            [&] {
+                thumb = ThumbCentre(IDC_QUALITY);
+                return thumbAt.count(c.stored) ? thumb == thumbAt[c.stored]
+                                               : thumb >= 0 && thumb != last;
+            },
+            5000))
+            << "the thumb lies at " << thumb;
+        thumbAt.emplace(c.stored, thumb);
+        last = thumb;
+    }
+    EXPECT_LT(thumbAt["80"], thumbAt["4"]) << "the best quality at the left end";
+}
+
 TEST_F(Wizard, BrightnessGoesToTheCameraAtEveryMoveOfADrag) {
     WriteDword(kSharedKey, "Morvane_VideoBright", 100);
     Start();
