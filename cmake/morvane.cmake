@@ -56,11 +56,13 @@ function(morvane_gui_program target)
     target_link_options(${target} PRIVATE -mwindows)
 endfunction()
 
-# morvane_win_test(NAME SOURCES... [LIBRARIES libs...] [LABEL label]): a GoogleTest program of
-# the win64 build, run under wine64 by ctest, with the program's resources
-# linked in so that dialogs and bitmaps load as they do in Morvane.exe.
+# morvane_win_test(NAME SOURCES... [LIBRARIES libs...] [LABEL label]
+# [ENVIRONMENT VAR=value]): a GoogleTest program of the win64 build, run
+# under wine64 by ctest (with one more environment variable if given), with
+# the program's resources linked in so that dialogs and bitmaps load as they
+# do in Morvane.exe.
 function(morvane_win_test name)
-    cmake_parse_arguments(arg "" "LABEL" "SOURCES;LIBRARIES" ${ARGN})
+    cmake_parse_arguments(arg "" "LABEL;ENVIRONMENT" "SOURCES;LIBRARIES" ${ARGN})
     add_executable(${name} ${arg_SOURCES} $<TARGET_OBJECTS:morvane_resources>)
     morvane_test_target(${name})
     target_link_libraries(${name} PRIVATE morvane_shell ${arg_LIBRARIES} gtest_main)
@@ -69,6 +71,10 @@ function(morvane_win_test name)
     if(NOT arg_LABEL)
         set(arg_LABEL win)
     endif()
+    set(environment)
+    if(arg_ENVIRONMENT)
+        set(environment ENVIRONMENT ${arg_ENVIRONMENT})
+    endif()
     gtest_discover_tests(${name} TEST_PREFIX "${name}." DISCOVERY_MODE PRE_TEST
-        DISCOVERY_TIMEOUT 60 PROPERTIES LABELS ${arg_LABEL})
+        DISCOVERY_TIMEOUT 60 PROPERTIES LABELS ${arg_LABEL} ${environment})
 endfunction()

@@ -10,7 +10,11 @@ MORVANE_BUILD="$MORVANE_ROOT/build"
 MORVANE_PACKAGES="cmake ninja-build g++ make python3 libgtest-dev googletest
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
     g++-mingw-w64-i686-win32 gcc-mingw-w64-i686-win32 binutils-mingw-w64-x86-64
-    binutils-mingw-w64-i686 wine wine64 xvfb xauth x11-utils imagemagick nsis shellcheck"
+    binutils-mingw-w64-i686 wine wine64 xvfb xauth x11-utils imagemagick nsis shellcheck
+    locales"
+
+# The double-byte tests run Wine in this locale: its code page is 932.
+MORVANE_DOUBLE_BYTE_LOCALE=ja_JP.UTF-8
 
 # morvane_fail WHAT: the one line that says why a step cannot complete; kept
 # in MORVANE_FAILURE for the caller that counts what could not run.
@@ -48,6 +52,18 @@ morvane_apt_missing() {
 }
 
 morvane_install_packages() {
+    morvane_install_debian_packages && morvane_generate_locale
+}
+
+# morvane_generate_locale: the double-byte tests' locale, made once from the
+# definitions of the package locales.
+morvane_generate_locale() {
+    locale -a 2>/dev/null | grep -qix "${MORVANE_DOUBLE_BYTE_LOCALE/UTF-8/utf8}" && return 0
+    localedef -i "${MORVANE_DOUBLE_BYTE_LOCALE%%.*}" -f UTF-8 "$MORVANE_DOUBLE_BYTE_LOCALE" ||
+        { morvane_fail "The locale $MORVANE_DOUBLE_BYTE_LOCALE cannot be generated"; return 1; }
+}
+
+morvane_install_debian_packages() {
     local missing="" package
     for package in $MORVANE_PACKAGES; do
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" ||
