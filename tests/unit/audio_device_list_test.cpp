@@ -43,6 +43,7 @@ TEST(AudioDeviceList, ChooseMovesThePreferredNameToTheFront) {
         int selectionAfter;
     } cases[] = {
         {{"A", "B", "C", "P", "E"}, "P", 3, {"P", "B", "C", "A", "E"}, "P", 0},
+        {{"P", "A", "B"}, "P", 2, {"P", "A", "B"}, "P", 0}, // already at the front
         {{"A", "P", "P"}, "P", 0, {"P", "A", "P"}, "P", 0},
         {{"A", "B"}, "P", 0, {"A", "B"}, "A", 0},
         {{"A", "B", "C"}, "P", 1, {"A", "B", "C"}, "B", 1},

@@ -114,6 +114,21 @@ TEST(ValueMappings, QualitySliderIsInvertedVolumeCoversFiftyDecibelsBrightnessSt
     }
 }
 
+TEST(EndOfWizard, CancelAndCloseRestoreTheStartValuesOnlyFinishKeepsTheCurrentOnes) {
+    const struct {
+        int control;
+        bool restores;
+        bool finishes;
+    } cases[] = {
+        {IDC_CANCEL, true, false}, {IDC_CLOSE, true, false},     {IDC_NEXT, false, true},
+        {IDC_PREV, false, false},  {IDC_MINIMIZE, false, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.restores, RestoresSavedSettings(c.control)) << c.control;
+        EXPECT_EQ(c.finishes, FinishesWizard(c.control)) << c.control;
+    }
+}
+
 TEST(QualitySlider, OnlyPageStepsAndTheEndOfADragApply) {
     EXPECT_FALSE(AppliesQuality(0));
     EXPECT_FALSE(AppliesQuality(1));

@@ -17,11 +17,25 @@ TEST(Text, CopyCutsAtCapacityAndAlwaysTerminates) {
 }
 
 TEST(Text, CopyNeverWritesPastTheBuffer) {
-    char buffer[8];
-    std::memset(buffer, '#', sizeof buffer);
-    CopyText(buffer, 3, "abcdef");
-    EXPECT_STREQ("ab", buffer);
-    EXPECT_EQ('#', buffer[3]);
+    const struct {
+        int capacity;
+        const char* kept; // null: nothing written at all
+    } cases[] = {{3, "ab"}, {1, ""}, {0, nullptr}};
+    for (const auto& c : cases) {
+        for (bool whole : {false, true}) {
+            char buffer[8];
+            std::memset(buffer, '#', sizeof buffer);
+            if (whole) {
+                CopyWholeCharacters(buffer, c.capacity, "abcdef", ShiftJisLead);
+            } else {
+                CopyText(buffer, c.capacity, "abcdef");
+            }
+            if (c.kept) {
+                EXPECT_STREQ(c.kept, buffer) << c.capacity;
+            }
+            EXPECT_EQ('#', buffer[c.capacity]) << c.capacity << (whole ? " whole" : "");
+        }
+    }
 }
 
 TEST(Text, EqualityIsByteForByteAndCaseSensitive) {

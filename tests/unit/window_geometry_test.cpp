@@ -67,9 +67,16 @@ TEST(WindowPlacement, ATopStripWiderThanTheScreenKeepsItsLeftBetweenTheEdges) {
         int keptX;
     } cases[] = {{-24, -24}, {0, 0}, {-49, -49}, {10, 0}, {-60, -49}};
     for (const auto& c : cases) {
-        WindowOrigin kept = KeepTopStripOnScreen({c.x, 40}, 349, narrow);
-        EXPECT_EQ(c.keptX, kept.x) << c.x;
-        EXPECT_EQ(0, kept.y) << "a screen lower than the strip keeps the top at its top";
+        // A screen lower than the strip keeps the top at its top, wherever it was.
+        for (int y : {-100, -10, 0, 5, 40, 900}) {
+            WindowOrigin kept = KeepTopStripOnScreen({c.x, y}, 349, narrow);
+            EXPECT_EQ(c.keptX, kept.x) << c.x << "," << y;
+            EXPECT_EQ(0, kept.y) << c.x << "," << y;
+        }
+    }
+    const ScreenArea lowAndBelow = {0, 100, 300, 20};
+    for (int y : {-10, 99, 100, 110, 500}) {
+        EXPECT_EQ(100, KeepTopStripOnScreen({0, y}, 349, lowAndBelow).y) << y;
     }
     // A desktop of two monitors, the second left of the first.
     const ScreenArea desktop = {-1024, 0, 2048, 768};
