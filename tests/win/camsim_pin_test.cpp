@@ -238,8 +238,9 @@ TEST_F(CamsimPin, MediaTypesAreTakenCompleteOrAgreedWithTheReceivingPin) {
         if (!row.noType) {
             EXPECT_EQ(row.accept, source.pin->QueryAccept(request.Get()));
         }
-        ASSERT_EQ(row.connect, source.pin->Connect(&sink, row.noType ? nullptr : request.Get()));
-        if (row.connect == S_OK) {
+        HRESULT connected = source.pin->Connect(&sink, row.noType ? nullptr : request.Get());
+        EXPECT_EQ(row.connect, connected);
+        if (connected == S_OK) {
             EXPECT_TRUE(IsEqualGUID(row.connected, sink.connection.subtype));
             EXPECT_EQ(row.takesPreferred, sink.connection.lSampleSize == 444);
             EXPECT_EQ(S_OK, source.pin->Disconnect());
