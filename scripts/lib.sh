@@ -136,8 +136,19 @@ morvane_start_wine() {
     export WINEDEBUG=-all
     morvane_make_prefix /usr/lib/wine/wine64 || return 1
     (setsid wineserver -p </dev/null >/dev/null 2>&1 &)
-    setsid /usr/lib/wine/wine64 cmd /c exit </dev/null >/dev/null 2>&1 ||
+    morvane_warm_prefix /usr/lib/wine/wine64 ||
         { morvane_fail "wine64 cannot run a program in $WINEPREFIX"; return 1; }
+}
+
+# morvane_warm_prefix WINE: runs one program in WINEPREFIX, so that its
+# services are up before the first test, and tells Wine whether a window
+# manager is there. On a private Xvfb there is none: Wine would wait 2 s at
+# every hide of a managed window for a withdrawal nobody confirms.
+morvane_warm_prefix() {
+    local managed=Y
+    [ -n "${MORVANE_XVFB_PID:-}" ] && managed=N
+    setsid "$1" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d "$managed" /f \
+        </dev/null >/dev/null 2>&1
 }
 
 # The emulated 32-bit Wine that runs the win32 build: this machine cannot
@@ -377,7 +388,7 @@ morvane_prepare_wine32() {
 morvane_start_wine32() {
     morvane_prepare_wine32 || return 1
     (setsid "$WINESERVER" -p </dev/null >/dev/null 2>&1 &)
-    setsid "$MORVANE_WINE64" cmd /c exit </dev/null >/dev/null 2>&1 ||
+    morvane_warm_prefix "$MORVANE_WINE64" ||
         { morvane_wine32_missing "wine64 cannot run a program in $WINEPREFIX"; return 1; }
 }
 
