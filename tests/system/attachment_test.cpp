@@ -201,7 +201,6 @@ TEST_F(Attachment, AGraphEventOnPageZeroIsIgnored) {
     // The running graph's own announcement: each build of the program tags
     // its graph's messages with its number, from 1.
     const LPARAM tag = camera.GraphJoins();
-    ASSERT_EQ(1, tag);
     PostMessageA(main, WM_GRAPH_EVENT, 0, tag);
     PostMessageA(main, WM_GRAPH_EVENT, 0, tag);
     WaitForQueueHandled(main);
