@@ -150,6 +150,7 @@ class StreamingWizard {
     int comboCount;
     int firstRun;
     int searching;
+    DeckAnswerWait deckAnswerWait;
     // Finish, Cancel or the close button has ended the wizard; WM_CLOSE is
     // on its way and later ones change nothing.
     int wizardEnded;

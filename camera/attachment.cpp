@@ -80,9 +80,11 @@ void StreamingWizard::RedetectAudio() {
         SetPage(kAttachedPage);
     }
     CancelReattachTimer();
+    // The list shows the device the preview now takes selected: Finish
+    // stores that one.
+    CopyText(audioDevice, sizeof audioDevice, graph.GetCurrentAudioDevice());
     if (StoresNewAudioDevice(appeared, RunsOnWindowsXp())) {
         // Stored at once, so that Cancel keeps the new device too.
-        CopyText(audioDevice, sizeof audioDevice, graph.GetCurrentAudioDevice());
         CopyText(savedAudioDevice, sizeof savedAudioDevice, audioDevice);
         RegistryStore::WriteString(kSharedKey, kAudioDeviceValue, audioDevice); // silent
     }

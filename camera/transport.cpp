@@ -46,6 +46,9 @@ void StreamingWizard::RunDeckCommand(DeckButton button) {
     }
     ButtonReaction reaction = ReactToButton(button, transportState);
     SendToCamera(reaction.command);
+    if (AsksNewMode(reaction, transportState, searching != 0)) {
+        StartDeckAnswerWait(&deckAnswerWait, GetTickCount());
+    }
     transportState = reaction.newState;
     if (reaction.startsSearch) {
         searching = 1;
@@ -57,8 +60,12 @@ void StreamingWizard::OnSearchRelease(WPARAM, LPARAM) {
     if (!link) {
         return;
     }
-    ReleaseReaction reaction = ReactToSearchRelease(transportState);
+    // A search that a poll ended by disabling the deck resumes nothing.
+    ReleaseReaction reaction = ReactToSearchRelease(transportState, !playButton.IsDisabled());
     SendToCamera(reaction.command);
+    if (reaction.command.send) {
+        StartDeckAnswerWait(&deckAnswerWait, GetTickCount());
+    }
     if (reaction.highlights) {
         HighlightTransport(reaction.highlight);
     }
@@ -96,26 +103,30 @@ void StreamingWizard::SendBrightness() {
     SendToCamera(command);
 }
 
-// Commands go to the video capture filter of the running preview; their
-// results are not used.
+// Commands go to the video capture filter of the running preview, and
+// nowhere without one; their results are not used.
 void StreamingWizard::SendToCamera(const CommandChoice& command) {
-    if (command.send) {
-        link->SendCommand(graph.GetVideoCaptureFilter(), command.commandClass,
-                          command.commandCode);
+    IBaseFilter* camera = graph.GetVideoCaptureFilter();
+    if (command.send && camera) {
+        link->SendCommand(camera, command.commandClass, command.commandCode);
     }
 }
 
 void StreamingWizard::PollStatus() {
     PollDecision decision = DecidePollWithoutLink();
     if (link) {
-        bool onPageZero = page == 0;
-        unsigned transportAvailable = 0;
-        if (!onPageZero) {
+        PollInput poll = {};
+        poll.onPageZero = page == 0;
+        poll.previewHasCamera = graph.GetVideoCaptureFilter() != NULL;
+        if (!poll.onPageZero) {
             // A failed read leaves the last decoded status in force.
             link->ReadStatus(graph.GetVideoCaptureFilter());
-            transportAvailable = link->GetTransportAvailable();
+            poll.transportAvailable = link->GetTransportAvailable();
         }
-        decision = DecidePoll(onPageZero, transportAvailable, ClassifyDeck());
+        poll.deckCondition = ClassifyDeck();
+        poll.awaitingDeck = AwaitsDeckAnswer(&deckAnswerWait, GetTickCount());
+        poll.transportState = transportState;
+        decision = DecidePoll(poll);
     }
     if (decision.setsState) {
         transportState = decision.newState;

@@ -40,6 +40,24 @@ bool IsPlayback(int transportState) {
     return transportState == kPlaying || transportState == kPaused;
 }
 
+// The condition a deck in a state reports once it has settled.
+int ConditionOfState(int transportState) {
+    switch (transportState) {
+    case kPlaying:
+        return 1;
+    case kStopped:
+        return 2;
+    case kPaused:
+        return 3;
+    case kFastForwarding:
+        return 4;
+    case kRewinding:
+        return 5;
+    default:
+        return kDeckUnknown;
+    }
+}
+
 } // namespace
 
 int ClassifyTransportMode(unsigned mode) {
@@ -85,8 +103,11 @@ ButtonReaction ReactToButton(DeckButton button, int transportState) {
     return reaction;
 }
 
-ReleaseReaction ReactToSearchRelease(int transportState) {
+ReleaseReaction ReactToSearchRelease(int transportState, bool deckEnabled) {
     ReleaseReaction reaction = {SendNothing(), false, 0};
+    if (!deckEnabled) {
+        return reaction;
+    }
     if (transportState == kPlaying) {
         reaction.command = Send(kClassTransport, kCodePlay);
     } else if (transportState == kPaused) {
@@ -97,6 +118,26 @@ ReleaseReaction ReactToSearchRelease(int transportState) {
     reaction.highlights = true;
     reaction.highlight = transportState;
     return reaction;
+}
+
+bool AsksNewMode(const ButtonReaction& reaction, int transportState, bool searching) {
+    if (reaction.startsSearch) {
+        return !searching;
+    }
+    return reaction.command.send && reaction.newState != transportState;
+}
+
+void StartDeckAnswerWait(DeckAnswerWait* wait, unsigned nowMs) {
+    wait->waiting = true;
+    wait->sentMs = nowMs;
+}
+
+bool AwaitsDeckAnswer(DeckAnswerWait* wait, unsigned nowMs) {
+    // Unsigned difference: right across the tick count's wrap.
+    if (wait->waiting && nowMs - wait->sentMs >= kDeckAnswerMs) {
+        wait->waiting = false;
+    }
+    return wait->waiting;
 }
 
 CommandChoice PeriodicCommand(int transportState, bool searching) {
@@ -136,17 +177,25 @@ PollDecision DecidePollWithoutLink() {
     return decision;
 }
 
-PollDecision DecidePoll(bool onPageZero, unsigned transportAvailable, int deckCondition) {
+PollDecision DecidePoll(const PollInput& poll) {
     PollDecision decision = {};
     decision.settingsEnabled = true;
-    if (onPageZero) {
+    if (poll.onPageZero) {
         return decision; // the deck and mute wait for a page with the camera
+    }
+    if (!poll.previewHasCamera) {
+        // A rebuild that failed left no graph, and no graph event will come:
+        // nothing is read or commanded until a build brings the camera back.
+        return DecidePollWithoutLink();
     }
     decision.readsStatus = true;
     decision.muteEnabled = true;
-    if (transportAvailable == 0) {
+    if (poll.transportAvailable == 0) {
         return decision;
     }
+    // A report read before the deck could have moved would undo the press.
+    int deckCondition =
+        poll.awaitingDeck ? ConditionOfState(poll.transportState) : poll.deckCondition;
     switch (deckCondition) {
     case 1: decision.setsState = true; decision.newState = kPlaying; break;
     case 2: decision.setsState = true; decision.newState = kStopped; break;
@@ -166,7 +215,9 @@ PollDecision DecidePoll(bool onPageZero, unsigned transportAvailable, int deckCo
         decision.highlight = kHighlightStop;
         return decision;
     }
-    if (decision.setsState) {
+    if (poll.awaitingDeck) {
+        decision.setsState = false; // the state and highlight the press set stand
+    } else if (decision.setsState) {
         decision.highlights = true;
         decision.highlight = decision.newState;
     }

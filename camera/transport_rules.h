@@ -65,13 +65,32 @@ struct ButtonReaction {
 ButtonReaction ReactToButton(DeckButton button, int transportState);
 
 // The release of a held search button: back to the playback it interrupted,
-// or nothing from any other state.
+// or nothing from any other state, nor to a deck shown disabled (a search
+// that a poll ended by disabling the deck).
 struct ReleaseReaction {
     CommandChoice command;
     bool highlights;
     int highlight;
 };
-ReleaseReaction ReactToSearchRelease(int transportState);
+ReleaseReaction ReactToSearchRelease(int transportState, bool deckEnabled);
+
+// The deck's mechanism takes a moment to move: until it could have answered
+// a command, its status still reports the mode before.
+const unsigned kDeckAnswerMs = 1000;
+
+// The wait for the deck's answer to the user's last command; zeroed, no wait.
+struct DeckAnswerWait {
+    bool waiting;
+    unsigned sentMs; // tick count when the command went out
+};
+// Whether a button's command asks the deck for a new mode, which its status
+// shows only once it has moved: a press that changes the state or begins a
+// search. A held button's repeat, or the mode already shown, asks nothing new.
+bool AsksNewMode(const ButtonReaction& reaction, int transportState, bool searching);
+void StartDeckAnswerWait(DeckAnswerWait* wait, unsigned nowMs);
+// Whether a poll at nowMs still waits for the deck; a wait once over is
+// forgotten (tick counts wrap after 49 days).
+bool AwaitsDeckAnswer(DeckAnswerWait* wait, unsigned nowMs);
 
 // The command re-sent at each poll so that the deck keeps its state.
 CommandChoice PeriodicCommand(int transportState, bool searching);
@@ -99,8 +118,18 @@ struct PollDecision {
 };
 // Without a camera link nothing is read: only the sound can be changed.
 PollDecision DecidePollWithoutLink();
-// onPageZero: the poll on page 0 reads nothing. Otherwise the decision rests
-// on the status read: transportAvailable and the deck condition.
-PollDecision DecidePoll(bool onPageZero, unsigned transportAvailable, int deckCondition);
+// What the poll knows with a camera link.
+struct PollInput {
+    bool onPageZero;       // the poll on page 0 reads nothing
+    bool previewHasCamera; // without the preview graph there is no camera to
+                           // read or command: as without a link
+    unsigned transportAvailable;
+    int deckCondition;
+    // The deck cannot yet have answered the user's last command: the state
+    // that command set stands, and the deck is taken to be in it.
+    bool awaitingDeck;
+    int transportState;
+};
+PollDecision DecidePoll(const PollInput& poll);
 
 #endif

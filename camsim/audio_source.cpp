@@ -1,5 +1,5 @@
-// The camera's sound: a quiet 440 Hz tone, 16-bit mono PCM at 22050 Hz, in
-// blocks of 100 ms.
+// The camera's sound: a quiet 441 Hz tone, 16-bit mono PCM at 22050 Hz, in
+// buffers of 100 ms unless the application asks for others.
 #include "camsim/source_kind.h"
 
 #include "camsim/device_registry.h"
@@ -7,10 +7,9 @@
 namespace {
 
 const int kRate = 22050;
-const int kBlocksPerSecond = 10;
-const int kSamplesPerBlock = kRate / kBlocksPerSecond;
-const int kToneHz = 441; // a whole number of periods per block
+const int kToneHz = 441; // a whole number of samples per period
 const int kAmplitude = 600;
+const REFERENCE_TIME kUnitsPerSecond = 10000000;
 
 WAVEFORMATEX MakeFormat() {
     WAVEFORMATEX format = {};
@@ -36,21 +35,38 @@ void GetAudioType(int, AM_MEDIA_TYPE* type) {
     type->pbFormat = reinterpret_cast<BYTE*>(&format);
 }
 
-long AudioSampleSize(const AM_MEDIA_TYPE&) { return kSamplesPerBlock * 2; }
+const WAVEFORMATEX& Wave(const AM_MEDIA_TYPE& type) {
+    return *reinterpret_cast<const WAVEFORMATEX*>(type.pbFormat);
+}
 
-long FillAudioSample(const SourceSample& sample) {
-    const long size = kSamplesPerBlock * 2;
-    if (sample.capacity < size)
-        return 0;
+// A buffer carries whole sound frames only.
+long AudioSampleBytes(const AM_MEDIA_TYPE& type, long capacity) {
+    return capacity - capacity % Wave(type).nBlockAlign;
+}
+
+long AudioBufferSize(const AM_MEDIA_TYPE& type) {
+    return AudioSampleBytes(type, static_cast<long>(Wave(type).nAvgBytesPerSec / 10));
+}
+
+REFERENCE_TIME AudioDuration(const AM_MEDIA_TYPE& type, long bytes, unsigned long count) {
+    return static_cast<REFERENCE_TIME>(count) * bytes * kUnitsPerSecond /
+           Wave(type).nAvgBytesPerSec;
+}
+
+void FillAudioSample(const SourceSample& sample) {
+    const WAVEFORMATEX& wave = Wave(*sample.type);
+    const unsigned long frames = static_cast<unsigned long>(sample.length / wave.nBlockAlign);
+    const unsigned long period = wave.nSamplesPerSec / kToneHz;
+    // A triangle wave: no floating point, and quiet. Every buffer holds the
+    // same number of frames, so the tone runs on from where the last ended.
+    unsigned long phase = (sample.index % period) * (frames % period) % period;
     short* samples = reinterpret_cast<short*>(sample.data);
-    // A triangle wave: no floating point, and quiet.
-    const int period = kRate / kToneHz;
-    for (int i = 0; i < kSamplesPerBlock; ++i) {
-        int phase = i % period;
-        int rising = phase < period / 2 ? phase : period - phase;
-        samples[i] = static_cast<short>(kAmplitude * (4 * rising - period) / period);
+    for (unsigned long i = 0; i < frames; ++i) {
+        const long rising = static_cast<long>(phase < period / 2 ? phase : period - phase);
+        const long length = static_cast<long>(period);
+        samples[i] = static_cast<short>(kAmplitude * (4 * rising - length) / length);
+        phase = (phase + 1) % period;
     }
-    return size;
 }
 
 } // namespace
@@ -61,7 +77,9 @@ const SourceKind kAudioSource = {&CLSID_CamsimAudioCapture,
                                  false,
                                  1,
                                  GetAudioType,
-                                 AudioSampleSize,
+                                 VFW_E_INVALIDMEDIATYPE,
                                  4,
-                                 10000000 / kBlocksPerSecond,
+                                 AudioBufferSize,
+                                 AudioSampleBytes,
+                                 AudioDuration,
                                  FillAudioSample};

@@ -12,7 +12,23 @@ namespace {
 const char kMappingName[] = "camsim control block";
 const char kMutexName[] = "camsim control lock";
 const char kSettingsValue[] = "Settings";
+const char kStateFileName[] = "camsim.dat";
 const DWORD kLockTimeoutMs = 5000;
+
+// The file that holds the block, one per machine: both the 32-bit and the
+// 64-bit processes find it in the Windows folder. INVALID_HANDLE_VALUE when
+// it cannot be opened; the block then lives only while a process holds it.
+HANDLE OpenStateFile() {
+    char path[MAX_PATH];
+    UINT length = GetWindowsDirectoryA(path, MAX_PATH);
+    if (length == 0 || length + 1 + sizeof kStateFileName > MAX_PATH)
+        return INVALID_HANDLE_VALUE;
+    if (path[length - 1] != '\\')
+        path[length++] = '\\';
+    lstrcpyA(path + length, kStateFileName);
+    return CreateFileA(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                       nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
 
 void StoreSettings(const CamsimSettings& settings) {
     HKEY key;
@@ -77,13 +93,17 @@ bool CamsimBlock::Open() {
         Close();
         return false;
     }
-    mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
-                                 sizeof(ControlBlock), kMappingName);
-    bool made = mapping && GetLastError() != ERROR_ALREADY_EXISTS;
+    // The mapping keeps the file open; a process that finds the mapping made
+    // by another shares that one.
+    HANDLE file = OpenStateFile();
+    mapping =
+        CreateFileMappingA(file, nullptr, PAGE_READWRITE, 0, sizeof(ControlBlock), kMappingName);
+    if (file != INVALID_HANDLE_VALUE)
+        CloseHandle(file);
     if (mapping)
         view = static_cast<ControlBlock*>(
             MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(ControlBlock)));
-    if (view && made)
+    if (view && !IsUsableBlock(*view))
         InitControlBlock(*view, StoredSettings());
     ReleaseMutex(mutex);
     if (!view) {

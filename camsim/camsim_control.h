@@ -1,7 +1,10 @@
 // Access to the simulated camera's shared control block, for the driver's
 // filters, camsim.exe and tests. The block is named shared memory guarded by
 // a named mutex; a holder that dies leaves the mutex abandoned, which the
-// next waiter takes over, so a crash never leaves the block locked.
+// next waiter takes over, so a crash never leaves the block locked. The
+// memory is a file in the Windows folder, so the deck's mode and the command
+// log stay when the last process holding the block ends, as a plugged
+// camera keeps them.
 #ifndef CAMSIM_CAMSIM_CONTROL_H
 #define CAMSIM_CAMSIM_CONTROL_H
 
@@ -19,7 +22,8 @@ class CamsimBlock {
     CamsimBlock();
     ~CamsimBlock();
 
-    // Opens the block, making it from the stored settings if no process has it.
+    // Opens the block, making it from the stored settings if there is none
+    // of this layout yet.
     bool Open();
     void Close();
 

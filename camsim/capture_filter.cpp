@@ -204,8 +204,10 @@ STDMETHODIMP CaptureFilter::GetState(DWORD, FILTER_STATE* current) {
     EnterCriticalSection(&lock);
     *current = state;
     LeaveCriticalSection(&lock);
-    // A live source has nothing to cue while paused.
-    return *current == State_Paused ? VFW_S_CANT_CUE : S_OK;
+    // A live source has nothing to cue while paused; the video filter says
+    // so once it is connected, the sound filter always.
+    bool cannotCue = *current == State_Paused && (!kind.isVideo || pin.IsConnected());
+    return cannotCue ? VFW_S_CANT_CUE : S_OK;
 }
 
 STDMETHODIMP CaptureFilter::SetSyncSource(IReferenceClock* newClock) {

@@ -41,12 +41,17 @@ bool IsUsableSettings(const void* bytes, uint32_t length) {
 
 void InitControlBlock(ControlBlock& block, const CamsimSettings& settings) {
     memset(&block, 0, sizeof block);
+    block.size = sizeof block;
     block.settings = settings;
     block.deck = NewDeck();
     SetDeckTape(block.deck, settings.tape != 0);
     block.brightness = kDefaultBrightness;
     block.firstFrameDelayMs = -1;
     block.lastAudioJoined = -1;
+}
+
+bool IsUsableBlock(const ControlBlock& block) {
+    return block.size == sizeof block && IsUsableSettings(&block.settings, sizeof block.settings);
 }
 
 bool VideoDevicePresent(const CamsimSettings& settings, int videoIndex) {

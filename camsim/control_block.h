@@ -1,6 +1,8 @@
 // The simulated camera's shared state: what camsim.exe and tests set, the
 // deck and picture every filter instance drives, and what they observe. One
-// copy lives in named shared memory; it is plain data. Platform-free.
+// copy lives in named shared memory backed by a file, so that it outlives
+// the processes that use it as a plugged camera does; it is plain data.
+// Platform-free.
 #ifndef CAMSIM_CONTROL_BLOCK_H
 #define CAMSIM_CONTROL_BLOCK_H
 
@@ -59,6 +61,7 @@ struct CommandRecord {
 };
 
 struct ControlBlock {
+    uint32_t size; // sizeof(ControlBlock): a stored block of another layout is made anew
     CamsimSettings settings;
     DeckModel deck;
     uint32_t brightness;
@@ -89,6 +92,10 @@ bool IsUsableSettings(const void* bytes, uint32_t length);
 
 // A block made from settings; the deck holds the settings' tape.
 void InitControlBlock(ControlBlock& block, const CamsimSettings& settings);
+
+// Whether a stored block is one this build made (a new, zero-filled store
+// is not).
+bool IsUsableBlock(const ControlBlock& block);
 
 // Whether a device's registration should exist now.
 bool VideoDevicePresent(const CamsimSettings& settings, int videoIndex);

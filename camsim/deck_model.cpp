@@ -7,9 +7,13 @@ bool IsSearchingFrom(uint8_t motion) {
            motion == DeckReview;
 }
 
-// Tick counts wrap after 49 days; compare by signed difference.
-bool HasPassed(uint32_t moment, uint32_t nowMs) {
-    return static_cast<int32_t>(nowMs - moment) >= 0;
+// The mechanism is still moving only while its settle moment lies at most one
+// settle time ahead. Tick counts wrap after 49 days and start again at zero
+// when the machine restarts, and the deck outlives both: a moment further
+// ahead was taken on an older count and has passed.
+bool HasSettled(uint32_t settleAtMs, uint32_t nowMs) {
+    uint32_t remaining = settleAtMs - nowMs;
+    return remaining == 0 || remaining > kDeckSettleMs;
 }
 
 } // namespace
@@ -69,7 +73,7 @@ CommandOutcome ApplyDeckCommand(DeckModel& deck, uint32_t commandClass, uint32_t
 }
 
 DeckMotion DeckMotionAt(const DeckModel& deck, uint32_t nowMs) {
-    if (deck.motion == deck.target || HasPassed(deck.settleAtMs, nowMs))
+    if (deck.motion == deck.target || HasSettled(deck.settleAtMs, nowMs))
         return static_cast<DeckMotion>(deck.target);
     return static_cast<DeckMotion>(deck.motion);
 }

@@ -35,6 +35,16 @@ AM_MEDIA_TYPE* NewMediaTypeCopy(const AM_MEDIA_TYPE& source) {
     return copy;
 }
 
+void DeleteMediaTypeCopy(AM_MEDIA_TYPE* copy) {
+    ClearMediaType(*copy);
+    CoTaskMemFree(copy);
+}
+
+bool IsCompleteMediaType(const AM_MEDIA_TYPE& type) {
+    return !IsEqualGUID(type.majortype, GUID_NULL) && !IsEqualGUID(type.subtype, GUID_NULL) &&
+           !IsEqualGUID(type.formattype, GUID_NULL);
+}
+
 bool MediaTypeMatches(const AM_MEDIA_TYPE& request, const AM_MEDIA_TYPE& offered) {
     if (!IsEqualGUID(request.majortype, GUID_NULL) &&
         !IsEqualGUID(request.majortype, offered.majortype))

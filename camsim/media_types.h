@@ -10,6 +10,10 @@ HRESULT CopyMediaType(AM_MEDIA_TYPE* destination, const AM_MEDIA_TYPE& source);
 void ClearMediaType(AM_MEDIA_TYPE& type);
 // A CoTaskMemAlloc'd copy for IEnumMediaTypes::Next, or null.
 AM_MEDIA_TYPE* NewMediaTypeCopy(const AM_MEDIA_TYPE& source);
+// Frees a copy that NewMediaTypeCopy or an enumerator handed out.
+void DeleteMediaTypeCopy(AM_MEDIA_TYPE* copy);
+// Whether major type, subtype and format type are all named.
+bool IsCompleteMediaType(const AM_MEDIA_TYPE& type);
 // Whether a possibly partial request (GUID_NULL fields are wildcards) fits.
 bool MediaTypeMatches(const AM_MEDIA_TYPE& request, const AM_MEDIA_TYPE& offered);
 

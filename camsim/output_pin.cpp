@@ -12,7 +12,7 @@ const LONGLONG kUnitsPerMs = 10000;
 
 OutputPin::OutputPin(CaptureFilter& filter, const SourceKind& kind)
     : filter(filter), kind(kind), connected(nullptr), memInput(nullptr), allocator(nullptr),
-      connectionType(), suggested(), thread(nullptr),
+      connectionType(), suggested(), sampleBytes(0), thread(nullptr),
       stopEvent(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
       runningEvent(CreateEventA(nullptr, TRUE, FALSE, nullptr)), clock(nullptr), streamStart(0),
       resumeOffset(0), resumeIndex(0), resynchronise(false) {
@@ -57,6 +57,11 @@ bool OutputPin::Offers(const AM_MEDIA_TYPE& request) const {
     return false;
 }
 
+// A type the pin takes as it is: complete, and one of its own.
+bool OutputPin::Accepts(const AM_MEDIA_TYPE& type) const {
+    return IsCompleteMediaType(type) && Offers(type);
+}
+
 STDMETHODIMP OutputPin::Connect(IPin* receivePin, const AM_MEDIA_TYPE* type) {
     if (!receivePin)
         return E_POINTER;
@@ -64,15 +69,36 @@ STDMETHODIMP OutputPin::Connect(IPin* receivePin, const AM_MEDIA_TYPE* type) {
         return VFW_E_ALREADY_CONNECTED;
     if (!filter.IsStopped())
         return VFW_E_NOT_STOPPED;
+    if (type && IsCompleteMediaType(*type))
+        return Accepts(*type) ? TryConnection(receivePin, *type) : kind.refusedType;
+    // No type or a partial one: the receiving pin's preferred types first,
+    // then the pin's own, each within what the partial type asks for.
+    if (TryPreferredTypes(receivePin, type))
+        return S_OK;
     for (int index = 0; index < kind.mediaTypeCount; ++index) {
         AM_MEDIA_TYPE offered;
         kind.GetMediaType(index, &offered);
-        if (type && !MediaTypeMatches(*type, offered))
-            continue;
-        if (SUCCEEDED(TryConnection(receivePin, offered)))
+        if ((!type || MediaTypeMatches(*type, offered)) &&
+            SUCCEEDED(TryConnection(receivePin, offered)))
             return S_OK;
     }
     return VFW_E_NO_ACCEPTABLE_TYPES;
+}
+
+bool OutputPin::TryPreferredTypes(IPin* receivePin, const AM_MEDIA_TYPE* request) {
+    IEnumMediaTypes* types = nullptr;
+    if (FAILED(receivePin->EnumMediaTypes(&types)) || !types)
+        return false; // a pin that names no types leaves the choice to ours
+    bool connectedNow = false;
+    AM_MEDIA_TYPE* candidate = nullptr;
+    while (!connectedNow && types->Next(1, &candidate, nullptr) == S_OK && candidate) {
+        connectedNow = (!request || MediaTypeMatches(*request, *candidate)) &&
+                       Accepts(*candidate) && SUCCEEDED(TryConnection(receivePin, *candidate));
+        DeleteMediaTypeCopy(candidate);
+        candidate = nullptr;
+    }
+    types->Release();
+    return connectedNow;
 }
 
 HRESULT OutputPin::TryConnection(IPin* receivePin, const AM_MEDIA_TYPE& type) {
@@ -119,7 +145,7 @@ HRESULT OutputPin::NegotiateAllocator(IMemInputPin* input, const AM_MEDIA_TYPE& 
 
 HRESULT OutputPin::ConfigureAllocator(IMemAllocator* candidate, IMemInputPin* input,
                                       const AM_MEDIA_TYPE& type) {
-    ALLOCATOR_PROPERTIES wanted = {kind.bufferCount, kind.SampleSize(type), 1, 0};
+    ALLOCATOR_PROPERTIES wanted = {kind.bufferCount, kind.BufferSize(type), 1, 0};
     ALLOCATOR_PROPERTIES required = {};
     if (SUCCEEDED(input->GetAllocatorRequirements(&required))) {
         if (required.cBuffers > wanted.cBuffers)
@@ -131,20 +157,23 @@ HRESULT OutputPin::ConfigureAllocator(IMemAllocator* candidate, IMemInputPin* in
     // What the application suggested wins over both.
     if (suggested.cBuffers > 0)
         wanted.cBuffers = suggested.cBuffers;
-    if (suggested.cbBuffer > 0)
-        wanted.cbBuffer = suggested.cbBuffer;
+    // A suggested size keeps whole sound frames only.
+    if (kind.SampleBytes(type, suggested.cbBuffer) > 0)
+        wanted.cbBuffer = kind.SampleBytes(type, suggested.cbBuffer);
     if (suggested.cbAlign > 0)
         wanted.cbAlign = suggested.cbAlign;
     if (suggested.cbPrefix >= 0)
         wanted.cbPrefix = suggested.cbPrefix;
     ALLOCATOR_PROPERTIES actual = {};
     HRESULT result = candidate->SetProperties(&wanted, &actual);
-    if (SUCCEEDED(result) && actual.cbBuffer < kind.SampleSize(type) && kind.isVideo)
-        result = VFW_E_SIZENOTSET; // a picture must fit one buffer
+    if (SUCCEEDED(result) && kind.SampleBytes(type, actual.cbBuffer) == 0)
+        result = VFW_E_SIZENOTSET; // a picture, or one sound frame, must fit a buffer
     if (SUCCEEDED(result))
         result = input->NotifyAllocator(candidate, FALSE);
-    if (SUCCEEDED(result))
+    if (SUCCEEDED(result)) {
         allocator = candidate;
+        sampleBytes = kind.SampleBytes(type, actual.cbBuffer);
+    }
     return result;
 }
 
@@ -225,7 +254,7 @@ STDMETHODIMP OutputPin::QueryId(LPWSTR* id) {
 STDMETHODIMP OutputPin::QueryAccept(const AM_MEDIA_TYPE* type) {
     if (!type)
         return E_POINTER;
-    return Offers(*type) ? S_OK : S_FALSE;
+    return Accepts(*type) ? S_OK : S_FALSE;
 }
 
 STDMETHODIMP OutputPin::EnumMediaTypes(IEnumMediaTypes** types) {
@@ -255,11 +284,12 @@ STDMETHODIMP OutputPin::Get(REFGUID set, DWORD id, void*, DWORD, void* data, DWO
         return E_PROP_ID_UNSUPPORTED;
     if (!data)
         return E_POINTER;
+    // The size it takes is told even when the buffer is too short for it.
+    if (returned)
+        *returned = sizeof(GUID);
     if (length < sizeof(GUID))
         return E_UNEXPECTED;
     *static_cast<GUID*>(data) = PIN_CATEGORY_CAPTURE;
-    if (returned)
-        *returned = sizeof(GUID);
     return S_OK;
 }
 
@@ -343,18 +373,19 @@ DWORD WINAPI OutputPin::StreamThread(void* pin) {
 
 void OutputPin::Stream() {
     for (unsigned long index = 0;; ++index) {
-        REFERENCE_TIME streamTime;
-        if (!WaitForDueTime(index, &streamTime))
+        REFERENCE_TIME start, end;
+        if (!WaitForDueTime(index, &start, &end))
             return;
-        if (FAILED(DeliverSample(index, streamTime)))
+        if (FAILED(DeliverSample(index, start, end)))
             return;
     }
 }
 
-// Waits while paused and until the sample's time on the graph's clock comes.
-// Times count from the first sample after each Run, so there is no drift.
-// Answers false when the pin stops.
-bool OutputPin::WaitForDueTime(unsigned long index, REFERENCE_TIME* streamTime) {
+// Waits while paused and until the sample's time on the graph's clock comes,
+// and gives its start and end in stream time. Times count from the first
+// sample after each Run, so there is no drift, and one sample ends where the
+// next starts. Answers false when the pin stops.
+bool OutputPin::WaitForDueTime(unsigned long index, REFERENCE_TIME* start, REFERENCE_TIME* end) {
     HANDLE running[2] = {stopEvent, runningEvent};
     for (;;) {
         if (WaitForMultipleObjects(2, running, FALSE, INFINITE) != WAIT_OBJECT_0 + 1)
@@ -371,9 +402,10 @@ bool OutputPin::WaitForDueTime(unsigned long index, REFERENCE_TIME* streamTime) 
             if (!timed)
                 streamStart = now;
         }
-        *streamTime = resumeOffset + static_cast<REFERENCE_TIME>(index - resumeIndex) *
-                                         kind.samplePeriod;
-        REFERENCE_TIME wait = streamStart + *streamTime - now;
+        const unsigned long since = index - resumeIndex;
+        *start = resumeOffset + kind.Duration(connectionType, sampleBytes, since);
+        *end = resumeOffset + kind.Duration(connectionType, sampleBytes, since + 1);
+        REFERENCE_TIME wait = streamStart + *start - now;
         LeaveCriticalSection(&timing);
         if (wait <= 0)
             return true;
@@ -383,30 +415,33 @@ bool OutputPin::WaitForDueTime(unsigned long index, REFERENCE_TIME* streamTime) 
     }
 }
 
-HRESULT OutputPin::DeliverSample(unsigned long index, REFERENCE_TIME streamTime) {
+HRESULT OutputPin::DeliverSample(unsigned long index, REFERENCE_TIME start, REFERENCE_TIME end) {
     IMediaSample* sample = nullptr;
     HRESULT result = allocator->GetBuffer(&sample, nullptr, nullptr, 0);
     if (FAILED(result))
         return result; // decommitted: the pin is stopping
     BYTE* data = nullptr;
-    sample->GetPointer(&data);
-    long length = 0;
-    if (ControlBlock* shared = filter.Block().Lock()) {
-        SourceSample source = {data,      sample->GetSize(), &connectionType, index,
-                               shared,    filter.Coarseness(), GetTickCount()};
-        length = kind.FillSample(source);
-        filter.Block().Unlock();
+    bool filled = false;
+    if (SUCCEEDED(sample->GetPointer(&data)) && sample->GetSize() >= sampleBytes) {
+        if (ControlBlock* shared = filter.Block().Lock()) {
+            SourceSample source = {data,   sampleBytes,         &connectionType, index,
+                                   shared, filter.Coarseness(), GetTickCount()};
+            kind.FillSample(source);
+            filter.Block().Unlock();
+            filled = true;
+        }
     }
-    REFERENCE_TIME end = streamTime + kind.samplePeriod;
-    sample->SetActualDataLength(length);
-    sample->SetTime(&streamTime, &end);
-    sample->SetSyncPoint(TRUE);
-    sample->SetDiscontinuity(index == 0);
-    result = memInput->Receive(sample);
+    if (filled) {
+        sample->SetActualDataLength(sampleBytes);
+        sample->SetTime(&start, &end);
+        sample->SetSyncPoint(TRUE);
+        sample->SetDiscontinuity(index == 0);
+        result = memInput->Receive(sample);
+        if (result == S_OK && kind.isVideo)
+            filter.CountFrame();
+    }
     sample->Release();
-    if (result == S_OK && kind.isVideo)
-        filter.CountFrame();
-    // A refused sample (downstream changing state) is dropped; the stream
-    // goes on until the pin stops.
+    // A sample not filled or refused (downstream changing state) is dropped;
+    // the stream goes on until the pin stops.
     return S_OK;
 }

@@ -56,22 +56,25 @@ class OutputPin : public IPin, public IKsPropertySet, public IAMBufferNegotiatio
     void Deactivate();                    // -> stopped: decommit, then join the thread
 
     const wchar_t* Name() const { return kind.pinName; }
+    bool IsConnected() const { return connected != nullptr; }
 
   private:
     OutputPin(const OutputPin&) = delete;
     OutputPin& operator=(const OutputPin&) = delete;
 
     HRESULT TryConnection(IPin* receivePin, const AM_MEDIA_TYPE& type);
+    bool TryPreferredTypes(IPin* receivePin, const AM_MEDIA_TYPE* request);
     HRESULT NegotiateAllocator(IMemInputPin* input, const AM_MEDIA_TYPE& type);
     HRESULT ConfigureAllocator(IMemAllocator* allocator, IMemInputPin* input,
                                const AM_MEDIA_TYPE& type);
     bool Offers(const AM_MEDIA_TYPE& type) const;
+    bool Accepts(const AM_MEDIA_TYPE& type) const;
     void ReleaseConnection();
 
     static DWORD WINAPI StreamThread(void* pin);
     void Stream();
-    bool WaitForDueTime(unsigned long index, REFERENCE_TIME* streamTime);
-    HRESULT DeliverSample(unsigned long index, REFERENCE_TIME streamTime);
+    bool WaitForDueTime(unsigned long index, REFERENCE_TIME* start, REFERENCE_TIME* end);
+    HRESULT DeliverSample(unsigned long index, REFERENCE_TIME start, REFERENCE_TIME end);
 
     CaptureFilter& filter;
     const SourceKind& kind;
@@ -81,6 +84,7 @@ class OutputPin : public IPin, public IKsPropertySet, public IAMBufferNegotiatio
     IMemAllocator* allocator;
     AM_MEDIA_TYPE connectionType;
     ALLOCATOR_PROPERTIES suggested; // negative fields: no preference
+    long sampleBytes;               // what each sample of the connection carries
 
     HANDLE thread;
     HANDLE stopEvent;    // set by Deactivate

@@ -10,7 +10,7 @@
 // One sample to fill, with the shared block locked for the duration.
 struct SourceSample {
     BYTE* data;
-    long capacity;
+    long length;               // bytes to write: a picture, or whole sound frames
     const AM_MEDIA_TYPE* type; // the connection's type
     unsigned long index;       // samples delivered before this one
     const ControlBlock* block;
@@ -22,17 +22,24 @@ struct SourceKind {
     const GUID* clsid;
     const wchar_t* filterName;
     const wchar_t* pinName;
-    bool isVideo; // video: vendor property set, picture settings, frame counters
+    // Video: vendor property set, picture settings, frame counters, and a
+    // pause that cannot cue only once connected (the sound one never can).
+    bool isVideo;
     int mediaTypeCount;
     // Type i, with a format block that points into static storage (copy it).
     void (*GetMediaType)(int index, AM_MEDIA_TYPE* type);
-    // Bytes one sample of a type needs.
-    long (*SampleSize)(const AM_MEDIA_TYPE& type);
-    // Buffers the allocator gets unless the pin was told otherwise.
+    // Connect's answer to a complete type that the pin does not offer.
+    HRESULT refusedType;
+    // Buffers the allocator gets, and their size, unless the pin was told
+    // otherwise.
     long bufferCount;
-    REFERENCE_TIME samplePeriod;
-    // Writes one sample, answering its length in bytes.
-    long (*FillSample)(const SourceSample& sample);
+    long (*BufferSize)(const AM_MEDIA_TYPE& type);
+    // Bytes of one sample that a buffer of capacity bytes holds (0: none).
+    long (*SampleBytes)(const AM_MEDIA_TYPE& type, long capacity);
+    // Stream time that count samples of bytes each take.
+    REFERENCE_TIME (*Duration)(const AM_MEDIA_TYPE& type, long bytes, unsigned long count);
+    // Writes one sample.
+    void (*FillSample)(const SourceSample& sample);
 };
 
 extern const SourceKind kVideoSource;

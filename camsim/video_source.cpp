@@ -37,17 +37,25 @@ void GetVideoType(int index, AM_MEDIA_TYPE* type) {
     type->pbFormat = reinterpret_cast<BYTE*>(&formats[index]);
 }
 
-const BITMAPINFOHEADER& Bitmap(const AM_MEDIA_TYPE& type) {
-    return reinterpret_cast<const VIDEOINFOHEADER*>(type.pbFormat)->bmiHeader;
+const VIDEOINFOHEADER& Video(const AM_MEDIA_TYPE& type) {
+    return *reinterpret_cast<const VIDEOINFOHEADER*>(type.pbFormat);
 }
 
-long VideoSampleSize(const AM_MEDIA_TYPE& type) { return Bitmap(type).biSizeImage; }
+long VideoBufferSize(const AM_MEDIA_TYPE& type) {
+    return static_cast<long>(Video(type).bmiHeader.biSizeImage);
+}
 
-long FillVideoSample(const SourceSample& sample) {
-    const BITMAPINFOHEADER& bitmap = Bitmap(*sample.type);
-    const long size = bitmap.biSizeImage;
-    if (sample.capacity < size)
-        return 0;
+// A picture fits its buffer whole or not at all.
+long VideoSampleBytes(const AM_MEDIA_TYPE& type, long capacity) {
+    return capacity >= VideoBufferSize(type) ? VideoBufferSize(type) : 0;
+}
+
+REFERENCE_TIME VideoDuration(const AM_MEDIA_TYPE& type, long, unsigned long count) {
+    return static_cast<REFERENCE_TIME>(count) * Video(type).AvgTimePerFrame;
+}
+
+void FillVideoSample(const SourceSample& sample) {
+    const BITMAPINFOHEADER& bitmap = Video(*sample.type).bmiHeader;
     const int bytesPerPixel = bitmap.biBitCount / 8;
     const int stride = (kWidth * bytesPerPixel + 3) & ~3;
     const ControlBlock& block = *sample.block;
@@ -56,7 +64,6 @@ long FillVideoSample(const SourceSample& sample) {
     // Bottom-up: the picture's top row is the buffer's last.
     DrawTestPicture(sample.data + (kHeight - 1) * stride, kWidth, kHeight, -stride, bytesPerPixel,
                     look);
-    return size;
 }
 
 } // namespace
@@ -67,7 +74,9 @@ const SourceKind kVideoSource = {&CLSID_CamsimVideoCapture,
                                  true,
                                  2,
                                  GetVideoType,
-                                 VideoSampleSize,
+                                 VFW_E_NO_ACCEPTABLE_TYPES,
                                  4,
-                                 kFramePeriod,
+                                 VideoBufferSize,
+                                 VideoSampleBytes,
+                                 VideoDuration,
                                  FillVideoSample};

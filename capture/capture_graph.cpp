@@ -355,6 +355,11 @@ int CaptureGraph::CheckGraphEvent(LONG_PTR announcedBy) {
 int CaptureGraph::RedetectAudioDevices() {
     AudioDeviceSnapshot before;
     audio.TakeSnapshot(&before);
+    // A graph torn down since gave its COM back: the listing needs it again,
+    // and the tear-down that begins the build below gives it back.
+    if (!comInitialized) {
+        comInitialized = SUCCEEDED(CoInitialize(NULL));
+    }
     EnumerateDeviceNames(CLSID_AudioInputDeviceCategory, kAudioDeviceCapacity);
     audio.PreferNewDevice(before);
     if (!Build()) {

@@ -198,8 +198,11 @@ TEST_F(Attachment, AGraphEventOnPageZeroIsIgnored) {
     Start(true);
     PostMessageA(main, WM_COMMAND, IDC_PREV, 0);
     ASSERT_TRUE(WaitForPage(main, 0));
-    PostMessageA(main, WM_GRAPH_EVENT, 0, 0);
-    PostMessageA(main, WM_GRAPH_EVENT, 0, 0);
+    // The running graph's own announcement: each build of the program tags
+    // its graph's messages with its number, from 1.
+    const LPARAM tag = camera.GraphJoins();
+    PostMessageA(main, WM_GRAPH_EVENT, 0, tag);
+    PostMessageA(main, WM_GRAPH_EVENT, 0, tag);
     WaitForQueueHandled(main);
     EXPECT_TRUE(PreviewRuns(main, camera)) << "the preview runs on behind page 0";
     EXPECT_GT(ComboCount(main), 0);
@@ -217,13 +220,19 @@ TEST_F(Attachment, ANewAudioDeviceOnPageThreeLeadsBackToPageOneWithTheListRefill
     EXPECT_TRUE(PreviewRuns(main, camera));
 }
 
+// Finish stores the device the list shows selected; Cancel the one kept for
+// it, which only Windows XP takes from a re-detection.
 TEST_F(Attachment, OnlyWindowsXpStoresOneNewAudioDeviceAtOnce) {
     const struct {
         const char* version;
-        const char* storedAfterCancel;
-    } cases[] = {{"winxp", "Desk Microphone"}, {"win2k", "Orvelle Audio"}};
+        int way;
+        const char* storedAtOnce;
+        const char* storedAtEnd;
+    } cases[] = {{"winxp", IDC_CANCEL, "Desk Microphone", "Desk Microphone"},
+                 {"win2k", IDC_CANCEL, "Orvelle Audio", "Orvelle Audio"},
+                 {"win98", IDC_NEXT, "Orvelle Audio", "Desk Microphone"}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.version);
+        SCOPED_TRACE(std::string(c.version) + (c.way == IDC_NEXT ? " finish" : " cancel"));
         SetReportedVersion(c.version);
         WriteSharedText("Morvane_AudioDevice", "Orvelle Audio");
         ProgramRun xpRun;
@@ -235,13 +244,44 @@ TEST_F(Attachment, OnlyWindowsXpStoresOneNewAudioDeviceAtOnce) {
         int listed = ComboCount(window);
         camera.AddAudioDevice(L"Desk Microphone");
         ASSERT_TRUE(WaitUntil([&] { return ComboCount(window) == listed + 1; }, 10000));
-        EXPECT_EQ(c.storedAfterCancel, ReadSetting(kSharedSettingsKey, "Morvane_AudioDevice"));
-        // Cancel writes back the device kept for it.
-        PostMessageA(window, WM_COMMAND, IDC_CANCEL, 0);
+        EXPECT_EQ(c.storedAtOnce, ReadSetting(kSharedSettingsKey, "Morvane_AudioDevice"));
+        ASSERT_EQ(L"Desk Microphone", ComboItem(window, 0)) << "shown selected";
+        for (int step = 0; step < (c.way == IDC_NEXT ? 4 : 1); ++step) {
+            PressButton(window, c.way); // the last Next finishes
+        }
         DWORD exitCode = 0;
         ASSERT_TRUE(xpRun.WaitForExit(10000, &exitCode));
-        EXPECT_EQ(c.storedAfterCancel, ReadSetting(kSharedSettingsKey, "Morvane_AudioDevice"));
+        EXPECT_EQ(c.storedAtEnd, ReadSetting(kSharedSettingsKey, "Morvane_AudioDevice"));
     }
+}
+
+// A re-detection whose rebuild fails leaves page 1 without a preview, and no
+// graph event will tell: the deck goes off at the next poll. When the camera
+// is back, its arrival rebuilds, and the new audio device that came with it is
+// preferred (and, on Windows XP, stored at once).
+TEST_F(Attachment, AFailedRebuildTurnsTheDeckOffUntilTheCameraIsBack) {
+    SetReportedVersion("winxp");
+    WriteSharedText("Morvane_AudioDevice", "Orvelle Audio");
+    Start(true);
+    HWND play = GetDlgItem(main, IDC_PLAY);
+    auto playShows = [&](int face, DWORD timeoutMs) {
+        return WaitUntil([&] { return ShownSkinFace(play) == face; }, timeoutMs);
+    };
+    ASSERT_TRUE(playShows(IDB_PLAY_NORMAL, 5000)) << "the deck is on";
+    camera.SetFaults(FaultVideoMissing); // the video device goes, the graph runs on
+    camera.AddAudioDevice(L"Mic A");     // its arrival re-detects; the rebuild fails
+    ASSERT_TRUE(WaitUntil([&] { return ComboCount(main) == 2; }));
+    EXPECT_EQ(1, PageOf(main));
+    EXPECT_TRUE(VideoWindowOf(main) == nullptr || !IsShown(VideoWindowOf(main)));
+    EXPECT_TRUE(playShows(IDB_PLAY_DISABLED, 4000)) << "the deck is off within a poll";
+
+    camera.SetFaults(0);
+    camera.AddAudioDevice(L"Desk Microphone");
+    ASSERT_TRUE(WaitUntil([&] { return ComboCount(main) == 3; }));
+    EXPECT_TRUE(PreviewRuns(main, camera));
+    EXPECT_TRUE(playShows(IDB_PLAY_NORMAL, 4000)) << "the deck is on again";
+    EXPECT_EQ(L"Desk Microphone", ComboItem(main, 0));
+    EXPECT_EQ("Desk Microphone", ReadSetting(kSharedSettingsKey, "Morvane_AudioDevice"));
 }
 
 TEST_F(Attachment, UnpluggingDuringAHeldSearchOrSliderPressEndsThemCleanly) {

@@ -1,5 +1,13 @@
 #include "simulated_camera.h"
 
+template <class Changer> void SimulatedCamera::Change(Changer change) {
+    ControlBlock* shared = block.Lock();
+    if (shared) {
+        change(*shared);
+        block.Unlock();
+    }
+}
+
 SimulatedCamera::SimulatedCamera() {
     HMODULE driver = LoadLibraryA("camsim.dll");
     if (driver) {
@@ -52,6 +60,10 @@ void SimulatedCamera::ForceMode(int32_t mode) {
     }
 }
 
+void SimulatedCamera::ForceTransport(int32_t available) {
+    Change([=](ControlBlock& b) { b.settings.forcedTransport = available; });
+}
+
 void SimulatedCamera::SetPlugged(bool plugged) {
     ControlBlock* shared = block.Lock();
     if (shared) {
@@ -101,6 +113,10 @@ uint32_t SimulatedCamera::GraphJoins() {
 
 uint32_t SimulatedCamera::StatusReads() {
     return Read([](ControlBlock& b) { return b.statusReads; });
+}
+
+uint8_t SimulatedCamera::DeckTarget() {
+    return Read([](ControlBlock& b) { return b.deck.target; });
 }
 
 int32_t SimulatedCamera::SoundVolume() {

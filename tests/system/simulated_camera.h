@@ -23,6 +23,8 @@ class SimulatedCamera {
     void SetTape(bool in);
     // Reports this mode byte instead of the deck's (kNotForced: the deck's).
     void ForceMode(int32_t mode);
+    // Reports this deck availability instead of 1 (kNotForced: 1).
+    void ForceTransport(int32_t available);
     // Plugs in or out and nothing else; top-level windows hear of it.
     void SetPlugged(bool plugged);
     // Adds an audio capture device; top-level windows hear of its arrival.
@@ -38,6 +40,8 @@ class SimulatedCamera {
     uint32_t GraphJoins();
     // Status blocks read so far: a new value is the next poll of the program.
     uint32_t StatusReads();
+    // The DeckMotion the deck's mechanism is in or moving to.
+    uint8_t DeckTarget();
     // The level the preview's sound plays at, in hundredths of a decibel.
     int32_t SoundVolume();
     // Slot of the audio device that last joined a graph (0: the camera's own,
@@ -53,6 +57,8 @@ class SimulatedCamera {
   private:
     // Runs read on the locked block; a value-initialised result without it.
     template <class Reader> auto Read(Reader read) -> decltype(read(*(ControlBlock*)nullptr));
+    // Runs change on the locked block; nothing without it.
+    template <class Changer> void Change(Changer change);
 
     CamsimBlock block;
     bool installed = false;

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
+#include <string>
 #include <vector>
 
 #include "program_view.h"
@@ -73,6 +75,23 @@ class Deck : public ::testing::Test {
 bool IsCommand(const CommandRecord& record, uint32_t commandClass, uint32_t code) {
     return record.commandClass == commandClass && record.code == code;
 }
+
+// A deck button pressed after the button of another mode, so that the deck
+// has to move: fast forward and rewind as a click of the mouse.
+struct DeckPress {
+    const char* name;
+    int button;
+    int otherMode;
+    bool click;
+    int pressedFace;
+    uint8_t motion; // the DeckMotion the deck is to end in
+};
+
+void PrintTo(const DeckPress& press, std::ostream* out) {
+    *out << press.name;
+}
+
+class DeckPhase : public Deck, public testing::WithParamInterface<DeckPress> {};
 
 } // namespace
 
@@ -258,4 +277,59 @@ TEST_F(Deck, ACameraThatRefusesCommandsStillShowsItsRealState) {
     EXPECT_TRUE(Shows(IDC_STOP, IDB_STOP_PRESSED)) << "the deck never started";
     EXPECT_TRUE(Shows(IDC_PLAY, IDB_PLAY_NORMAL));
     EXPECT_TRUE(IsWindow(main));
+}
+
+// The deck takes a moment to move after each command: a poll just after a
+// press reads it still in the mode before. Wherever the press falls in the
+// poll's 2 s cycle, the deck goes on to the pressed mode and the button stays
+// lit.
+TEST_P(DeckPhase, APressStandsWhereverItFallsInThePollsCycle) {
+    const DeckPress& press = GetParam();
+    Start();
+    Press(press.otherMode); // its poll enables the buttons a deck in that mode offers
+    WaitForPoll();
+    DWORD polled = GetTickCount();
+    HWND button = GetDlgItem(main, press.button);
+    // Each press is judged by the poll after it, which the next press follows.
+    for (DWORD phase = 0; phase < 2000; phase += 200) {
+        SCOPED_TRACE(phase);
+        Press(press.otherMode);
+        WaitUntil([&] { return GetTickCount() - polled >= phase; }, phase + 1000);
+        if (press.click) {
+            SendWithTimeout(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+            SendWithTimeout(button, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+        } else {
+            Press(press.button);
+        }
+        WaitForPoll(); // the first poll after the press, however soon
+        polled = GetTickCount();
+        EXPECT_EQ(press.motion, camera.DeckTarget()) << "the deck was sent back";
+        EXPECT_TRUE(Shows(press.button, press.pressedFace));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryButton, DeckPhase,
+    testing::Values(
+        DeckPress{"Play", IDC_PLAY, IDC_STOP, false, IDB_PLAY_PRESSED, DeckPlaying},
+        DeckPress{"Pause", IDC_PAUSE, IDC_PLAY, false, IDB_PAUSE_PRESSED, DeckPaused},
+        DeckPress{"Stop", IDC_STOP, IDC_PLAY, false, IDB_STOP_PRESSED, DeckStopped},
+        DeckPress{"FastForward", IDC_FORWARD, IDC_STOP, true, IDB_FORWARD_PRESSED, DeckFastForward},
+        DeckPress{"Rewind", IDC_REWIND, IDC_STOP, true, IDB_REWIND_PRESSED, DeckRewinding}),
+    [](const testing::TestParamInfo<DeckPress>& info) { return std::string(info.param.name); });
+
+TEST_F(Deck, ASearchThatAPollEndsByDisablingTheDeckResumesNothing) {
+    Start();
+    Press(IDC_PLAY);
+    WaitForPoll();
+    SendWithTimeout(GetDlgItem(main, IDC_FORWARD), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    size_t before = CommandCount();
+    camera.ForceTransport(0); // the camera no longer offers its deck
+    WaitForPoll();            // disables the deck, which ends the hold
+    WaitForPoll();            // keeps the playback, as every poll in that state does
+    int plays = 0;
+    for (const CommandRecord& record : CommandsSince(before)) {
+        plays += IsCommand(record, 1, 26) ? 1 : 0;
+    }
+    EXPECT_EQ(1, plays) << "only the second poll's: the release sends nothing";
 }

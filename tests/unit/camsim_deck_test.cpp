@@ -49,6 +49,13 @@ TEST(CamsimDeck, CommandsReachTheirConditionOnlyAfterTheSettleTime) {
     }
 }
 
+TEST(CamsimDeck, AKeptDeckHasSettledAfterTheTickCounterStartedAgain) {
+    DeckModel deck = LoadedDeck();
+    ApplyDeckCommand(deck, kClassTransport, kCodePlay, 5000000);
+    // The machine restarted: the count is far below the moment it was sent.
+    EXPECT_EQ(DeckPlaying, DeckMotionAt(deck, 200));
+}
+
 TEST(CamsimDeck, RepeatedSearchCommandDoesNotRestartTheMechanism) {
     DeckModel deck = LoadedDeck();
     ApplyDeckCommand(deck, kClassTransport, kCodeFastForward, 1000);

@@ -22,7 +22,13 @@ TEST(CamsimPicture, BarsScrollWithTheFrameNumber) {
     Picture first(4, {0, 128, 1, "PLAY"});
     Picture later(4, {10, 128, 1, "PLAY"});
     EXPECT_NE(first.pixels, later.pixels);
-    EXPECT_EQ(255, first.At(0, 100)[0]); // the first bar is white
+    // Eight bars of 40 pixels, bytes in B, G, R order.
+    const uint8_t bars[8][3] = {{255, 255, 255}, {0, 255, 255}, {255, 255, 0}, {0, 255, 0},
+                                {255, 0, 255},   {0, 0, 255},   {255, 0, 0},   {96, 96, 96}};
+    for (int bar = 0; bar < 8; ++bar)
+        for (int channel = 0; channel < 3; ++channel)
+            EXPECT_EQ(bars[bar][channel], first.At(bar * 40 + 20, 100)[channel])
+                << "bar " << bar << " channel " << channel;
 }
 
 TEST(CamsimPicture, BrightnessShiftsTheBarsButNotTheCaption) {

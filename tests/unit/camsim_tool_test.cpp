@@ -19,10 +19,25 @@ TEST(CamsimTool, ParsesEveryCommand) {
     ToolCommand tape = Parse({"tape", "out"});
     EXPECT_EQ(ToolTape, tape.action);
     EXPECT_FALSE(tape.flag);
-    ToolCommand fault = Parse({"fault", "status-fail", "on"});
-    EXPECT_EQ(uint32_t(FaultStatusFails), fault.fault);
-    EXPECT_TRUE(fault.flag);
-    EXPECT_EQ(kAllFaults, Parse({"fault", "all", "off"}).fault);
+    const struct {
+        const char* name;
+        uint32_t fault;
+    } faults[] = {{"capability", FaultCapabilityClear},
+                  {"get-fail", FaultGetFails},
+                  {"get-sfalse", FaultGetSFalse},
+                  {"set-fail", FaultSetFails},
+                  {"set-sfalse", FaultSetSFalse},
+                  {"status-fail", FaultStatusFails},
+                  {"video-missing", FaultVideoMissing},
+                  {"stop-events", FaultEventsOnStop},
+                  {"all", kAllFaults}};
+    for (const auto& row : faults) {
+        ToolCommand fault = Parse({"fault", row.name, "on"});
+        EXPECT_EQ(ToolFault, fault.action) << row.name;
+        EXPECT_EQ(row.fault, fault.fault) << row.name;
+        EXPECT_TRUE(fault.flag) << row.name;
+    }
+    EXPECT_FALSE(Parse({"fault", "all", "off"}).flag);
     EXPECT_EQ(131, Parse({"mode", "131"}).number);
     EXPECT_EQ(kNotForced, Parse({"transport", "none"}).number);
     ToolCommand add = Parse({"audio", "add", "Line In"});

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "camsim/vendor_properties.h"
 #include "camsim/vendor_protocol.h"
 
@@ -78,18 +81,20 @@ TEST(CamsimVendorSet, LengthsDirectionsAndPlugAreChecked) {
 }
 
 TEST(CamsimVendorSet, FaultsShapeEachAnswer) {
+    // refusal: the answer to a command the camera does not know; a fault
+    // that answers S_FALSE leaves a refusal as it is.
     const struct {
         uint32_t faults;
-        VendorAnswer capability, status, command;
+        VendorAnswer capability, status, command, refusal;
         uint8_t capabilityByte1;
     } rows[] = {
-        {0, VendorOk, VendorOk, VendorOk, 0x20},
-        {FaultCapabilityClear, VendorOk, VendorOk, VendorOk, 0x00},
-        {FaultGetFails, VendorFailed, VendorFailed, VendorOk, 0xEE},
-        {FaultGetSFalse, VendorSFalse, VendorSFalse, VendorOk, 0x20},
-        {FaultSetFails, VendorOk, VendorOk, VendorFailed, 0x20},
-        {FaultSetSFalse, VendorOk, VendorOk, VendorSFalse, 0x20},
-        {FaultStatusFails, VendorOk, VendorFailed, VendorOk, 0x20},
+        {0, VendorOk, VendorOk, VendorOk, VendorCommandUnsupported, 0x20},
+        {FaultCapabilityClear, VendorOk, VendorOk, VendorOk, VendorCommandUnsupported, 0x00},
+        {FaultGetFails, VendorFailed, VendorFailed, VendorOk, VendorCommandUnsupported, 0xEE},
+        {FaultGetSFalse, VendorSFalse, VendorSFalse, VendorOk, VendorCommandUnsupported, 0x20},
+        {FaultSetFails, VendorOk, VendorOk, VendorFailed, VendorFailed, 0x20},
+        {FaultSetSFalse, VendorOk, VendorOk, VendorSFalse, VendorCommandUnsupported, 0x20},
+        {FaultStatusFails, VendorOk, VendorFailed, VendorOk, VendorCommandUnsupported, 0x20},
     };
     for (const auto& row : rows) {
         ControlBlock block = MakeBlock();
@@ -106,6 +111,9 @@ TEST(CamsimVendorSet, FaultsShapeEachAnswer) {
         EXPECT_EQ(row.command, SetVendorProperty(block, kPropertyCommand, darker, 4, 0, Code));
         // A failed Set changes nothing; S_FALSE still acted.
         EXPECT_EQ(row.command == VendorFailed ? kDefaultBrightness : 5u, block.brightness);
+        const uint8_t unknown[4] = {0x20, 0x01, 0x23, 0x00}; // class 3
+        EXPECT_EQ(row.refusal, SetVendorProperty(block, kPropertyCommand, unknown, 4, 0, Code))
+            << row.faults;
     }
 }
 
@@ -131,6 +139,12 @@ TEST(CamsimSettings, DevicesFollowPlugFaultsAndSlots) {
     EXPECT_EQ(1, AddAudioDevice(settings, name));
     EXPECT_EQ(2, AddAudioDevice(settings, nullptr));
     EXPECT_EQ(0, settings.audio[2].hasName);
+    // A new device takes the first free slot after the camera's own.
+    settings.audio[1].used = 0;
+    EXPECT_EQ(1, AddAudioDevice(settings, name));
+    settings.audio[0].used = 0;
+    EXPECT_EQ(3, AddAudioDevice(settings, name));
+    settings.audio[0].used = 1;
     settings.plugged = 0;
     EXPECT_FALSE(VideoDevicePresent(settings, 0));
     EXPECT_FALSE(AudioDevicePresent(settings, 0)); // the camera's own sound goes with it
@@ -142,4 +156,33 @@ TEST(CamsimSettings, DevicesFollowPlugFaultsAndSlots) {
     EXPECT_FALSE(IsUsableSettings(&settings, sizeof settings - 4));
     settings.size = 12;
     EXPECT_FALSE(IsUsableSettings(&settings, sizeof settings));
+}
+
+TEST(CamsimSettings, AudioNamesAreCutToTheirCapacity) {
+    for (int length : {kAudioNameCapacity - 1, kAudioNameCapacity, kAudioNameCapacity + 6}) {
+        CamsimSettings settings = DefaultSettings();
+        std::vector<uint16_t> name(length, 'x');
+        name.push_back(0);
+        settings.audio[2].name[0] = 'y'; // the next slot is left alone
+        ASSERT_EQ(1, AddAudioDevice(settings, name.data()));
+        const uint16_t* stored = settings.audio[1].name;
+        int kept = 0;
+        while (kept < kAudioNameCapacity && stored[kept] == 'x')
+            ++kept;
+        EXPECT_EQ(std::min(length, kAudioNameCapacity - 1), kept) << length;
+        EXPECT_EQ(0, stored[kept]) << length;
+        EXPECT_EQ('y', settings.audio[2].name[0]) << length;
+    }
+}
+
+TEST(CamsimSettings, AStoredBlockIsTakenOverOnlyInThisLayout) {
+    ControlBlock block = {};
+    EXPECT_FALSE(IsUsableBlock(block)); // a new store is zero-filled
+    block = MakeBlock();
+    EXPECT_TRUE(IsUsableBlock(block));
+    block.size -= 4;
+    EXPECT_FALSE(IsUsableBlock(block));
+    block = MakeBlock();
+    block.settings.size = 12;
+    EXPECT_FALSE(IsUsableBlock(block));
 }

@@ -9,6 +9,17 @@ namespace {
 
 const int kAllStates[] = {kStopped, kPlaying, kPaused, kFastForwarding, kRewinding};
 
+// A poll on a page with the camera in the preview, long after the user's
+// last command.
+PollDecision Poll(unsigned transportAvailable, int condition) {
+    return DecidePoll({false, true, transportAvailable, condition, false, kStopped});
+}
+
+bool SameEnabling(const PollDecision& a, const PollDecision& b) {
+    return a.deckEnabled == b.deckEnabled && a.pauseEnabled == b.pauseEnabled &&
+           a.muteEnabled == b.muteEnabled && a.settingsEnabled == b.settingsEnabled;
+}
+
 } // namespace
 
 // The deck's mode byte as the camera reports it, value by value; every value
@@ -90,21 +101,67 @@ TEST(DeckButtons, WindingFromPlaybackSearchesAndKeepsTheState) {
 }
 
 TEST(DeckButtons, ReleasingASearchResumesThePlaybackItInterrupted) {
-    ReleaseReaction fromPlay = ReactToSearchRelease(kPlaying);
+    ReleaseReaction fromPlay = ReactToSearchRelease(kPlaying, true);
     EXPECT_TRUE(fromPlay.command.send);
     EXPECT_EQ(kCodePlay, fromPlay.command.commandCode);
     EXPECT_TRUE(fromPlay.highlights);
     EXPECT_EQ(kHighlightPlay, fromPlay.highlight);
 
-    ReleaseReaction fromPause = ReactToSearchRelease(kPaused);
+    ReleaseReaction fromPause = ReactToSearchRelease(kPaused, true);
     EXPECT_EQ(kCodePause, fromPause.command.commandCode);
     EXPECT_EQ(kHighlightPause, fromPause.highlight);
 
     for (int from : {0, 3, 4, 9}) {
-        ReleaseReaction reaction = ReactToSearchRelease(from);
+        ReleaseReaction reaction = ReactToSearchRelease(from, true);
         EXPECT_FALSE(reaction.command.send);
         EXPECT_FALSE(reaction.highlights);
     }
+    // A poll that disabled the deck ended the search: nothing is resumed.
+    for (int from : kAllStates) {
+        ReleaseReaction reaction = ReactToSearchRelease(from, false);
+        EXPECT_FALSE(reaction.command.send) << from;
+        EXPECT_FALSE(reaction.highlights) << from;
+    }
+}
+
+TEST(DeckAnswer, OnlyACommandForANewModeWaitsForTheDeck) {
+    const struct {
+        DeckButton button;
+        int state;
+        bool searching;
+        bool asks;
+    } cases[] = {
+        {kButtonPlay, kStopped, false, true},
+        {kButtonPlay, kPlaying, false, false},
+        {kButtonPause, kPlaying, false, true},
+        {kButtonStop, kRewinding, false, true},
+        {kButtonStop, kStopped, false, false},
+        {kButtonForward, kStopped, false, true},
+        {kButtonForward, kFastForwarding, false, false}, // a held button's repeat
+        {kButtonRewind, kFastForwarding, false, true},
+        {kButtonForward, kPlaying, false, true},
+        {kButtonForward, kPlaying, true, false}, // a held search's repeat
+        {kButtonRewind, kPaused, false, true},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.asks, AsksNewMode(ReactToButton(c.button, c.state), c.state, c.searching))
+            << c.button << " from " << c.state << (c.searching ? " searching" : "");
+    }
+}
+
+TEST(DeckAnswer, TheWaitLastsTheDecksAnswerTimeAcrossTheTickCountsWrap) {
+    DeckAnswerWait none = {};
+    EXPECT_FALSE(AwaitsDeckAnswer(&none, 5));
+    for (unsigned sent : {5000u, 0xFFFFFF00u}) {
+        DeckAnswerWait wait = {};
+        StartDeckAnswerWait(&wait, sent);
+        EXPECT_TRUE(AwaitsDeckAnswer(&wait, sent)) << sent;
+        EXPECT_TRUE(AwaitsDeckAnswer(&wait, sent + kDeckAnswerMs - 1)) << sent;
+        EXPECT_FALSE(AwaitsDeckAnswer(&wait, sent + kDeckAnswerMs)) << sent;
+        EXPECT_FALSE(AwaitsDeckAnswer(&wait, sent + 1)) << "an ended wait stays ended";
+    }
+    EXPECT_GE(kDeckAnswerMs, 800u) << "twice the time a deck takes to settle";
+    EXPECT_LE(kDeckAnswerMs, 1500u) << "a press right after a poll is judged by the next";
 }
 
 TEST(PeriodicCommand, KeepsTheDeckInItsStateUnlessASearchIsHeld) {
@@ -159,7 +216,7 @@ TEST(StatusPoll, TheDecksOwnMotionSetsTheStateAndItsHighlight) {
                    {4, kFastForwarding, false},
                    {5, kRewinding, false}};
     for (const auto& motion : motions) {
-        PollDecision decision = DecidePoll(false, 1, motion.condition);
+        PollDecision decision = Poll(1, motion.condition);
         EXPECT_TRUE(decision.readsStatus);
         EXPECT_TRUE(decision.setsState);
         EXPECT_EQ(motion.state, decision.newState);
@@ -174,13 +231,13 @@ TEST(StatusPoll, TheDecksOwnMotionSetsTheStateAndItsHighlight) {
 
 TEST(StatusPoll, ASearchKeepsTheStateAndLightsItsDirection) {
     for (int condition : {6, 8, 9}) {
-        PollDecision decision = DecidePoll(false, 3, condition);
+        PollDecision decision = Poll(3, condition);
         EXPECT_FALSE(decision.setsState);
         EXPECT_EQ(kHighlightSearchForward, decision.highlight);
         EXPECT_TRUE(decision.deckEnabled && decision.pauseEnabled && decision.muteEnabled);
     }
     for (int condition : {7, 10, 13}) {
-        PollDecision decision = DecidePoll(false, 2, condition);
+        PollDecision decision = Poll(2, condition);
         EXPECT_FALSE(decision.setsState);
         EXPECT_EQ(kHighlightSearchRewind, decision.highlight);
         EXPECT_TRUE(decision.deckEnabled && decision.pauseEnabled);
@@ -189,7 +246,7 @@ TEST(StatusPoll, ASearchKeepsTheStateAndLightsItsDirection) {
 
 TEST(StatusPoll, ADeckThatCannotBeOperatedShowsStoppedAndDisabled) {
     for (int condition : {0, 11, 12, kDeckUnknown}) {
-        PollDecision decision = DecidePoll(false, 1, condition);
+        PollDecision decision = Poll(1, condition);
         EXPECT_TRUE(decision.setsState);
         EXPECT_EQ(kStopped, decision.newState);
         EXPECT_EQ(kHighlightStop, decision.highlight);
@@ -201,19 +258,57 @@ TEST(StatusPoll, ADeckThatCannotBeOperatedShowsStoppedAndDisabled) {
 
 TEST(StatusPoll, NoTransportOrPageZeroOrNoLinkChangeNothingButTheEnabling) {
     for (int condition = 0; condition < kDeckConditionCount; ++condition) {
-        PollDecision unavailable = DecidePoll(false, 0, condition);
+        PollDecision unavailable = Poll(0, condition);
         EXPECT_TRUE(unavailable.readsStatus);
         EXPECT_FALSE(unavailable.setsState || unavailable.highlights);
         EXPECT_FALSE(unavailable.deckEnabled || unavailable.pauseEnabled);
         EXPECT_TRUE(unavailable.muteEnabled && unavailable.settingsEnabled);
 
-        PollDecision pageZero = DecidePoll(true, 1, condition);
-        EXPECT_FALSE(pageZero.readsStatus || pageZero.setsState || pageZero.highlights);
-        EXPECT_FALSE(pageZero.deckEnabled || pageZero.pauseEnabled || pageZero.muteEnabled);
-        EXPECT_TRUE(pageZero.settingsEnabled);
+        for (bool previewHasCamera : {true, false}) {
+            PollDecision pageZero =
+                DecidePoll({true, previewHasCamera, 1, condition, false, kPlaying});
+            EXPECT_FALSE(pageZero.readsStatus || pageZero.setsState || pageZero.highlights);
+            EXPECT_FALSE(pageZero.deckEnabled || pageZero.pauseEnabled || pageZero.muteEnabled);
+            EXPECT_TRUE(pageZero.settingsEnabled);
+        }
     }
     PollDecision noLink = DecidePollWithoutLink();
     EXPECT_FALSE(noLink.readsStatus || noLink.setsState || noLink.highlights);
     EXPECT_FALSE(noLink.deckEnabled || noLink.pauseEnabled || noLink.settingsEnabled);
     EXPECT_TRUE(noLink.muteEnabled);
+}
+
+// A rebuild that failed on a page with the camera left no graph: whatever the
+// last status said, the deck and the camera's settings are off, as without a
+// link, until a build brings the camera back.
+TEST(StatusPoll, WithoutTheCameraInThePreviewTheDeckIsOffAsWithoutALink) {
+    PollDecision noLink = DecidePollWithoutLink();
+    for (int condition = 0; condition < kDeckConditionCount; ++condition) {
+        for (bool awaiting : {false, true}) {
+            PollDecision noPreview = DecidePoll({false, false, 1, condition, awaiting, kPlaying});
+            EXPECT_FALSE(noPreview.readsStatus || noPreview.setsState || noPreview.highlights);
+            EXPECT_TRUE(SameEnabling(noLink, noPreview)) << condition;
+        }
+    }
+}
+
+// A poll soon after a press reads the deck still in the mode before: the state
+// and highlight the press set stand, and the buttons are enabled as for a
+// deck in that state; the deck's reports count again once it could have
+// answered.
+TEST(StatusPoll, ThePressedStateStandsUntilTheDeckCouldHaveAnswered) {
+    const int settled[] = {2, 1, 3, 4, 5}; // the condition of each state's mode
+    for (int state : kAllStates) {
+        for (int condition = 0; condition < kDeckConditionCount; ++condition) {
+            PollDecision waiting = DecidePoll({false, true, 1, condition, true, state});
+            EXPECT_TRUE(waiting.readsStatus);
+            EXPECT_FALSE(waiting.setsState || waiting.highlights) << state << "/" << condition;
+            EXPECT_TRUE(SameEnabling(Poll(1, settled[state]), waiting))
+                << state << "/" << condition;
+
+            PollDecision unavailable = DecidePoll({false, true, 0, condition, true, state});
+            EXPECT_TRUE(SameEnabling(Poll(0, condition), unavailable));
+            EXPECT_FALSE(unavailable.setsState || unavailable.highlights);
+        }
+    }
 }

@@ -50,21 +50,38 @@ class CameraFilter {
     uint32_t sequence = 0;
 };
 
-// Runs camsim.exe with arguments; answers its exit code, or -1.
-DWORD RunTool(const char* arguments) {
+// Runs camsim.exe with arguments and keeps what it prints; answers its exit
+// code, or -1.
+DWORD RunTool(const char* arguments, std::string* printed = nullptr) {
     char line[300];
     wsprintfA(line, "camsim.exe %s", arguments);
+    SECURITY_ATTRIBUTES inherited = {sizeof inherited, nullptr, TRUE};
+    HANDLE readEnd = nullptr, writeEnd = nullptr;
+    if (!CreatePipe(&readEnd, &writeEnd, &inherited, 0))
+        return static_cast<DWORD>(-1);
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = writeEnd;
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
     PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, line, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process))
-        return static_cast<DWORD>(-1);
-    WaitForSingleObject(process.hProcess, 30000);
+    BOOL started = CreateProcessA(nullptr, line, nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                                  &startup, &process);
+    CloseHandle(writeEnd);
     DWORD code = static_cast<DWORD>(-1);
-    GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    if (started) {
+        char chunk[512];
+        DWORD got = 0;
+        while (ReadFile(readEnd, chunk, sizeof chunk, &got, nullptr) && got > 0)
+            if (printed)
+                printed->append(chunk, got);
+        WaitForSingleObject(process.hProcess, 30000);
+        GetExitCodeProcess(process.hProcess, &code);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+    CloseHandle(readEnd);
     return code;
 }
 
@@ -236,6 +253,26 @@ TEST_F(CamsimControl, AHolderThatDiesLeavesTheBlockUsable) {
     ControlBlock* shared = block.Lock();
     ASSERT_NE(nullptr, shared);
     block.Unlock();
+}
+
+TEST_F(CamsimControl, TheDeckAndTheLogOutliveEveryProcessThatHoldsThem) {
+    {
+        CameraFilter camera;
+        ASSERT_EQ(S_OK, camera.Send(kClassTransport, kCodePlay));
+        ASSERT_EQ(6, camera.ModeOnceSettled(6));
+    }
+    block.Close(); // no process holds the block now
+    const struct {
+        const char* command;
+        const char* line;
+    } rows[] = {{"status", "\r\nmode 6\r\n"},
+                {"status", "\r\ncommands 1\r\n"},
+                {"log", "\r\n1 1 26 "}}; // sequence, class, code of the play command
+    for (const auto& row : rows) {
+        std::string printed;
+        EXPECT_EQ(0u, RunTool(row.command, &printed));
+        EXPECT_NE(std::string::npos, printed.find(row.line)) << row.command << ":\n" << printed;
+    }
 }
 
 TEST_F(CamsimControl, ToolSettingsPersistAndBadArgumentsFail) {

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <iostream>
+#include <thread>
 
 #include "camera/camera_link.h"
 #include "capture/capture_graph.h"
@@ -167,6 +168,20 @@ TEST_F(CameraPreview, RedetectionPrefersTheOneNewAudioDevice) {
     EXPECT_EQ(-1, graph->RedetectAudioDevices());
     EXPECT_STREQ("Orvelle Audio", graph->GetCurrentAudioDevice());
     EXPECT_NE(nullptr, graph->GetVideoCaptureFilter());
+}
+
+// COM comes and goes with the graph: a re-detection on a thread whose graph
+// was torn down (here, one that never had COM) still lists the devices anew
+// and prefers the new one; without the camera, the rebuild fails after that.
+TEST_F(CameraPreview, RedetectionAfterATearDownListsTheDevicesAnew) {
+    Change([](ControlBlock& shared) { shared.settings.faults = FaultVideoMissing; });
+    ASSERT_EQ(1, graph->EnumerateDeviceNames(CLSID_AudioInputDeviceCategory, 16));
+    Change([](ControlBlock& shared) { AddMicrophone(shared, L"Desk Microphone"); });
+    int appeared = 0;
+    std::thread worker([&] { appeared = graph->RedetectAudioDevices(); });
+    worker.join();
+    EXPECT_EQ(1, appeared);
+    EXPECT_STREQ("Desk Microphone", graph->GetCurrentAudioDevice());
 }
 
 TEST_F(CameraPreview, CameraLinkCommandsArriveInOrderWithTheirSequence) {
