@@ -11,7 +11,7 @@ MORVANE_PACKAGES="cmake ninja-build g++ make python3 libgtest-dev googletest
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
     g++-mingw-w64-i686-win32 gcc-mingw-w64-i686-win32 binutils-mingw-w64-x86-64
     binutils-mingw-w64-i686 wine wine64 xvfb xauth x11-utils imagemagick nsis shellcheck
-    locales"
+    locales ccache"
 
 # The double-byte tests run Wine in this locale: its code page is 932.
 MORVANE_DOUBLE_BYTE_LOCALE=ja_JP.UTF-8
@@ -83,29 +83,40 @@ morvane_install_debian_packages() {
         { morvane_fail "Packages cannot be installed: $(morvane_apt_missing "$log")"; return 1; }
 }
 
-# morvane_configure NAME [cmake arguments...]: configures build/NAME once.
+# morvane_configure NAME [cmake arguments...]: configures build/NAME once,
+# compiling through ccache.
 morvane_configure() {
     local name=$1
     shift
     if [ ! -f "$MORVANE_BUILD/$name/build.ninja" ]; then
-        cmake -S "$MORVANE_ROOT" -B "$MORVANE_BUILD/$name" -G Ninja "$@"
+        cmake -S "$MORVANE_ROOT" -B "$MORVANE_BUILD/$name" -G Ninja \
+            -DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache "$@"
     fi
+}
+
+# morvane_compile NAME: builds build/NAME. The compiled objects stay in a cache
+# outside every clone, like the downloaded packages; the clone's own paths are
+# hashed relative to it, so a second clone on this machine compiles only what
+# differs from the first.
+morvane_compile() {
+    CCACHE_DIR=/var/cache/morvane/ccache CCACHE_BASEDIR="$MORVANE_ROOT" CCACHE_NOHASHDIR=1 \
+        cmake --build "$MORVANE_BUILD/$1"
 }
 
 morvane_build_native() {
     morvane_configure native -DMORVANE_SANITIZE=ON
-    cmake --build "$MORVANE_BUILD/native"
+    morvane_compile native
 }
 
 morvane_build_win64() {
     morvane_configure win64 -DCMAKE_TOOLCHAIN_FILE="$MORVANE_ROOT/cmake/toolchain-win64.cmake"
-    cmake --build "$MORVANE_BUILD/win64"
+    morvane_compile win64
 }
 
 morvane_build_win32() {
     morvane_configure win32 -DCMAKE_TOOLCHAIN_FILE="$MORVANE_ROOT/cmake/toolchain-win32.cmake" \
         -DCMAKE_BUILD_TYPE=MinSizeRel
-    cmake --build "$MORVANE_BUILD/win32"
+    morvane_compile win32
 }
 
 # morvane_start_xvfb [WIDTHxHEIGHT]: a private X display; sets DISPLAY once
