@@ -189,6 +189,17 @@ void PostClick(HWND window, int x, int y) {
     PostMessageA(window, WM_LBUTTONUP, 0, point);
 }
 
+void SendRealMouse(POINT onScreen, DWORD flags) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    int width = GetSystemMetrics(SM_CXSCREEN);
+    int height = GetSystemMetrics(SM_CYSCREEN);
+    input.mi.dx = (onScreen.x * 65536 + width - 1) / width;
+    input.mi.dy = (onScreen.y * 65536 + height - 1) / height;
+    SendInput(1, &input, sizeof input);
+}
+
 LRESULT SendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     DWORD_PTR result = 0;
     SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &result);

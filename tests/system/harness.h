@@ -93,6 +93,12 @@ void SetReportedVersion(const char* version);
 // posted mouse messages; move is sent in between when given.
 void PostClick(HWND window, int x, int y);
 
+// Real mouse input at a point of the screen (MOUSEEVENTF_LEFTDOWN, _LEFTUP or
+// 0 for a move), as the X server gives it to Wine: the press activates the
+// window before its control sees it. The point goes with the event, as Wine
+// may still move the pointer back for an X event of an earlier move.
+void SendRealMouse(POINT onScreen, DWORD flags);
+
 // Sends a message with a time-out, so a hung program fails the test instead
 // of hanging it.
 LRESULT SendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

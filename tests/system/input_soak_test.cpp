@@ -109,17 +109,9 @@ class InputSoak : public testing::Test {
 
     // Input as a user gives it, one event at a time: each call answers once
     // the program has handled the event. A button goes down or up where the
-    // test put the pointer last: Wine may still move it back for an X event
-    // of an earlier move.
+    // test put the pointer last.
     void SendMouse(DWORD flags) {
-        INPUT input = {};
-        input.type = INPUT_MOUSE;
-        input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-        input.mi.dx =
-            (pointer.x * 65536 + GetSystemMetrics(SM_CXSCREEN) - 1) / GetSystemMetrics(SM_CXSCREEN);
-        input.mi.dy =
-            (pointer.y * 65536 + GetSystemMetrics(SM_CYSCREEN) - 1) / GetSystemMetrics(SM_CYSCREEN);
-        SendInput(1, &input, sizeof input);
+        SendRealMouse(pointer, flags);
         Handled();
     }
     void SendKey(WORD key, bool up) {

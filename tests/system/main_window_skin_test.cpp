@@ -61,7 +61,7 @@ TEST(MainWindowSkin, EveryControlIsDrawnAtItsPlaceAndSize) {
         {IDC_CANCEL, 254, 516, 84, 29, {122, 123, 128}},
     };
     Screenshot shot = CaptureFromScreen(window);
-    EXPECT_TRUE(shot.SaveBitmap(BinFolder() + "\\main_window_skin.bmp"));
+    EXPECT_TRUE(shot.SaveBitmap(ProgramFolder() + "\\main_window_skin.bmp"));
     EXPECT_EQ(121, shot.BitmapIdAt(348, 559)); // the background fills the window
 
     for (const ExpectedControl& c : controls) {

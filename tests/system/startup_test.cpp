@@ -260,9 +260,14 @@ TEST_F(MainWindow, ALostCaptureEndsTheDrag) {
 
 TEST_F(MainWindow, TheMinimiseButtonMinimisesTheWindow) {
     Start();
+    // A real click: its press activates the window before the button sees
+    // it, so no change of focus can end the button's press before its release.
     HWND minimise = GetDlgItem(window, IDC_MINIMIZE);
-    Mouse(minimise, WM_LBUTTONDOWN, 5, 5);
-    Mouse(minimise, WM_LBUTTONUP, 5, 5);
+    POINT at = {5, 5};
+    ClientToScreen(minimise, &at);
+    SendRealMouse(at, MOUSEEVENTF_LEFTDOWN);
+    EXPECT_TRUE(WaitUntil([&] { return CaptureOf(window) == minimise; }));
+    SendRealMouse(at, MOUSEEVENTF_LEFTUP);
     EXPECT_TRUE(WaitUntil([&] { return IsIconic(window) != FALSE; }));
     EXPECT_TRUE(IsWindow(window));
 }

@@ -167,7 +167,7 @@ class Wizard : public ::testing::Test {
     void SaveScreenshot(const char* name) {
         // Answers once the program has painted whatever it had still to paint.
         RedrawWindow(main, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-        EXPECT_TRUE(CaptureFromScreen(main).SaveBitmap(BinFolder() + "\\" + name + ".bmp"));
+        EXPECT_TRUE(CaptureFromScreen(main).SaveBitmap(ProgramFolder() + "\\" + name + ".bmp"));
     }
 
     SimulatedCamera camera;
