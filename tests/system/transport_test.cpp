@@ -84,7 +84,8 @@ struct DeckPress {
     int otherMode;
     bool click;
     int pressedFace;
-    uint8_t motion; // the DeckMotion the deck is to end in
+    uint8_t motion;     // the DeckMotion the deck is to end in
+    DWORD firstPhaseMs; // of its presses, 400 ms apart in the poll's cycle
 };
 
 void PrintTo(const DeckPress& press, std::ostream* out) {
@@ -282,7 +283,8 @@ TEST_F(Deck, ACameraThatRefusesCommandsStillShowsItsRealState) {
 // The deck takes a moment to move after each command: a poll just after a
 // press reads it still in the mode before. Wherever the press falls in the
 // poll's 2 s cycle, the deck goes on to the pressed mode and the button stays
-// lit.
+// lit. The buttons take turns at two offsets, so that together they press
+// every 200 ms of the cycle and each presses once within 300 ms before a poll.
 TEST_P(DeckPhase, APressStandsWhereverItFallsInThePollsCycle) {
     const DeckPress& press = GetParam();
     Start();
@@ -291,7 +293,7 @@ TEST_P(DeckPhase, APressStandsWhereverItFallsInThePollsCycle) {
     DWORD polled = GetTickCount();
     HWND button = GetDlgItem(main, press.button);
     // Each press is judged by the poll after it, which the next press follows.
-    for (DWORD phase = 0; phase < 2000; phase += 200) {
+    for (DWORD phase = press.firstPhaseMs; phase < 2000; phase += 400) {
         SCOPED_TRACE(phase);
         Press(press.otherMode);
         WaitUntil([&] { return GetTickCount() - polled >= phase; }, phase + 1000);
@@ -311,11 +313,12 @@ TEST_P(DeckPhase, APressStandsWhereverItFallsInThePollsCycle) {
 INSTANTIATE_TEST_SUITE_P(
     EveryButton, DeckPhase,
     testing::Values(
-        DeckPress{"Play", IDC_PLAY, IDC_STOP, false, IDB_PLAY_PRESSED, DeckPlaying},
-        DeckPress{"Pause", IDC_PAUSE, IDC_PLAY, false, IDB_PAUSE_PRESSED, DeckPaused},
-        DeckPress{"Stop", IDC_STOP, IDC_PLAY, false, IDB_STOP_PRESSED, DeckStopped},
-        DeckPress{"FastForward", IDC_FORWARD, IDC_STOP, true, IDB_FORWARD_PRESSED, DeckFastForward},
-        DeckPress{"Rewind", IDC_REWIND, IDC_STOP, true, IDB_REWIND_PRESSED, DeckRewinding}),
+        DeckPress{"Play", IDC_PLAY, IDC_STOP, false, IDB_PLAY_PRESSED, DeckPlaying, 100},
+        DeckPress{"Pause", IDC_PAUSE, IDC_PLAY, false, IDB_PAUSE_PRESSED, DeckPaused, 300},
+        DeckPress{"Stop", IDC_STOP, IDC_PLAY, false, IDB_STOP_PRESSED, DeckStopped, 100},
+        DeckPress{"FastForward", IDC_FORWARD, IDC_STOP, true, IDB_FORWARD_PRESSED, DeckFastForward,
+                  300},
+        DeckPress{"Rewind", IDC_REWIND, IDC_STOP, true, IDB_REWIND_PRESSED, DeckRewinding, 100}),
     [](const testing::TestParamInfo<DeckPress>& info) { return std::string(info.param.name); });
 
 TEST_F(Deck, ASearchThatAPollEndsByDisablingTheDeckResumesNothing) {
