@@ -1,7 +1,9 @@
 // The floor of the benchmark: a program that does nothing but show the
-// simulated camera's preview in a window, built the shortest way. A message
+// simulated camera's preview in a window, built the shortest way. Like every
+// program with skinned controls it loads the common controls first. A message
 // kRebuild tears the graph down and builds it again, as a quality step does.
 #include <windows.h>
+#include <commctrl.h>
 #include <dshow.h>
 
 #include "tests/bench/bench_messages.h"
@@ -26,6 +28,7 @@ LRESULT CALLBACK BarePreviewProc(HWND window, UINT message, WPARAM wParam, LPARA
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    InitCommonControls();
     CoInitialize(NULL);
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = BarePreviewProc;

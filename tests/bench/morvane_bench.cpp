@@ -305,7 +305,7 @@ const std::vector<Boundary> kMorvaneSteps = {
     {"placement and show", "ShowWindow", true, ""},
 };
 const std::vector<Boundary> kBareSteps = {
-    {"until the program's first call", "CoInitialize", false, ""},
+    {"until the program's first call", "InitCommonControls", false, ""},
     {"window", "CoCreateInstance", false, ""},
 };
 const char kTracedCalls[] = "LoadLibraryA;DialogBoxParamA;InitCommonControls;LoadBitmapA;"
