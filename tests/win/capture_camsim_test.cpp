@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "camera/camera_link.h"
+#include "camsim/device_registry.h"
 #include "capture/capture_graph.h"
 #include "res/resource_ids.h"
 #include "tests/win/camera_preview_fixture.h"
@@ -102,6 +103,7 @@ TEST_F(CameraPreview, RunsWithOrvelleVideo2AndWithoutAnyAudioDevice) {
     // The empty category leaves the earlier listing, whose name no device carries now.
     EXPECT_EQ(1, graph->GetAudioDeviceCount());
     // No audio device, no sound output: the volume is refused and ignored.
+    ASSERT_EQ(S_OK, ChooseSoundOutput(true));
     Change([](ControlBlock& shared) { shared.soundVolume = -1234; });
     graph->SetVolume(-10000);
     ASSERT_TRUE(WaitForFrames(Snapshot().framesDelivered + 5));
@@ -109,6 +111,8 @@ TEST_F(CameraPreview, RunsWithOrvelleVideo2AndWithoutAnyAudioDevice) {
 }
 
 TEST_F(CameraPreview, TheCamerasSoundPlaysAtTheVolumeSetWhileTheGraphRuns) {
+    // The simulated output records the volume given exactly.
+    ASSERT_EQ(S_OK, ChooseSoundOutput(true));
     ASSERT_EQ(1, graph->Build());
     EXPECT_EQ(0, Snapshot().soundVolume) << "a new preview plays at full volume";
     uint32_t samples = Snapshot().soundSamples;
