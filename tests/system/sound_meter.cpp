@@ -55,7 +55,9 @@ SoundLevel Analyse(const std::vector<float>& samples) {
 
 } // namespace
 
-double HeardDecibels(long volume) { return volume * 20 * log10(2.0) / 600; }
+double HeardDecibels(long volume) {
+    return volume * 20 * log10(2.0) / 600;
+}
 
 SoundMeter::SoundMeter() {
     UINT id = FindMonitor();

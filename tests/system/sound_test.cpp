@@ -166,5 +166,6 @@ TEST_F(Sound, AnotherAudioDeviceChosenIsHeardWithItsOwnToneAtTheSameLevel) {
                     reinterpret_cast<LPARAM>(combo));
     ASSERT_TRUE(WaitUntil([&] { return camera.GraphJoinMs() != graph; }));
     EXPECT_NEAR(camerasOwn, Heard(), kBound) << "as loud as before the change";
-    EXPECT_NEAR(kOtherTone, meter.Measure(1000).frequency, kToneBound) << "the chosen device's tone";
+    EXPECT_NEAR(kOtherTone, meter.Measure(1000).frequency, kToneBound)
+        << "the chosen device's tone";
 }

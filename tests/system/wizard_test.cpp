@@ -440,33 +440,6 @@ TEST_F(Wizard, MuteShowsTheButtonPressedUntilUnmuted) {
     EXPECT_TRUE(shows(IDB_MUTE_NORMAL));
 }
 
-TEST_F(Wizard, TheSoundPlaysAtTheSlidersLevelOrMutedAfterEveryRebuild) {
-    Start();
-    EXPECT_EQ(0, camera.SoundVolume()) << "the slider starts at full volume";
-    PageSlider(main, IDC_VOLUME, kPageLeft);
-    int32_t level = camera.SoundVolume();
-    EXPECT_LT(level, 0);
-    EXPECT_GT(level, -5000);
-    ClickButton(main, IDC_MUTE);
-    EXPECT_EQ(-10000, camera.SoundVolume());
-
-    // A new audio device rebuilds the preview; so do unplugging and plugging.
-    uint32_t graph = camera.GraphJoinMs();
-    camera.AddAudioDevice(L"Test Mic");
-    ASSERT_TRUE(WaitUntil([&] { return camera.GraphJoinMs() != graph; }));
-    SendWithTimeout(main, WM_NULL, 0, 0); // the rest of the re-detection, volume included
-    EXPECT_EQ(-10000, camera.SoundVolume()) << "still muted after the re-detection";
-    camera.SetPlugged(false);
-    ASSERT_TRUE(WaitForPage(main, 0));
-    camera.SetPlugged(true);
-    ASSERT_TRUE(WaitForPage(main, 1));
-    SendWithTimeout(main, WM_NULL, 0, 0); // the rest of the attach, volume included
-    EXPECT_EQ(-10000, camera.SoundVolume()) << "still muted after the re-attach";
-
-    ClickButton(main, IDC_MUTE);
-    EXPECT_EQ(level, camera.SoundVolume()) << "unmuted, at the slider's level";
-}
-
 TEST_F(Wizard, ChoosingAnAudioDeviceRebuildsWithItInFront) {
     camera.Reset(true, {L"Test Mic"});
     Start();
