@@ -1,5 +1,7 @@
 // The camera's sound: a quiet 441 Hz tone, 16-bit mono PCM at 22050 Hz, in
-// buffers of 100 ms unless the application asks for others.
+// buffers of 100 ms unless the application asks for others. Every other
+// audio device plays a 735 Hz tone as loud, so that a listener tells the
+// devices apart by pitch alone.
 #include "camsim/source_kind.h"
 
 #include "camsim/device_registry.h"
@@ -7,7 +9,9 @@
 namespace {
 
 const int kRate = 22050;
-const int kToneHz = 441; // a whole number of samples per period
+// Samples per period of each tone: whole numbers.
+const unsigned long kCameraPeriod = kRate / 441;
+const unsigned long kOtherPeriod = kRate / 735;
 const int kAmplitude = 600;
 const REFERENCE_TIME kUnitsPerSecond = 10000000;
 
@@ -56,7 +60,7 @@ REFERENCE_TIME AudioDuration(const AM_MEDIA_TYPE& type, long bytes, unsigned lon
 void FillAudioSample(const SourceSample& sample) {
     const WAVEFORMATEX& wave = Wave(*sample.type);
     const unsigned long frames = static_cast<unsigned long>(sample.length / wave.nBlockAlign);
-    const unsigned long period = wave.nSamplesPerSec / kToneHz;
+    const unsigned long period = sample.device == 0 ? kCameraPeriod : kOtherPeriod;
     // A triangle wave: no floating point, and quiet. Every buffer holds the
     // same number of frames, so the tone runs on from where the last ended.
     unsigned long phase = (sample.index % period) * (frames % period) % period;

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "camsim/camsim_control.h"
+#include "camsim/device_registry.h"
 #include "camsim/tool_command.h"
 #include "camsim/vendor_properties.h"
 
@@ -47,6 +48,19 @@ int CallRegistration(const char* entryPoint) {
     FreeLibrary(library);
     if (FAILED(result)) {
         PrintError("registration failed");
+        return kExitFailed;
+    }
+    return kExitSuccess;
+}
+
+int ChooseSound(bool simulated) {
+    HRESULT result = CoInitialize(nullptr);
+    if (SUCCEEDED(result)) {
+        result = ChooseSoundOutput(simulated);
+        CoUninitialize();
+    }
+    if (FAILED(result)) {
+        PrintError("the sound renderer's class cannot be changed");
         return kExitFailed;
     }
     return kExitSuccess;
@@ -155,6 +169,8 @@ int Run(int count, const char* const* arguments) {
         return CallRegistration("DllRegisterServer");
     if (command.action == ToolUninstall)
         return CallRegistration("DllUnregisterServer");
+    if (command.action == ToolSoundOutput)
+        return ChooseSound(command.flag);
     CamsimBlock handle;
     ControlBlock* block = handle.Open() ? handle.Lock() : nullptr;
     if (!block) {

@@ -61,6 +61,7 @@ class CaptureFilter final : public IBaseFilter,
     IReferenceClock* ClockReference(); // with a reference, or null
     CamsimBlock& Block() { return block; }
     uint32_t Coarseness() const { return coarseness; }
+    int DeviceIndex() const { return deviceIndex; }
     // Counts a delivered video frame in the shared block.
     void CountFrame();
 

@@ -1,6 +1,7 @@
 #include "camsim/device_registry.h"
 
 #include <dbt.h>
+#include <dshow.h>
 
 // {5C2F7A31-8E4B-4D62-9A17-3B6E0C9D41A8}
 const GUID CLSID_CamsimVideoCapture = {
@@ -8,6 +9,10 @@ const GUID CLSID_CamsimVideoCapture = {
 // {5C2F7A32-8E4B-4D62-9A17-3B6E0C9D41A8}
 const GUID CLSID_CamsimAudioCapture = {
     0x5c2f7a32, 0x8e4b, 0x4d62, {0x9a, 0x17, 0x3b, 0x6e, 0x0c, 0x9d, 0x41, 0xa8}};
+
+// {5C2F7A33-8E4B-4D62-9A17-3B6E0C9D41A8}
+const GUID CLSID_CamsimSoundOutput = {
+    0x5c2f7a33, 0x8e4b, 0x4d62, {0x9a, 0x17, 0x3b, 0x6e, 0x0c, 0x9d, 0x41, 0xa8}};
 
 const wchar_t kDeviceIndexProperty[] = L"CamsimDevice";
 
@@ -136,4 +141,14 @@ void AnnounceCaptureDevice(bool arrived) {
         static_cast<WPARAM>(arrived ? DBT_DEVICEARRIVAL : DBT_DEVICEREMOVECOMPLETE),
         &broadcast.header};
     EnumWindows(AnnounceToWindow, reinterpret_cast<LPARAM>(&announcement));
+}
+
+HRESULT ChooseSoundOutput(bool simulated) {
+    if (simulated)
+        return CoTreatAsClass(CLSID_DSoundRender, CLSID_CamsimSoundOutput);
+    CLSID treatedAs;
+    if (CoGetTreatAsClass(CLSID_DSoundRender, &treatedAs) == S_OK &&
+        IsEqualCLSID(treatedAs, CLSID_CamsimSoundOutput))
+        return CoTreatAsClass(CLSID_DSoundRender, CLSID_NULL);
+    return S_OK;
 }

@@ -12,6 +12,14 @@
 extern const GUID CLSID_CamsimVideoCapture;
 extern const GUID CLSID_CamsimAudioCapture;
 
+// The simulated sound output's class.
+extern const GUID CLSID_CamsimSoundOutput;
+
+// Makes the system's DirectSound renderer class create the simulated sound
+// output (simulated), or gives that class back to the system's renderer,
+// which plays through the machine's sound server.
+HRESULT ChooseSoundOutput(bool simulated);
+
 // Name of the property in the Instance key that tells a filter its device.
 extern const wchar_t kDeviceIndexProperty[];
 

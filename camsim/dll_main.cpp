@@ -175,8 +175,10 @@ extern "C" HRESULT WINAPI DllRegisterServer() {
     for (const SourceKind* kind : kKinds)
         if (!WriteServerKey(*kind->clsid, kind->filterName, path))
             return SELFREG_E_CLASS;
+    // The system's renderer plays the camera's sound unless a check chooses
+    // the simulated output after installing.
     if (!WriteServerKey(CLSID_CamsimSoundOutput, kSoundOutputName, path) ||
-        FAILED(RegisterSoundOutput()))
+        FAILED(ChooseSoundOutput(false)))
         return SELFREG_E_CLASS;
     return SetInstalled(true);
 }
@@ -185,7 +187,7 @@ extern "C" HRESULT WINAPI DllUnregisterServer() {
     HRESULT result = SetInstalled(false);
     for (const SourceKind* kind : kKinds)
         DeleteServerKey(*kind->clsid);
-    UnregisterSoundOutput();
+    ChooseSoundOutput(false);
     DeleteServerKey(CLSID_CamsimSoundOutput);
     return result;
 }

@@ -424,8 +424,9 @@ HRESULT OutputPin::DeliverSample(unsigned long index, REFERENCE_TIME start, REFE
     bool filled = false;
     if (SUCCEEDED(sample->GetPointer(&data)) && sample->GetSize() >= sampleBytes) {
         if (ControlBlock* shared = filter.Block().Lock()) {
-            SourceSample source = {data,   sampleBytes,         &connectionType, index,
-                                   shared, filter.Coarseness(), GetTickCount()};
+            SourceSample source = {
+                data,   sampleBytes,         &connectionType, index,
+                shared, filter.Coarseness(), GetTickCount(),  filter.DeviceIndex()};
             kind.FillSample(source);
             filter.Block().Unlock();
             filled = true;

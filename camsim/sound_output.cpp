@@ -7,10 +7,6 @@
 #include "camsim/media_types.h"
 #include "camsim/source_kind.h"
 
-// {5C2F7A33-8E4B-4D62-9A17-3B6E0C9D41A8}
-const GUID CLSID_CamsimSoundOutput = {
-    0x5c2f7a33, 0x8e4b, 0x4d62, {0x9a, 0x17, 0x3b, 0x6e, 0x0c, 0x9d, 0x41, 0xa8}};
-
 const wchar_t kSoundOutputName[] = L"Orvelle Sound Output";
 
 namespace {
@@ -27,21 +23,6 @@ bool IsPcmSound(const AM_MEDIA_TYPE& type) {
 }
 
 } // namespace
-
-// The capture graph builder creates the system's DirectSound renderer by its
-// class for a sound stream without a sink, and that one cannot play without
-// a sound card: the class is treated as the sound output while camsim is
-// installed.
-HRESULT RegisterSoundOutput() {
-    return CoTreatAsClass(CLSID_DSoundRender, CLSID_CamsimSoundOutput);
-}
-
-void UnregisterSoundOutput() {
-    CLSID treatedAs;
-    if (CoGetTreatAsClass(CLSID_DSoundRender, &treatedAs) == S_OK &&
-        IsEqualCLSID(treatedAs, CLSID_CamsimSoundOutput))
-        CoTreatAsClass(CLSID_DSoundRender, CLSID_NULL);
-}
 
 SoundInputPin::SoundInputPin(SoundOutput& filter)
     : filter(filter), connected(nullptr), connectionType() {

@@ -2,8 +2,9 @@
 // card, so that the camera's sound is rendered for real. It plays nothing
 // aloud; it takes every sample of a running graph, counts it, and records the
 // volume it is given in the shared control block, where tests see what a
-// user would hear. While camsim is installed it stands in for the system's
-// DirectSound renderer, which a graph builder creates for a sound stream.
+// user would hear. When chosen (ChooseSoundOutput) it stands in for the
+// system's DirectSound renderer, which a graph builder creates for a sound
+// stream: for the checks that need the exact volume given, or no sound card.
 #ifndef CAMSIM_SOUND_OUTPUT_H
 #define CAMSIM_SOUND_OUTPUT_H
 
@@ -11,14 +12,9 @@
 
 #include "camsim/camsim_control.h"
 #include "camsim/com_object.h"
+#include "camsim/device_registry.h"
 
-extern const GUID CLSID_CamsimSoundOutput;
 extern const wchar_t kSoundOutputName[];
-
-// Makes the system's DirectSound renderer class create the sound output, or
-// gives that class back.
-HRESULT RegisterSoundOutput();
-void UnregisterSoundOutput();
 
 class SoundOutput;
 

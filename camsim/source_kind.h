@@ -16,6 +16,7 @@ struct SourceSample {
     const ControlBlock* block;
     uint32_t coarseness; // the picture's block size, read from "SFMin" at graph join
     uint32_t nowMs;
+    int device; // video device 0/1, or audio slot
 };
 
 struct SourceKind {

@@ -16,6 +16,7 @@ const char kToolUsage[] =
     "  transport N | transport none report transportAvailable N (0..3)\n"
     "  video2 on|off                also offer \"Orvelle Video2\"\n"
     "  audio add NAME | audio add-unnamed | audio remove SLOT\n"
+    "  sound-output simulated|real  play the sound into camsim's counter, or for real\n"
     "  status | log                 print the camera's state or its command log\n";
 
 namespace {
@@ -139,6 +140,12 @@ ToolCommand ParseToolCommand(int count, const char* const* arguments) {
         command.action = ToolVideo2;
         return ParseSwitch(more[0], "on", "off", &command.flag) ? command
                                                                 : Invalid("video2: say on or off");
+    }
+    if (Is(verb, "sound-output")) {
+        command.action = ToolSoundOutput;
+        return ParseSwitch(more[0], "simulated", "real", &command.flag)
+                   ? command
+                   : Invalid("sound-output: say simulated or real");
     }
     if (Is(verb, "mode"))
         return Forced(ToolMode, more[0], 255, "mode: expected 0..255 or none");

@@ -17,6 +17,7 @@ enum ToolAction {
     ToolVideo2,      // flag: on
     ToolAudioAdd,    // text: name, or null for a device without a name
     ToolAudioRemove, // number: slot
+    ToolSoundOutput, // flag: the simulated output instead of the system's renderer
     ToolStatus,
     ToolLog,
 };

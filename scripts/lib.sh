@@ -11,7 +11,7 @@ MORVANE_PACKAGES="cmake ninja-build g++ make python3 libgtest-dev googletest
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
     g++-mingw-w64-i686-win32 gcc-mingw-w64-i686-win32 binutils-mingw-w64-x86-64
     binutils-mingw-w64-i686 wine wine64 xvfb xauth x11-utils imagemagick nsis shellcheck
-    locales ccache"
+    locales ccache pulseaudio pulseaudio-utils"
 
 # The double-byte tests run Wine in this locale: its code page is 932.
 MORVANE_DOUBLE_BYTE_LOCALE=ja_JP.UTF-8
@@ -140,6 +140,53 @@ morvane_start_xvfb() {
     export DISPLAY=":$number"
 }
 
+# morvane_start_sound DIR: a private sound server for one tier, its socket,
+# state and log in DIR: a null sink (float, 48 kHz, stereo) that nobody hears
+# and whose monitor the tests record. Wine's programs reach it through
+# PULSE_SERVER, exported once it answers; a server that does not answer
+# within 20 s fails the start with the reason. A PULSE_SERVER set before
+# (a caller's own choice) is kept and no server is started.
+morvane_start_sound() {
+    local dir=$1
+    [ -n "${PULSE_SERVER:-}" ] && return 0
+    rm -rf "$dir"
+    mkdir -p "$dir/home" "$dir/runtime" || { morvane_fail "sound server: cannot make $dir"; return 1; }
+    chmod 700 "$dir/runtime"
+    cat >"$dir/server.pa" <<SERVER
+load-module module-null-sink sink_name=nullsink format=float32le rate=48000 channels=2
+set-default-sink nullsink
+load-module module-native-protocol-unix auth-anonymous=1 socket=$dir/socket
+SERVER
+    # Root has no session bus here, and no server starts on its own for it.
+    HOME="$dir/home" XDG_RUNTIME_DIR="$dir/runtime" XDG_CONFIG_HOME="$dir/home" \
+        pulseaudio -n -F "$dir/server.pa" --daemonize=no --exit-idle-time=-1 \
+        --system=false --use-pid-file=false --log-target="file:$dir/server.log" \
+        </dev/null >/dev/null 2>&1 &
+    MORVANE_SOUND_PID=$!
+    local tries=100
+    until PULSE_SERVER="unix:$dir/socket" timeout 5 pactl info >/dev/null 2>&1; do
+        tries=$((tries - 1))
+        if [ "$tries" -eq 0 ] || ! kill -0 "$MORVANE_SOUND_PID" 2>/dev/null; then
+            morvane_stop_sound
+            morvane_fail "The sound server did not start within 20 s (see $dir/server.log)"
+            return 1
+        fi
+        sleep 0.2
+    done
+    export PULSE_SERVER="unix:$dir/socket"
+}
+
+# morvane_stop_sound: ends the private sound server, if one was started.
+morvane_stop_sound() {
+    if [ -n "${MORVANE_SOUND_PID:-}" ]; then
+        kill "$MORVANE_SOUND_PID" 2>/dev/null || true
+        wait "$MORVANE_SOUND_PID" 2>/dev/null || true
+        unset PULSE_SERVER
+    fi
+    MORVANE_SOUND_PID=""
+    return 0
+}
+
 # morvane_make_prefix WINE: makes WINEPREFIX with WINE's wineboot unless a
 # finished one is there; a half-made prefix (wineboot stopped or failed) is
 # made anew.
@@ -162,6 +209,7 @@ morvane_start_wine() {
     export WINEPREFIX="$MORVANE_BUILD/win64/wineprefix"
     export WINEDEBUG=-all
     morvane_make_prefix /usr/lib/wine/wine64 || return 1
+    morvane_start_sound "$MORVANE_BUILD/win64/sound" || return 1
     (setsid wineserver -p </dev/null >/dev/null 2>&1 &)
     morvane_warm_prefix /usr/lib/wine/wine64 ||
         { morvane_fail "wine64 cannot run a program in $WINEPREFIX"; return 1; }
@@ -189,7 +237,8 @@ MORVANE_WINE32_ROOT="$MORVANE_WINE32/root"
 MORVANE_WINE32_PREFIX="$MORVANE_BUILD/win32/wineprefix"
 # What the i386 Wine loads at run time besides its own packages.
 MORVANE_WINE32_LIBRARIES=(libfreetype6 libfontconfig1 libx11-6 libxext6 libxcomposite1
-    libxcursor1 libxfixes3 libxi6 libxinerama1 libxrandr2 libxrender1 libxxf86vm1 libgnutls30)
+    libxcursor1 libxfixes3 libxi6 libxinerama1 libxrandr2 libxrender1 libxxf86vm1 libgnutls30
+    libpulse0)
 
 # The downloaded packages and lists of the emulated Wine's private apt state
 # stay here, outside every clone: a second clone on this machine downloads
@@ -306,7 +355,7 @@ morvane_prepare_wine32_root() {
     version=$(dpkg-query -W -f='${Version}' wine64 2>/dev/null) ||
         { morvane_wine32_missing "the host's wine64 is not installed"; return 1; }
     # The stamp names the layout too, so that a folder of an older layout is made anew.
-    local stamp="$version, i386 preloader wrapped"
+    local stamp="$version, i386 preloader wrapped, with sound"
     [ "$(cat "$MORVANE_WINE32_ROOT/.wine64-version" 2>/dev/null)" = "$stamp" ] && return 0
     echo "Setting up the emulated 32-bit Wine $version in $MORVANE_WINE32_ROOT" >&2
     rm -rf "$MORVANE_WINE32" "$MORVANE_WINE32_PREFIX"
@@ -414,6 +463,7 @@ morvane_prepare_wine32() {
 # win64 prefix's.
 morvane_start_wine32() {
     morvane_prepare_wine32 || return 1
+    morvane_start_sound "$MORVANE_BUILD/win32/sound" || return 1
     (setsid "$WINESERVER" -p </dev/null >/dev/null 2>&1 &)
     morvane_warm_prefix "$MORVANE_WINE64" ||
         { morvane_wine32_missing "wine64 cannot run a program in $WINEPREFIX"; return 1; }
@@ -471,5 +521,5 @@ morvane_stop() {
         kill "$MORVANE_XVFB_PID" 2>/dev/null || true
     fi
     MORVANE_XVFB_PID=""
-    return 0
+    morvane_stop_sound
 }

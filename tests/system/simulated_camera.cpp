@@ -119,10 +119,6 @@ uint8_t SimulatedCamera::DeckTarget() {
     return Read([](ControlBlock& b) { return b.deck.target; });
 }
 
-int32_t SimulatedCamera::SoundVolume() {
-    return Read([](ControlBlock& b) { return b.soundVolume; });
-}
-
 int32_t SimulatedCamera::LastAudioJoined() {
     return Read([](ControlBlock& b) { return b.lastAudioJoined; });
 }

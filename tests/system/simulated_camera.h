@@ -42,8 +42,6 @@ class SimulatedCamera {
     uint32_t StatusReads();
     // The DeckMotion the deck's mechanism is in or moving to.
     uint8_t DeckTarget();
-    // The level the preview's sound plays at, in hundredths of a decibel.
-    int32_t SoundVolume();
     // Slot of the audio device that last joined a graph (0: the camera's own,
     // then the extra devices in their order), or -1.
     int32_t LastAudioJoined();

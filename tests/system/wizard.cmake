@@ -4,8 +4,9 @@ morvane_system_test(wizard_system_tests
     ${CMAKE_CURRENT_LIST_DIR}/wizard_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/program_view.cpp
     ${CMAKE_CURRENT_LIST_DIR}/simulated_camera.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/launcher_standin_client.cpp)
-target_link_libraries(wizard_system_tests PRIVATE camsim_client)
+    ${CMAKE_CURRENT_LIST_DIR}/launcher_standin_client.cpp
+    ${CMAKE_SOURCE_DIR}/tests/win/device_list.cpp)
+target_link_libraries(wizard_system_tests PRIVATE camsim_client ole32 oleaut32 strmiids)
 add_dependencies(wizard_system_tests launcher_standin camsim_dll camsim_tool)
 
 # Each page's texts and Next label, read back from the screen.

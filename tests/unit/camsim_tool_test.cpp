@@ -47,6 +47,10 @@ TEST(CamsimTool, ParsesEveryCommand) {
     EXPECT_EQ(ToolAudioAdd, unnamed.action);
     EXPECT_EQ(nullptr, unnamed.text);
     EXPECT_EQ(19, Parse({"audio", "remove", "19"}).number);
+    ToolCommand soundOutput = Parse({"sound-output", "simulated"});
+    EXPECT_EQ(ToolSoundOutput, soundOutput.action);
+    EXPECT_TRUE(soundOutput.flag);
+    EXPECT_FALSE(Parse({"sound-output", "real"}).flag);
 }
 
 TEST(CamsimTool, RefusesBadArgumentsWithAReason) {
@@ -66,6 +70,7 @@ TEST(CamsimTool, RefusesBadArgumentsWithAReason) {
         {"audio", "remove", "20"},
         {"audio", "drop", "1"},
         {"video2", "yes"},
+        {"sound-output", "loud"},
     };
     for (const auto& words : refused) {
         ToolCommand command = Parse(words);

@@ -49,6 +49,37 @@ std::vector<ListedDevice> ListCategory(REFCLSID category) {
     return listed;
 }
 
+std::vector<std::wstring> MachineAudioDevices() {
+    // camsim's own class ID, spelled out: this file is built without camsim.
+    const wchar_t kCamsimAudio[] = L"{5C2F7A32-8E4B-4D62-9A17-3B6E0C9D41A8}";
+    std::vector<std::wstring> names;
+    ForEachDevice(CLSID_AudioInputDeviceCategory, [&](IMoniker*, IPropertyBag* bag) {
+        VARIANT clsid;
+        VariantInit(&clsid);
+        clsid.vt = VT_BSTR;
+        std::wstring name;
+        bool camsims = SUCCEEDED(bag->Read(L"CLSID", &clsid, nullptr)) &&
+                       lstrcmpiW(clsid.bstrVal, kCamsimAudio) == 0;
+        VariantClear(&clsid);
+        if (!camsims && ReadName(bag, &name))
+            names.push_back(name);
+    });
+    return names;
+}
+
+std::vector<std::string> MachineAudioDeviceNames() {
+    HRESULT com = CoInitialize(nullptr);
+    std::vector<std::string> names;
+    for (const std::wstring& name : MachineAudioDevices()) {
+        char text[256] = {};
+        WideCharToMultiByte(CP_ACP, 0, name.c_str(), -1, text, sizeof text - 1, nullptr, nullptr);
+        names.push_back(text);
+    }
+    if (SUCCEEDED(com))
+        CoUninitialize();
+    return names;
+}
+
 IBaseFilter* BindDevice(REFCLSID category, const wchar_t* name) {
     IBaseFilter* filter = nullptr;
     ForEachDevice(category, [&](IMoniker* moniker, IPropertyBag* bag) {

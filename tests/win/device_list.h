@@ -17,6 +17,12 @@ struct ListedDevice {
 };
 // The devices of a category; empty also when the enumerator cannot be made.
 std::vector<ListedDevice> ListCategory(REFCLSID category);
+// Names of the machine's own audio capture devices (a sound server's input
+// and monitor), in their order: every audio device that is not camsim's.
+std::vector<std::wstring> MachineAudioDevices();
+// The same in the ANSI code page, as a program's list shows them, for a
+// caller that has not initialised COM.
+std::vector<std::string> MachineAudioDeviceNames();
 // Bound filter of the first device of a category with this name, or null.
 IBaseFilter* BindDevice(REFCLSID category, const wchar_t* name);
 

@@ -1,0 +1,124 @@
+#include "sound_meter.h"
+
+#include <math.h>
+
+#include "tests/wait_until.h"
+
+namespace {
+
+const DWORD kRate = 48000;
+const WORD kChannels = 2;
+
+WAVEFORMATEX FloatStereo() {
+    WAVEFORMATEX format = {};
+    format.wFormatTag = WAVE_FORMAT_IEEE_FLOAT;
+    format.nChannels = kChannels;
+    format.nSamplesPerSec = kRate;
+    format.wBitsPerSample = 32;
+    format.nBlockAlign = kChannels * 4;
+    format.nAvgBytesPerSec = kRate * format.nBlockAlign;
+    return format;
+}
+
+UINT FindMonitor() {
+    UINT count = waveInGetNumDevs();
+    for (UINT id = 0; id < count; ++id) {
+        WAVEINCAPSA caps = {};
+        if (waveInGetDevCapsA(id, &caps, sizeof caps) == MMSYSERR_NOERROR &&
+            strncmp(caps.szPname, "Monitor of", 10) == 0) {
+            return id;
+        }
+    }
+    return WAVE_MAPPER;
+}
+
+SoundLevel Analyse(const std::vector<float>& samples) {
+    SoundLevel level;
+    level.recorded = true;
+    double sum = 0;
+    bool silent = true;
+    size_t upward = 0;
+    for (size_t i = 0; i < samples.size(); ++i) {
+        sum += double(samples[i]) * samples[i];
+        silent = silent && samples[i] == 0.0f;
+        if (i >= kChannels && i % kChannels == 0 && samples[i - kChannels] < 0 && samples[i] >= 0) {
+            ++upward;
+        }
+    }
+    level.silent = silent;
+    if (!samples.empty() && sum > 0) {
+        level.dbfs = 10 * log10(sum / samples.size());
+    }
+    level.frequency = double(upward) * kRate * kChannels / (samples.size() ? samples.size() : 1);
+    return level;
+}
+
+} // namespace
+
+double HeardDecibels(long volume) {
+    return volume * 20 * log10(2.0) / 600;
+}
+
+SoundMeter::SoundMeter() {
+    UINT id = FindMonitor();
+    if (id == WAVE_MAPPER) {
+        problem = "no sound server's monitor device to record (is PULSE_SERVER set to a server "
+                  "with a null sink?): what is heard cannot be checked";
+        return;
+    }
+    WAVEFORMATEX format = FloatStereo();
+    MMRESULT result = waveInOpen(&device, id, &format, 0, 0, CALLBACK_NULL);
+    if (result != MMSYSERR_NOERROR) {
+        device = nullptr;
+        problem = "the monitor device does not open for float stereo at 48 kHz (" +
+                  std::to_string(result) + ")";
+    }
+}
+
+SoundMeter::~SoundMeter() {
+    if (device) {
+        waveInReset(device);
+        waveInClose(device);
+    }
+}
+
+SoundLevel SoundMeter::Measure(DWORD windowMs) {
+    SoundLevel level;
+    if (!device) {
+        return level;
+    }
+    std::vector<float> samples(size_t(kRate) * windowMs / 1000 * kChannels);
+    WAVEHDR header = {};
+    header.lpData = reinterpret_cast<LPSTR>(samples.data());
+    header.dwBufferLength = DWORD(samples.size() * sizeof(float));
+    waveInReset(device);
+    if (waveInPrepareHeader(device, &header, sizeof header) != MMSYSERR_NOERROR) {
+        return level;
+    }
+    bool done = waveInAddBuffer(device, &header, sizeof header) == MMSYSERR_NOERROR &&
+                waveInStart(device) == MMSYSERR_NOERROR &&
+                WaitUntil([&] { return (header.dwFlags & WHDR_DONE) != 0; }, windowMs + 10000);
+    waveInReset(device);
+    waveInUnprepareHeader(device, &header, sizeof header);
+    if (done && header.dwBytesRecorded == header.dwBufferLength) {
+        level = Analyse(samples);
+    }
+    return level;
+}
+
+SoundLevel SoundMeter::Settled(DWORD windowMs, DWORD timeoutMs) {
+    SoundLevel last = Measure(windowMs), now;
+    bool settled = WaitUntil(
+        [&] {
+            now = Measure(windowMs);
+            bool agree = now.recorded && last.recorded && fabs(now.dbfs - last.dbfs) <= 0.2;
+            last = now;
+            return agree;
+        },
+        timeoutMs);
+    return settled ? now : SoundLevel();
+}
+
+bool SoundMeter::WaitForSilence(DWORD windowMs, DWORD timeoutMs) {
+    return WaitUntil([&] { return Measure(windowMs).silent; }, timeoutMs);
+}

@@ -1,0 +1,171 @@
+// The preview's sound as a listener hears it: recorded from the sound
+// server's sink while Morvane.exe plays the simulated camera's tone, at the
+// volume slider's level, silent while muted, kept through every rebuild of
+// the preview, and gone when the program ends.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "harness.h"
+#include "program_view.h"
+#include "res/resource_ids.h"
+#include "simulated_camera.h"
+#include "sound_meter.h"
+
+namespace {
+
+// A level read twice agrees within this, dropouts under load included.
+const double kBound = 0.5;
+// The volume slider's top: full volume.
+const long kSliderTop = 5000;
+// The camera's tone, and every other audio device's.
+const double kCameraTone = 441;
+const double kOtherTone = 735;
+// Pitches read apart by this much are told apart, dropouts included.
+const double kToneBound = 40;
+
+class Sound : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        RemoveProgramSettings();
+        ASSERT_TRUE(camera.Ready());
+        camera.Reset(true, {L"Test Mic"});
+        ASSERT_TRUE(meter.Ready()) << meter.Problem();
+    }
+    void TearDown() override {
+        run.reset();
+        RemoveProgramSettings();
+        camera.Reset(true);
+    }
+
+    void Start() {
+        run.reset(new ProgramRun);
+        main = StartMorvaneAndWaitForFirstPoll(*run);
+        ASSERT_NE(nullptr, main);
+    }
+
+    // The level heard once it has settled; the test fails when it never does.
+    double Heard() {
+        SoundLevel level = meter.Settled();
+        EXPECT_TRUE(level.recorded) << "the sound did not settle";
+        EXPECT_FALSE(level.silent) << "nothing is heard";
+        return level.dbfs;
+    }
+
+    // Rebuilds the preview in one of the ways a user can.
+    void Rebuild(const std::string& how) {
+        uint32_t graph = camera.GraphJoinMs();
+        if (how == "quality step") {
+            PressButton(main, IDC_NEXT);
+            PageSlider(main, IDC_QUALITY, kPageLeft);
+        } else if (how == "re-detection") {
+            camera.AddAudioDevice(L"Line In");
+        } else if (how == "unplug and plug") {
+            camera.SetPlugged(false);
+            ASSERT_TRUE(WaitForPage(main, 0));
+            camera.SetPlugged(true);
+            ASSERT_TRUE(WaitForPage(main, 1));
+        }
+        ASSERT_TRUE(WaitUntil([&] { return camera.GraphJoinMs() != graph; })) << how;
+        ASSERT_TRUE(WaitForQueueHandled(main)); // the rest of the rebuild, volume included
+    }
+
+    SimulatedCamera camera;
+    SoundMeter meter;
+    std::unique_ptr<ProgramRun> run;
+    HWND main = nullptr;
+};
+
+// The volume slider's thumb centre at the top of its track (63), and a
+// place left of the track.
+const int kVolumeThumbAtTop = 63;
+const int kLeftOfVolumeTrack = 0;
+
+// Pages of the volume slider down from its top, or a drag of its thumb to
+// the bottom (paging stops a few pixels short, where the thumb covers the
+// click); the value the slider then shows (a page moves the thumb 8 of the
+// track's 42 pixels); and a rebuild.
+struct Case {
+    int pages;
+    bool dragToBottom;
+    long slider;
+    const char* rebuild;
+};
+
+void PrintTo(const Case& row, std::ostream* out) {
+    *out << (row.dragToBottom ? "at the bottom" : std::to_string(row.pages) + " pages down")
+         << ", then " << row.rebuild;
+}
+
+class SoundAtLevel : public Sound, public ::testing::WithParamInterface<Case> {};
+
+std::string CaseName(const ::testing::TestParamInfo<Case>& info) {
+    std::string name = (info.param.dragToBottom ? std::string("AtTheBottom")
+                                                : std::to_string(info.param.pages) + "PagesDown") +
+                       "Then_" + info.param.rebuild;
+    for (char& c : name) {
+        c = isalnum(static_cast<unsigned char>(c)) ? c : '_';
+    }
+    return name;
+}
+
+} // namespace
+
+TEST_P(SoundAtLevel, IsHeardAtTheSlidersLevelThroughARebuild) {
+    Start();
+    double full = Heard();
+    SoundLevel tone = meter.Measure(1000);
+    EXPECT_NEAR(kCameraTone, tone.frequency, kToneBound) << "the camera's own tone";
+    for (int page = 0; page < GetParam().pages; ++page) {
+        PageSlider(main, IDC_VOLUME, kPageLeft);
+    }
+    if (GetParam().dragToBottom) {
+        DragSlider(main, IDC_VOLUME, kVolumeThumbAtTop, {kLeftOfVolumeTrack});
+    }
+    const double expected = full + HeardDecibels(GetParam().slider - kSliderTop);
+    EXPECT_NEAR(expected, Heard(), kBound) << "at the slider's level";
+    Rebuild(GetParam().rebuild);
+    EXPECT_NEAR(expected, Heard(), kBound) << "kept through the " << GetParam().rebuild;
+}
+
+INSTANTIATE_TEST_SUITE_P(Steps, SoundAtLevel,
+                         ::testing::Values(Case{0, false, 5000, "quality step"},
+                                           Case{3, false, 2142, "re-detection"},
+                                           Case{0, true, 0, "unplug and plug"},
+                                           Case{3, false, 2142, "quality step"}),
+                         CaseName);
+
+TEST_F(Sound, IsSilentWhileMutedThroughARebuildAndEndsWithTheProgram) {
+    Start();
+    double full = Heard();
+    ClickButton(main, IDC_MUTE);
+    EXPECT_TRUE(meter.WaitForSilence()) << "muted";
+    Rebuild("re-detection");
+    EXPECT_TRUE(meter.WaitForSilence()) << "still muted after the re-detection";
+    ClickButton(main, IDC_MUTE);
+    EXPECT_NEAR(full, Heard(), kBound) << "unmuted, at the slider's level";
+
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    DWORD code = STILL_ACTIVE;
+    EXPECT_TRUE(run->WaitForExit(10000, &code));
+    EXPECT_TRUE(meter.WaitForSilence()) << "the sound ends with the program";
+}
+
+TEST_F(Sound, AnotherAudioDeviceChosenIsHeardWithItsOwnToneAtTheSameLevel) {
+    Start();
+    PageSlider(main, IDC_VOLUME, kPageLeft);
+    double camerasOwn = Heard();
+    EXPECT_NEAR(kCameraTone, meter.Measure(1000).frequency, kToneBound) << "the camera's own tone";
+    HWND combo = GetDlgItem(main, IDC_AUDIO_DEVICE);
+    uint32_t graph = camera.GraphJoinMs();
+    SendWithTimeout(combo, CB_SETCURSEL, 1, 0);
+    SendWithTimeout(main, WM_COMMAND, MAKEWPARAM(IDC_AUDIO_DEVICE, CBN_SELENDOK),
+                    reinterpret_cast<LPARAM>(combo));
+    ASSERT_TRUE(WaitUntil([&] { return camera.GraphJoinMs() != graph; }));
+    EXPECT_NEAR(camerasOwn, Heard(), kBound) << "as loud as before the change";
+    EXPECT_NEAR(kOtherTone, meter.Measure(1000).frequency, kToneBound)
+        << "the chosen device's tone";
+}
