@@ -4,7 +4,8 @@
 // background bitmap, Next's face), must fill the place the text needs in its
 // box and nothing beyond; the box must hold that place whole; no ink may show
 // anywhere else. The boxes are the program's layout constants and the place
-// of Next; what a text needs is measured in the font the page is to use.
+// of Next; what a text needs is measured in the font the page is to use,
+// the design's size or, where that does not fit, a smaller one.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -107,8 +108,12 @@ PlacedText Place(const std::string& name, const std::string& text, const RECT& b
                  Alignment alignment) {
     FontSpec spec;
     spec.SetPointSize(points);
-    HFONT font = spec.CreateFontHandle();
     HDC dc = CreateCompatibleDC(nullptr);
+    const UINT format = alignment == kWrapped ? DT_WORDBREAK
+                        : alignment == kRight ? DT_SINGLELINE | DT_RIGHT
+                                              : DT_SINGLELINE;
+    // The page draws each text in a font that fits its box.
+    HFONT font = spec.CreateFittingFont(dc, text.c_str(), box, format);
     HGDIOBJ previous = SelectObject(dc, font);
     TEXTMETRICA metrics;
     GetTextMetricsA(dc, &metrics);

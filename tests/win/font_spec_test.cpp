@@ -95,13 +95,6 @@ bool InstallPreferredFace() {
     return AddFontResourceExA(path.c_str(), FR_PRIVATE, NULL) > 0;
 }
 
-int PixelsPerInch() {
-    HDC screen = GetDC(NULL);
-    int pixels = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(NULL, screen);
-    return pixels;
-}
-
 } // namespace
 
 TEST(FontSpec, MakesFontsOfThePointSizeAndWeightInThePreferredFaceEnumeratingOnce) {
@@ -110,17 +103,17 @@ TEST(FontSpec, MakesFontsOfThePointSizeAndWeightInThePreferredFaceEnumeratingOnc
     // The private face, or one the machine prefers to it (a Japanese face).
     FaceChoice preferred = PreferredInstalledFace();
     ASSERT_LT(preferred.bestPreference, kNoPreference);
-    const int dpi = PixelsPerInch();
+    // Sizes are pixels of the design, at any pixels per inch.
     const struct {
         int points; // 0: as constructed
         int weight; // 0: as constructed
         int height;
         int expectedWeight;
     } fonts[] = {
-        {0, 0, -MulDiv(10, dpi, 72), FW_NORMAL},
-        {11, 0, -MulDiv(11, dpi, 72), FW_NORMAL},
-        {10, 0, -MulDiv(10, dpi, 72), FW_NORMAL},
-        {11, 700, -MulDiv(11, dpi, 72), 700},
+        {0, 0, -13, FW_NORMAL},
+        {11, 0, -15, FW_NORMAL},
+        {10, 0, -13, FW_NORMAL},
+        {11, 700, -15, 700},
     };
     for (const auto& f : fonts) {
         SCOPED_TRACE(f.points);
