@@ -142,3 +142,13 @@ bool Alike(DWORD one, DWORD other, int tolerance) {
     }
     return true;
 }
+
+int ColourDistance(DWORD one, DWORD other) {
+    int sum = 0;
+    for (int shift = 0; shift <= 16; shift += 8) {
+        int difference =
+            static_cast<int>((one >> shift) & 0xFF) - static_cast<int>((other >> shift) & 0xFF);
+        sum += difference < 0 ? -difference : difference;
+    }
+    return sum;
+}

@@ -58,15 +58,6 @@ int Channel(DWORD pixel, int shift) {
     return static_cast<int>((pixel >> shift) & 0xFF);
 }
 
-// Distance between two pixels, summed over the channels.
-int Distance(DWORD pixel, DWORD other) {
-    int sum = 0;
-    for (int shift = 0; shift <= 16; shift += 8) {
-        sum += std::abs(Channel(pixel, shift) - Channel(other, shift));
-    }
-    return sum;
-}
-
 // `shown` lies between `under` and `ink` in every channel (a little rounding
 // allowed): ink drawn over `under`, wholly or in part.
 bool BlendsTowards(DWORD under, DWORD shown, DWORD ink) {
@@ -236,8 +227,8 @@ TEST(SkinButton, LabelIsBlackAtRestWhiteOnHoverAndPressGreyWhenDisabled) {
             if (labelled.pixels[i] != bare.pixels[i]) {
                 ++inked;
                 // At least half way from the face to the ink.
-                mostlyInk += 2 * Distance(labelled.pixels[i], bare.pixels[i]) >=
-                             Distance(f.ink, bare.pixels[i]);
+                mostlyInk += 2 * ColourDistance(labelled.pixels[i], bare.pixels[i]) >=
+                             ColourDistance(f.ink, bare.pixels[i]);
                 notBlended += !BlendsTowards(bare.pixels[i], labelled.pixels[i], f.ink);
             }
         }
