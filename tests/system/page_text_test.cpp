@@ -155,6 +155,9 @@ bool Inside(const RECT& r, int x, int y, int slack = 0) {
 class PageTextsOnScreen : public ::testing::TestWithParam<int> {
   protected:
     void SetUp() override {
+        if (GetSystemMetrics(SM_CYSCREEN) < background.height) {
+            GTEST_SKIP() << "the window is taller than this screen: its texts cannot all show";
+        }
         WriteSharedDword("Morvane_AudioSetting", 1);
         ASSERT_TRUE(camera.Ready());
         FontSpec::ChooseFaceName();
@@ -306,9 +309,6 @@ class PageTextsOnScreen : public ::testing::TestWithParam<int> {
 // way to the last page and back, so that a text or label left from another
 // page would show too.
 TEST_P(PageTextsOnScreen, ShowEachTextWholeInItsPlaceAndNothingElse) {
-    if (GetSystemMetrics(SM_CYSCREEN) < background.height) {
-        GTEST_SKIP() << "the window is taller than this screen: its texts cannot all show";
-    }
     const int page = GetParam();
     std::vector<int> route = {0};
     if (page != 0) {
