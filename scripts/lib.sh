@@ -157,14 +157,15 @@ morvane_make_prefix() {
     touch "$stamp"
 }
 
-# morvane_start_wine [PIXELS_PER_INCH]: the win64 build's own prefix, made
-# once, set to the screen's pixels per inch (96 unless told), and warmed,
-# detached from every pipe so that ctest does not wait on Wine's services.
+# morvane_start_wine: the win64 build's own prefix, made once, set to the
+# screen's pixels per inch (MORVANE_PIXELS_PER_INCH, 96 unless set), and
+# warmed, detached from every pipe so that ctest does not wait on Wine's
+# services.
 morvane_start_wine() {
     export WINEPREFIX="$MORVANE_BUILD/win64/wineprefix"
     export WINEDEBUG=-all
     morvane_make_prefix /usr/lib/wine/wine64 || return 1
-    morvane_set_pixels_per_inch "${1:-96}" || return 1
+    morvane_set_pixels_per_inch "${MORVANE_PIXELS_PER_INCH:-96}" || return 1
     (setsid wineserver -p </dev/null >/dev/null 2>&1 &)
     morvane_warm_prefix /usr/lib/wine/wine64 ||
         { morvane_fail "wine64 cannot run a program in $WINEPREFIX"; return 1; }
