@@ -19,9 +19,7 @@ int ChooseButtonFace(const ButtonFlags& flags, const bool faceLoaded[kButtonFace
     return kNoFace;
 }
 
-int LabelColourIndex(int face) {
-    return face == kNoFace ? kFaceNormal : face;
-}
+int LabelColourIndex(int face) { return face == kNoFace ? kFaceNormal : face; }
 
 bool IsPointerOverButton(unsigned int x, unsigned int y, int width, int height) {
     return width >= 0 && height >= 0 && x <= static_cast<unsigned int>(width) &&

@@ -30,17 +30,11 @@ FontSpec::FontSpec() {
     CopyText(description.lfFaceName, LF_FACESIZE, faceChoice.chosenFace);
 }
 
-void FontSpec::SetPointSize(int points) {
-    description.lfHeight = DesignTextHeight(points);
-}
+void FontSpec::SetPointSize(int points) { description.lfHeight = DesignTextHeight(points); }
 
-void FontSpec::SetWeight(int weight) {
-    description.lfWeight = weight;
-}
+void FontSpec::SetWeight(int weight) { description.lfWeight = weight; }
 
-HFONT FontSpec::CreateFontHandle() const {
-    return CreateFontIndirectA(&description);
-}
+HFONT FontSpec::CreateFontHandle() const { return CreateFontIndirectA(&description); }
 
 HFONT FontSpec::CreateFittingFont(HDC dc, const char* text, const RECT& box, UINT format) const {
     LOGFONTA fitted = description;

@@ -15,12 +15,10 @@ RepeatButton::RepeatButton() {
     repeating = 0;
 }
 
-RepeatButton::~RepeatButton() {
-    Detach();
-}
+RepeatButton::~RepeatButton() { Detach(); }
 
-void RepeatButton::Attach(HWND control, int controlId, UINT normalId, UINT hoverId, UINT pressedId,
-                          UINT disabledId, UINT message) {
+void RepeatButton::Attach(HWND control, int controlId, UINT normalId, UINT hoverId,
+                          UINT pressedId, UINT disabledId, UINT message) {
     StopRepeating();
     button.Attach(control, controlId, normalId, hoverId, pressedId, disabledId);
     releaseMessage = message;
@@ -112,31 +110,21 @@ void RepeatButton::OnKey(UINT message, WPARAM key, LPARAM flags) {
     }
 }
 
-LRESULT CALLBACK RepeatButton::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK RepeatButton::WindowProc(HWND window, UINT message, WPARAM wParam,
+                                          LPARAM lParam) {
     static_assert(std::is_standard_layout<RepeatButton>::value, "user data cast needs it");
     static_assert(offsetof(RepeatButton, button) == 0, "user data cast needs it");
     RepeatButton* self = static_cast<RepeatButton*>(WindowObject(window));
     if (self) {
         switch (message) {
-        case WM_TIMER:
-            self->OnTick();
-            break;
+        case WM_TIMER: self->OnTick(); break;
         case WM_LBUTTONDOWN:
-        case WM_LBUTTONDBLCLK:
-            self->OnPress();
-            break;
-        case WM_LBUTTONUP:
-            self->OnRelease();
-            break;
-        case WM_CAPTURECHANGED:
-            self->OnCaptureChanged(reinterpret_cast<HWND>(lParam));
-            break;
+        case WM_LBUTTONDBLCLK: self->OnPress(); break;
+        case WM_LBUTTONUP: self->OnRelease(); break;
+        case WM_CAPTURECHANGED: self->OnCaptureChanged(reinterpret_cast<HWND>(lParam)); break;
         case WM_KEYDOWN:
-        case WM_KEYUP:
-            self->OnKey(message, wParam, lParam);
-            break;
-        default:
-            break;
+        case WM_KEYUP: self->OnKey(message, wParam, lParam); break;
+        default: break;
         }
     }
     return SkinButton::WindowProc(window, message, wParam, lParam);

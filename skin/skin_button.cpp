@@ -10,7 +10,8 @@ const int kLabelPoints = 10;
 } // namespace
 
 void SetButtonLabel(SkinButton& button, const char* text) {
-    button.SetLabel(text, RGB(0, 0, 0), RGB(255, 255, 255), RGB(255, 255, 255), RGB(128, 128, 128));
+    button.SetLabel(text, RGB(0, 0, 0), RGB(255, 255, 255), RGB(255, 255, 255),
+                    RGB(128, 128, 128));
 }
 
 SkinButton::SkinButton() {
@@ -32,9 +33,7 @@ SkinButton::SkinButton() {
     }
 }
 
-SkinButton::~SkinButton() {
-    Detach();
-}
+SkinButton::~SkinButton() { Detach(); }
 
 void SkinButton::Attach(HWND newControl, int newControlId, UINT normalId, UINT hoverId,
                         UINT pressedId, UINT disabledId) {
@@ -215,33 +214,16 @@ LRESULT CALLBACK SkinButton::WindowProc(HWND window, UINT message, WPARAM wParam
         return 0;
     }
     switch (message) {
-    case WM_PAINT:
-        self->OnPaint();
-        break;
-    case WM_ERASEBKGND:
-        self->Paint(reinterpret_cast<HDC>(wParam));
-        return 1;
-    case WM_MOUSEMOVE:
-        self->OnMouseMove(lParam);
-        break;
+    case WM_PAINT: self->OnPaint(); break;
+    case WM_ERASEBKGND: self->Paint(reinterpret_cast<HDC>(wParam)); return 1;
+    case WM_MOUSEMOVE: self->OnMouseMove(lParam); break;
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-        self->OnLButtonDown();
-        break;
-    case WM_LBUTTONUP:
-        self->OnLButtonUp();
-        break;
-    case WM_CAPTURECHANGED:
-        self->OnCaptureChanged(reinterpret_cast<HWND>(lParam));
-        break;
-    case WM_MOUSEHOVER:
-        self->OnMouseHover();
-        break;
-    case WM_MOUSELEAVE:
-        self->OnMouseLeave();
-        break;
-    default:
-        break;
+    case WM_LBUTTONDBLCLK: self->OnLButtonDown(); break;
+    case WM_LBUTTONUP: self->OnLButtonUp(); break;
+    case WM_CAPTURECHANGED: self->OnCaptureChanged(reinterpret_cast<HWND>(lParam)); break;
+    case WM_MOUSEHOVER: self->OnMouseHover(); break;
+    case WM_MOUSELEAVE: self->OnMouseLeave(); break;
+    default: break;
     }
     // While disabled the push button itself sees nothing: no click is made.
     if (self->disabled) {

@@ -30,12 +30,11 @@ SkinSlider::SkinSlider() {
     autoRepeat = 0;
 }
 
-SkinSlider::~SkinSlider() {
-    Detach();
-}
+SkinSlider::~SkinSlider() { Detach(); }
 
-void SkinSlider::Attach(HWND newControl, int newControlId, int minimum, int maximum, int pageCount,
-                        UINT newTrackId, UINT newThumbId, UINT newDisabledThumbId, int margin) {
+void SkinSlider::Attach(HWND newControl, int newControlId, int minimum, int maximum,
+                        int pageCount, UINT newTrackId, UINT newThumbId, UINT newDisabledThumbId,
+                        int margin) {
     // Attaching twice to the same live control must not chain to ourselves.
     RestoreWindowProc(control, previousProc, this);
     control = newControl;
@@ -61,9 +60,7 @@ void SkinSlider::Attach(HWND newControl, int newControlId, int minimum, int maxi
     InstallWindowProc(control, WindowProc, this);
 }
 
-int SkinSlider::GetValue() const {
-    return value;
-}
+int SkinSlider::GetValue() const { return value; }
 
 void SkinSlider::SetValue(int newValue) {
     SliderPlace place = PlaceOfValue(geometry, newValue);
@@ -222,30 +219,15 @@ LRESULT CALLBACK SkinSlider::WindowProc(HWND window, UINT message, WPARAM wParam
         return 0;
     }
     switch (message) {
-    case WM_PAINT:
-        self->OnPaint();
-        break;
-    case WM_ERASEBKGND:
-        self->Paint(reinterpret_cast<HDC>(wParam));
-        return 1;
-    case WM_TIMER:
-        self->OnTimer();
-        break;
-    case WM_MOUSEMOVE:
-        self->OnMouseMove(lParam);
-        break;
+    case WM_PAINT: self->OnPaint(); break;
+    case WM_ERASEBKGND: self->Paint(reinterpret_cast<HDC>(wParam)); return 1;
+    case WM_TIMER: self->OnTimer(); break;
+    case WM_MOUSEMOVE: self->OnMouseMove(lParam); break;
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-        self->OnLButtonDown(lParam);
-        break; // each click of a pair
-    case WM_LBUTTONUP:
-        self->OnLButtonUp();
-        break;
-    case WM_CAPTURECHANGED:
-        self->OnCaptureChanged(reinterpret_cast<HWND>(lParam));
-        break;
-    default:
-        break;
+    case WM_LBUTTONDBLCLK: self->OnLButtonDown(lParam); break; // each click of a pair
+    case WM_LBUTTONUP: self->OnLButtonUp(); break;
+    case WM_CAPTURECHANGED: self->OnCaptureChanged(reinterpret_cast<HWND>(lParam)); break;
+    default: break;
     }
     return CallWindowProcA(self->previousProc, window, message, wParam, lParam);
 }

@@ -14,8 +14,8 @@ class SkinSlider {
     ~SkinSlider();
 
     // Takes over control; the owner places the thumb with SetValue next.
-    void Attach(HWND control, int controlId, int minimum, int maximum, int pageCount, UINT trackId,
-                UINT thumbId, UINT disabledThumbId, int margin);
+    void Attach(HWND control, int controlId, int minimum, int maximum, int pageCount,
+                UINT trackId, UINT thumbId, UINT disabledThumbId, int margin);
     int GetValue() const;
     void SetValue(int value);
     void SetDisabled(int flag);

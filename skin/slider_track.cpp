@@ -44,9 +44,7 @@ SliderGeometry MakeSliderGeometry(int minimum, int maximum, int pageCount, int m
     return geometry;
 }
 
-int HalfThumb(const SliderGeometry& geometry) {
-    return geometry.thumbWidth / 2;
-}
+int HalfThumb(const SliderGeometry& geometry) { return geometry.thumbWidth / 2; }
 
 int UsableWidth(const SliderGeometry& geometry) {
     return geometry.trackWidth - 2 * geometry.margin;

@@ -11,11 +11,11 @@ const int kSliderPageRight = 3;     // SB_PAGERIGHT
 const int kSliderThumbPosition = 4; // SB_THUMBPOSITION: the release after a drag
 
 struct SliderGeometry {
-    int minValue; // minValue <= maxValue
+    int minValue;   // minValue <= maxValue
     int maxValue;
-    int pageCount; // at least 1
-    int margin;    // from each end of the track to the end of the thumb's travel
-    int pageStep;  // pixels of one page step
+    int pageCount;  // at least 1
+    int margin;     // from each end of the track to the end of the thumb's travel
+    int pageStep;   // pixels of one page step
     int trackWidth;
     int thumbWidth;
 };
