@@ -43,7 +43,6 @@ AboutBoxParts* parts = nullptr;
 HBITMAP background = NULL;
 int backgroundWidth = 0;
 int backgroundHeight = 0;
-HFONT textFont = NULL;
 char titleText[kTitleSize];
 RECT copyrightRect;
 RECT versionRect;
@@ -75,7 +74,6 @@ void OnInitDialog(HWND box) {
     KeepTopStripReachable(box);
 
     parts->textFontSpec.SetPointSize(kTextPoints);
-    textFont = parts->textFontSpec.CreateFontHandle();
     SetRect(&copyrightRect, 30, 72, backgroundWidth - 30, backgroundHeight - 50);
     SetRect(&versionRect, 30, 100, backgroundWidth - 30, backgroundHeight - 50);
     MoveControl(box, IDC_CLOSE, 362, 5);
@@ -91,28 +89,21 @@ void OnInitDialog(HWND box) {
     LoadLibraryText(resourceLibrary, IDS_ABOUT_TITLE, titleText, sizeof titleText);
 }
 
-void DrawLine(HDC dc, const char* text, RECT rect, UINT format) {
-    DrawTextA(dc, text, -1, &rect, format);
-}
-
 void DrawTitle(HDC dc) {
     FontSpec titleSpec;
     titleSpec.SetPointSize(kTextPoints);
     titleSpec.SetWeight(kTitleWeight);
-    HFONT titleFont = titleSpec.CreateFontHandle();
-    HGDIOBJ previousFont = SelectObject(dc, titleFont);
     SetBkMode(dc, TRANSPARENT);
+    // Tall enough for a whole line of the title, its shadow one pixel lower,
+    // and as wide as the strip left of the close button.
     RECT title;
-    SetRect(&title, 10, 10, 300, 25);
+    SetRect(&title, 10, 8, 356, 32);
     RECT shadow = title;
-    shadow.left += 1;
-    shadow.top += 1;
+    OffsetRect(&shadow, 1, 1);
     SetTextColor(dc, kTitleShadow);
-    DrawLine(dc, titleText, shadow, DT_SINGLELINE);
+    DrawFittedText(dc, titleSpec, titleText, shadow, DT_SINGLELINE);
     SetTextColor(dc, kTitleInk);
-    DrawLine(dc, titleText, title, DT_SINGLELINE);
-    SelectObject(dc, previousFont);
-    DeleteObject(titleFont);
+    DrawFittedText(dc, titleSpec, titleText, title, DT_SINGLELINE);
 }
 
 void Paint(HDC dc) {
@@ -122,12 +113,10 @@ void Paint(HDC dc) {
         RECT whole = {0, 0, backgroundWidth, backgroundHeight};
         FillRect(dc, &whole, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     }
-    HGDIOBJ previousFont = SelectObject(dc, textFont);
     SetTextColor(dc, kInk);
     SetBkMode(dc, TRANSPARENT);
-    DrawLine(dc, kAboutCopyright, copyrightRect, DT_WORDBREAK);
-    DrawLine(dc, kAboutVersion, versionRect, DT_WORDBREAK);
-    SelectObject(dc, previousFont);
+    DrawFittedText(dc, parts->textFontSpec, kAboutCopyright, copyrightRect, DT_WORDBREAK);
+    DrawFittedText(dc, parts->textFontSpec, kAboutVersion, versionRect, DT_WORDBREAK);
     DrawTitle(dc);
 }
 
@@ -174,7 +163,6 @@ void OnCaptureChanged(HWND box, HWND newCapture) {
 void OnDestroy() {
     // The buttons keep their faces and label until the next opening replaces them.
     DeleteGdiObject(background);
-    DeleteGdiObject(textFont);
 }
 
 } // namespace

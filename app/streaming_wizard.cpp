@@ -32,10 +32,6 @@ RegisterDeviceNotificationProc registerDeviceNotification = NULL;
 UnregisterDeviceNotificationProc unregisterDeviceNotification = NULL;
 HDEVNOTIFY notificationHandle = NULL;
 
-void DrawText(HDC dc, const char* text, RECT rect, UINT format) {
-    DrawTextA(dc, text, -1, &rect, format);
-}
-
 void SetAreaRect(RECT* rect, const PageArea& area) {
     SetRect(rect, area.left, area.top, area.right, area.bottom);
 }
@@ -167,19 +163,16 @@ void StreamingWizard::Paint(HDC target) {
     SetBkMode(target, TRANSPARENT);
     SetTextColor(target, RGB(0, 0, 0));
 
-    FontSpec fontSpec;
-    fontSpec.SetPointSize(11);
-    HFONT headingFont = fontSpec.CreateFontHandle();
-    fontSpec.SetPointSize(10);
-    HFONT textFont = fontSpec.CreateFontHandle();
-
-    HGDIOBJ previousFont = SelectObject(target, headingFont);
-    DrawText(target, headingText, headingRect, DT_SINGLELINE);
-    DrawText(target, headingNote, headingRect, DT_SINGLELINE | DT_RIGHT);
-    SelectObject(target, textFont);
-    DrawText(target, captionText, captionRect, DT_SINGLELINE);
+    // Each text in a font that fits its box.
+    FontSpec headingSpec;
+    headingSpec.SetPointSize(11);
+    FontSpec textSpec;
+    textSpec.SetPointSize(10);
+    DrawFittedText(target, headingSpec, headingText, headingRect, DT_SINGLELINE);
+    DrawFittedText(target, headingSpec, headingNote, headingRect, DT_SINGLELINE | DT_RIGHT);
+    DrawFittedText(target, textSpec, captionText, captionRect, DT_SINGLELINE);
     if (page != 0) {
-        DrawText(target, bodyText, bodyRect, DT_WORDBREAK);
+        DrawFittedText(target, textSpec, bodyText, bodyRect, DT_WORDBREAK);
     } else {
         // Page 0 shows a white bar above its longer body text.
         HPEN nullPen = CreatePen(PS_NULL, 1, RGB(0, 0, 0));
@@ -189,11 +182,8 @@ void StreamingWizard::Paint(HDC target) {
         SelectObject(target, previousPen);
         SelectObject(target, previousBrush);
         DeleteObject(nullPen);
-        DrawText(target, bodyText, introBodyRect, DT_WORDBREAK);
+        DrawFittedText(target, textSpec, bodyText, introBodyRect, DT_WORDBREAK);
     }
-    SelectObject(target, previousFont);
-    DeleteObject(headingFont);
-    DeleteObject(textFont);
 }
 
 void StreamingWizard::OnLButtonDown(WPARAM, LPARAM lParam) {

@@ -11,7 +11,7 @@ MORVANE_PACKAGES="cmake ninja-build g++ make python3 libgtest-dev googletest
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
     g++-mingw-w64-i686-win32 gcc-mingw-w64-i686-win32 binutils-mingw-w64-x86-64
     binutils-mingw-w64-i686 wine wine64 xvfb xauth x11-utils imagemagick nsis shellcheck
-    locales ccache pulseaudio pulseaudio-utils"
+    locales ccache pulseaudio pulseaudio-utils fonts-vlgothic"
 
 # The double-byte tests run Wine in this locale: its code page is 932.
 MORVANE_DOUBLE_BYTE_LOCALE=ja_JP.UTF-8
@@ -119,15 +119,16 @@ morvane_build_win32() {
     morvane_compile win32
 }
 
-# morvane_start_xvfb [WIDTHxHEIGHT]: a private X display; sets DISPLAY once
-# the server answers on it, and fails with the reason when it does not
-# within 20 s.
+# morvane_start_xvfb [WIDTHxHEIGHT[xDEPTH]]: a private X display, 24 bits
+# deep unless told; sets DISPLAY once the server answers on it, and fails
+# with the reason when it does not within 20 s.
 morvane_start_xvfb() {
     local size=${1:-1024x768}
+    [[ $size == *x*x* ]] || size="${size}x24"
     local fifo number=""
     fifo=$(mktemp -u)
     mkfifo "$fifo" || { morvane_fail "Xvfb: cannot make $fifo"; return 1; }
-    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "$size" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
     MORVANE_XVFB_PID=$!
     read -r -t 20 number <"$fifo"
     rm -f "$fifo"
@@ -203,16 +204,44 @@ morvane_make_prefix() {
     touch "$stamp"
 }
 
-# morvane_start_wine: the win64 build's own prefix, made once and warmed,
-# detached from every pipe so that ctest does not wait on Wine's services.
+# morvane_start_wine: the win64 build's own prefix, made once, set to the
+# screen's pixels per inch (MORVANE_PIXELS_PER_INCH, 96 unless set), and
+# warmed, detached from every pipe so that ctest does not wait on Wine's
+# services.
 morvane_start_wine() {
     export WINEPREFIX="$MORVANE_BUILD/win64/wineprefix"
     export WINEDEBUG=-all
     morvane_make_prefix /usr/lib/wine/wine64 || return 1
+    morvane_set_pixels_per_inch "${MORVANE_PIXELS_PER_INCH:-96}" || return 1
     morvane_start_sound "$MORVANE_BUILD/win64/sound" || return 1
     (setsid wineserver -p </dev/null >/dev/null 2>&1 &)
     morvane_warm_prefix /usr/lib/wine/wine64 ||
         { morvane_fail "wine64 cannot run a program in $WINEPREFIX"; return 1; }
+}
+
+# morvane_set_pixels_per_inch N: the screen's pixels per inch as the
+# prefix's user tells them (HKCU\Control Panel\Desktop, LogPixels), read by
+# Wine when its server starts: written into the registry file while the
+# prefix's server is down.
+morvane_set_pixels_per_inch() {
+    wineserver -k 2>/dev/null
+    wineserver -w 2>/dev/null
+    python3 - "$WINEPREFIX/user.reg" "$1" <<'PYTHON' ||
+import re, sys
+path, dpi = sys.argv[1], int(sys.argv[2])
+with open(path, encoding="latin-1") as f:
+    text = f.read()
+line = '"LogPixels"=dword:%08x\n' % dpi
+section = re.search(r"^\[Control Panel\\\\Desktop\] .*\n(?:.+\n)*", text, re.M)
+if not section:
+    text += "\n[Control Panel\\\\Desktop] 0\n" + line
+else:
+    body = re.sub(r'^"LogPixels"=.*\n', "", section.group(0), flags=re.M)
+    text = text[:section.start()] + body + line + text[section.end():]
+with open(path, "w", encoding="latin-1") as f:
+    f.write(text)
+PYTHON
+        { morvane_fail "cannot set $1 pixels per inch in $WINEPREFIX"; return 1; }
 }
 
 # morvane_warm_prefix WINE: runs one program in WINEPREFIX, so that its

@@ -2,6 +2,7 @@
 
 #include "app/text.h"
 #include "skin/face_preference.h"
+#include "skin/text_fit.h"
 
 namespace {
 
@@ -10,13 +11,6 @@ namespace {
 // face without enumerating again for every font.
 FaceChoice faceChoice = NoFaceChosen();
 bool facesEnumerated = false;
-
-int PointsToHeight(int points) {
-    HDC screen = GetDC(NULL);
-    int pixelsPerInch = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(NULL, screen);
-    return -MulDiv(points, pixelsPerInch, 72);
-}
 
 int CALLBACK OnFontFamily(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM context) {
     ConsiderFace(*reinterpret_cast<FaceChoice*>(context), font->lfFaceName);
@@ -27,7 +21,7 @@ int CALLBACK OnFontFamily(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARA
 
 FontSpec::FontSpec() {
     ZeroMemory(&description, sizeof description);
-    description.lfHeight = PointsToHeight(10);
+    description.lfHeight = DesignTextHeight(10);
     description.lfWeight = FW_NORMAL;
     description.lfCharSet = DEFAULT_CHARSET;
     if (!facesEnumerated) {
@@ -36,11 +30,46 @@ FontSpec::FontSpec() {
     CopyText(description.lfFaceName, LF_FACESIZE, faceChoice.chosenFace);
 }
 
-void FontSpec::SetPointSize(int points) { description.lfHeight = PointsToHeight(points); }
+void FontSpec::SetPointSize(int points) { description.lfHeight = DesignTextHeight(points); }
 
 void FontSpec::SetWeight(int weight) { description.lfWeight = weight; }
 
 HFONT FontSpec::CreateFontHandle() const { return CreateFontIndirectA(&description); }
+
+HFONT FontSpec::CreateFittingFont(HDC dc, const char* text, const RECT& box, UINT format) const {
+    LOGFONTA fitted = description;
+    const int boxWidth = box.right - box.left;
+    const int boxHeight = box.bottom - box.top;
+    fitted.lfHeight = FittingTextHeight(description.lfHeight, boxWidth, boxHeight, [&](int height) {
+        fitted.lfHeight = height;
+        TextExtent extent = {0, 0};
+        HFONT font = CreateFontIndirectA(&fitted);
+        if (!font) {
+            return extent; // nothing to measure with: keep this height
+        }
+        HGDIOBJ previous = SelectObject(dc, font);
+        RECT needed = {0, 0, boxWidth, 0};
+        DrawTextA(dc, text, -1, &needed, format | DT_CALCRECT);
+        SelectObject(dc, previous);
+        DeleteObject(font);
+        extent.width = needed.right;
+        extent.height = needed.bottom;
+        return extent;
+    });
+    return CreateFontIndirectA(&fitted);
+}
+
+void DrawFittedText(HDC dc, const FontSpec& spec, const char* text, const RECT& box, UINT format) {
+    if (text[0] == '\0') {
+        return;
+    }
+    HFONT font = spec.CreateFittingFont(dc, text, box, format);
+    HGDIOBJ previous = SelectObject(dc, font);
+    RECT place = box;
+    DrawTextA(dc, text, -1, &place, format);
+    SelectObject(dc, previous);
+    DeleteObject(font);
+}
 
 void FontSpec::ChooseFaceName() {
     LOGFONTA everyFace;

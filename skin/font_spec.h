@@ -7,6 +7,8 @@
 class FontSpec {
   public:
     // 10 points, weight 400, the default character set and the chosen face.
+    // Points are pixels of the design (text_fit.h), whatever the screen's
+    // pixels per inch: the skin around the texts is in pixels.
     FontSpec();
 
     void SetPointSize(int points);
@@ -15,11 +17,19 @@ class FontSpec {
     // A new font from the description; the caller owns and deletes it.
     HFONT CreateFontHandle() const;
 
+    // The same, a pixel smaller at a time while `text` drawn on `dc` with
+    // DrawTextA's `format` does not fit `box` (text_fit.h).
+    HFONT CreateFittingFont(HDC dc, const char* text, const RECT& box, UINT format) const;
+
     // Picks the process-wide face among the installed fonts.
     static void ChooseFaceName();
 
   private:
     LOGFONTA description;
 };
+
+// Draws `text` in `box` with a font of `spec` that fits it, then puts the
+// device context's font back.
+void DrawFittedText(HDC dc, const FontSpec& spec, const char* text, const RECT& box, UINT format);
 
 #endif

@@ -84,7 +84,11 @@ void SkinButton::SetLabel(const char* text, COLORREF normalColour, COLORREF hove
         DeleteGdiObject(labelFont);
         FontSpec spec;
         spec.SetPointSize(kLabelPoints);
-        labelFont = spec.CreateFontHandle();
+        // A label fits the face it is drawn on.
+        RECT face = {0, 0, faceWidth, faceHeight};
+        HDC dc = GetDC(control);
+        labelFont = spec.CreateFittingFont(dc, label, face, DT_SINGLELINE);
+        ReleaseDC(control, dc);
     }
     colours[kFaceNormal] = normalColour;
     colours[kFaceHover] = hoverColour;

@@ -124,3 +124,31 @@ Screenshot CaptureClientArea(HWND window) {
     ReleaseDC(window, dc);
     return canvas.Read();
 }
+
+int ScreenColourTolerance() {
+    HDC screen = GetDC(NULL);
+    int bits = GetDeviceCaps(screen, BITSPIXEL);
+    ReleaseDC(NULL, screen);
+    return bits >= 24 ? 0 : bits >= 15 ? 8 : 26;
+}
+
+bool Alike(DWORD one, DWORD other, int tolerance) {
+    for (int shift = 0; shift <= 16; shift += 8) {
+        int difference =
+            static_cast<int>((one >> shift) & 0xFF) - static_cast<int>((other >> shift) & 0xFF);
+        if (difference > tolerance || difference < -tolerance) {
+            return false;
+        }
+    }
+    return true;
+}
+
+int ColourDistance(DWORD one, DWORD other) {
+    int sum = 0;
+    for (int shift = 0; shift <= 16; shift += 8) {
+        int difference =
+            static_cast<int>((one >> shift) & 0xFF) - static_cast<int>((other >> shift) & 0xFF);
+        sum += difference < 0 ? -difference : difference;
+    }
+    return sum;
+}

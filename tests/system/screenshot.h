@@ -55,4 +55,14 @@ class Canvas {
 // The window's client area as the window draws it.
 Screenshot CaptureClientArea(HWND window);
 
+// How far, in any channel, the screen may show a colour from what was drawn:
+// nothing at 24 bits and more, a rounding at 16, the nearest of 256 at 8.
+int ScreenColourTolerance();
+
+// The differences of two colours' channels, added up.
+int ColourDistance(DWORD one, DWORD other);
+
+// Two colours alike within a tolerance in every channel.
+bool Alike(DWORD one, DWORD other, int tolerance);
+
 #endif

@@ -11,6 +11,7 @@
 #include "app/startup.h"
 #include "res/resource_ids.h"
 #include "res/strings_en.h"
+#include "skin/font_spec.h"
 #include "skin_harness.h"
 #include "tests/system/screenshot.h"
 
@@ -244,6 +245,8 @@ TEST_F(AboutBox, TwentyOpeningsKeepNoBitmapsOrFonts) {
 
 namespace {
 
+const DWORD kTitleGrey = 0x3F3F3F;
+
 struct Extent {
     int left = 10000, top = 10000, right = -1, bottom = -1, count = 0;
     void Add(int x, int y) {
@@ -257,35 +260,72 @@ struct Extent {
 
 } // namespace
 
-TEST_F(AboutBox, TitleIsDarkGreyOverAWhiteShadowOnePixelDownRight) {
+// The dark grey pixels of a title drawn over anything: where its ink is whole.
+Extent TitleInk(const Screenshot& shot, const RECT& within) {
+    Extent ink;
+    for (int y = within.top; y < within.bottom; ++y) {
+        for (int x = within.left; x < within.right; ++x) {
+            if (shot.At(x, y) == kTitleGrey) {
+                ink.Add(x, y);
+            }
+        }
+    }
+    return ink;
+}
+
+TEST_F(AboutBox, TitleIsWholeDarkGreyOverAWhiteShadowOnePixelDownRight) {
+    // The title as it looks whole: drawn alone, unclipped, in the font the
+    // box fits to its strip left of the close button.
+    const RECT kTitleBox = {10, 8, 356, 32};
+    Canvas canvas(kBoxWidth, kBoxHeight);
+    RECT all = {0, 0, kBoxWidth, kBoxHeight};
+    FillRect(canvas.Dc(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    FontSpec spec;
+    spec.SetPointSize(11);
+    spec.SetWeight(FW_BOLD);
+    HFONT font = spec.CreateFittingFont(canvas.Dc(), TEXT_ABOUT_TITLE, kTitleBox, DT_SINGLELINE);
+    HGDIOBJ previous = SelectObject(canvas.Dc(), font);
+    SetBkMode(canvas.Dc(), TRANSPARENT);
+    SetTextColor(canvas.Dc(), kTitleGrey);
+    RECT place = kTitleBox;
+    DrawTextA(canvas.Dc(), TEXT_ABOUT_TITLE, -1, &place, DT_SINGLELINE | DT_NOCLIP);
+    SelectObject(canvas.Dc(), previous);
+    DeleteObject(font);
+    const Extent whole = TitleInk(canvas.Read(), all);
+    ASSERT_GT(whole.count, 20);
+
     Extent grey, white;
     RunAboutBox([&](HWND box) {
         // The title and its shadow, once the screen shows both.
         Screenshot shot;
         WaitUntil([&] {
             shot = CaptureFromScreen(box);
-            grey = white = Extent();
-            for (int y = 10; y < 26; ++y) {
-                for (int x = 10; x < 301; ++x) {
-                    if (shot.At(x, y) == 0x3F3F3F) {
-                        grey.Add(x, y);
-                    } else if (shot.At(x, y) == 0xFFFFFF) {
+            grey = TitleInk(shot, all);
+            white = Extent();
+            for (int y = grey.top; y <= grey.bottom + 1; ++y) {
+                for (int x = grey.left; x <= grey.right + 1; ++x) {
+                    if (shot.At(x, y) == 0xFFFFFF) {
                         white.Add(x, y);
                     }
                 }
             }
-            return grey.count > 20 && white.count > 20;
+            return grey.count >= whole.count && white.count > 20;
         });
         char path[MAX_PATH];
         GetModuleFileNameA(NULL, path, sizeof path);
         std::string folder(path);
         shot.SaveBitmap(folder.substr(0, folder.find_last_of("\\/")) + "\\about_box.bmp");
     });
-    ASSERT_GT(grey.count, 20);
+    // Nothing of the title is cut: it shows as it looks whole.
+    EXPECT_EQ(whole.count, grey.count);
+    EXPECT_EQ(whole.top, grey.top);
+    EXPECT_EQ(whole.bottom, grey.bottom);
+    EXPECT_EQ(whole.right, grey.right);
     ASSERT_GT(white.count, 20);
     // The shadow shows where the grey title leaves it uncovered: past its
-    // right edge, never left of or above it. Both are clipped at y 25.
+    // right and bottom edges, never left of or above it.
     EXPECT_EQ(grey.right + 1, white.right);
+    EXPECT_EQ(grey.bottom + 1, white.bottom);
     EXPECT_GT(white.left, grey.left);
     EXPECT_GT(white.top, grey.top);
 }

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <functional>
 
 #include "res/resource_ids.h"
@@ -24,8 +26,8 @@ void AttachPlay(SkinButton& button, HWND control) {
 }
 
 void AttachForward(RepeatButton& button, HWND control) {
-    button.Attach(control, IDC_FORWARD, IDB_FORWARD_NORMAL, IDB_FORWARD_HOVER,
-                  IDB_FORWARD_PRESSED, IDB_FORWARD_DISABLED, WM_SEARCH_RELEASE);
+    button.Attach(control, IDC_FORWARD, IDB_FORWARD_NORMAL, IDB_FORWARD_HOVER, IDB_FORWARD_PRESSED,
+                  IDB_FORWARD_DISABLED, WM_SEARCH_RELEASE);
 }
 
 // The push button's own click notification: BN_CLICKED with its window.
@@ -50,6 +52,24 @@ Screenshot Shown(HWND control) {
         return shown.pixels == CaptureClientArea(control).pixels;
     });
     return shown;
+}
+
+int Channel(DWORD pixel, int shift) {
+    return static_cast<int>((pixel >> shift) & 0xFF);
+}
+
+// `shown` lies between `under` and `ink` in every channel (a little rounding
+// allowed): ink drawn over `under`, wholly or in part.
+bool BlendsTowards(DWORD under, DWORD shown, DWORD ink) {
+    const int kRounding = 3;
+    for (int shift = 0; shift <= 16; shift += 8) {
+        int low = std::min(Channel(under, shift), Channel(ink, shift)) - kRounding;
+        int high = std::max(Channel(under, shift), Channel(ink, shift)) + kRounding;
+        if (Channel(shown, shift) < low || Channel(shown, shift) > high) {
+            return false;
+        }
+    }
+    return true;
 }
 
 void PointAtCentre(HWND control) {
@@ -199,18 +219,22 @@ TEST(SkinButton, LabelIsBlackAtRestWhiteOnHoverAndPressGreyWhenDisabled) {
         Screenshot bare = Shown(control);
         SetButtonLabel(reset, "HHHH");
         Screenshot labelled = Shown(control);
-        // The pixels the label changed: many in its colour, none in another's.
-        int inked = 0, otherInk = 0;
+        // The pixels the label changed: each a blend of its colour over the
+        // face (an anti-aliased face blends its strokes too), several more
+        // than half way, none going towards another colour.
+        int inked = 0, mostlyInk = 0, notBlended = 0;
         for (size_t i = 0; i < bare.pixels.size(); ++i) {
-            DWORD pixel = labelled.pixels[i];
-            if (pixel != bare.pixels[i]) {
-                inked += pixel == f.ink;
-                otherInk +=
-                    pixel != f.ink && (pixel == kBlack || pixel == kWhite || pixel == kGrey);
+            if (labelled.pixels[i] != bare.pixels[i]) {
+                ++inked;
+                // At least half way from the face to the ink.
+                mostlyInk += 2 * ColourDistance(labelled.pixels[i], bare.pixels[i]) >=
+                             ColourDistance(f.ink, bare.pixels[i]);
+                notBlended += !BlendsTowards(bare.pixels[i], labelled.pixels[i], f.ink);
             }
         }
         EXPECT_GT(inked, 20);
-        EXPECT_EQ(0, otherInk);
+        EXPECT_GT(mostlyInk, 4);
+        EXPECT_EQ(0, notBlended);
     }
 }
 
@@ -238,8 +262,8 @@ TEST(SkinButton, ReattachingToNewControlsAccumulatesNoGdiObjects) {
     SkinButton close;
     SkinDialog dialog;
     auto openAndClose = [&] {
-        ok.Attach(dialog.NewControl(IDC_NEXT), IDC_NEXT, IDB_OK_NORMAL, IDB_OK_HOVER, IDB_OK_PRESSED,
-                  IDB_OK_PRESSED);
+        ok.Attach(dialog.NewControl(IDC_NEXT), IDC_NEXT, IDB_OK_NORMAL, IDB_OK_HOVER,
+                  IDB_OK_PRESSED, IDB_OK_PRESSED);
         SetButtonLabel(ok, "OK");
         close.Attach(dialog.NewControl(IDC_CLOSE), IDC_CLOSE, IDB_CLOSE_NORMAL, IDB_CLOSE_HOVER,
                      IDB_CLOSE_PRESSED, IDB_CLOSE_DISABLED);
