@@ -72,7 +72,7 @@ void OnInitDialog(HWND box) {
         backgroundHeight = kLayoutHeight;
     }
     SetWindowPos(box, NULL, 0, 0, backgroundWidth, backgroundHeight, SWP_NOMOVE | SWP_NOZORDER);
-    KeepTopStripReachable(box);
+    KeepWindowReachable(box);
 
     parts->textFontSpec.SetPointSize(kTextPoints);
     textFont = parts->textFontSpec.CreateFontHandle();

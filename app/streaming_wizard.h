@@ -28,6 +28,7 @@ class StreamingWizard {
     void OnInitDialog(WPARAM wParam, LPARAM lParam);
     void OnPaint(UINT message, WPARAM wParam, LPARAM lParam);
     void OnDisplayChange(WPARAM wParam, LPARAM lParam);
+    void OnGetMinMaxInfo(WPARAM wParam, LPARAM lParam);
     void OnClose(WPARAM wParam, LPARAM lParam);
     void OnLButtonDown(WPARAM wParam, LPARAM lParam);
     void OnLButtonUp(WPARAM wParam, LPARAM lParam);
