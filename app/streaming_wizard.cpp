@@ -249,6 +249,9 @@ void StreamingWizard::OnMinimize(WPARAM, LPARAM) {
 }
 
 void StreamingWizard::OnClose(WPARAM, LPARAM) {
+    // The dialog manager answers WM_CLOSE with a posted Escape (IDCANCEL),
+    // which must not cancel as the Cancel button would.
+    wizardEnded = 1;
     if (notificationHandle) {
         unregisterDeviceNotification(notificationHandle);
         notificationHandle = NULL;

@@ -2,6 +2,7 @@
 morvane_system_test(reach_system_tests LABELS screens
     ${CMAKE_CURRENT_LIST_DIR}/reach_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/program_view.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/simulated_camera.cpp)
-target_link_libraries(reach_system_tests PRIVATE camsim_client)
+    ${CMAKE_CURRENT_LIST_DIR}/simulated_camera.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/soak.cpp)
+target_link_libraries(reach_system_tests PRIVATE camsim_client psapi)
 add_dependencies(reach_system_tests camsim_dll camsim_tool)

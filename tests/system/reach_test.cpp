@@ -1,14 +1,19 @@
 // Reaching every control whatever the screen: the window dragged into view
-// with the real mouse on a screen lower than it. Positions come from the
-// screen's own size, so the tests hold on any screen.
+// with the real mouse on a screen lower than it, and the keyboard's route
+// through the wizard with real keys. Positions come from the screen's own
+// size, so the tests hold on any screen.
 #include <windows.h>
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
 
 #include "harness.h"
 #include "program_view.h"
 #include "res/resource_ids.h"
 #include "simulated_camera.h"
+#include "soak.h"
 
 namespace {
 
@@ -29,6 +34,7 @@ class Reach : public ::testing::Test {
     void SetUp() override {
         ASSERT_TRUE(camera.Ready());
         WriteSharedDword("Morvane_AudioSetting", 1);
+        ASSERT_TRUE(WriteDriverDword("SFMin", 50));
         camera.Reset(true);
         camera.SetTape(true);
         main = StartMorvaneAndWaitForFirstPoll(run);
@@ -60,6 +66,42 @@ class Reach : public ::testing::Test {
         }
         Mouse(pointer, MOUSEEVENTF_LEFTUP);
     }
+    // A key pressed and released, with Shift held around it when shifted.
+    void Key(WORD key, bool shifted = false) {
+        if (shifted) {
+            SendKey(VK_SHIFT, 0);
+        }
+        SendKey(key, 0);
+        SendKey(key, KEYEVENTF_KEYUP);
+        if (shifted) {
+            SendKey(VK_SHIFT, KEYEVENTF_KEYUP);
+        }
+    }
+    void SendKey(WORD key, DWORD flags) {
+        INPUT input = {};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+        input.ki.dwFlags = flags;
+        SendInput(1, &input, sizeof input);
+        WaitForQueueHandled(main);
+    }
+    // The control with the keyboard focus in the program; 0 for none.
+    int FocusedId() {
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &info);
+        return info.hwndFocus && info.hwndFocus != main ? GetDlgCtrlID(info.hwndFocus) : 0;
+    }
+    std::vector<uint32_t> BrightnessSent() {
+        std::vector<uint32_t> codes;
+        for (const CommandRecord& record : camera.Commands()) {
+            if (record.commandClass == 8) {
+                codes.push_back(record.code);
+            }
+        }
+        return codes;
+    }
+
     void ClickCentreOf(int id) {
         RECT rect = ScreenRectOf(GetDlgItem(main, id));
         POINT centre = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
@@ -93,6 +135,58 @@ TEST_F(Reach, TheMouseDragsTheButtonsIntoViewAndTheTopStripBack) {
         RECT now = ScreenRectOf(main);
         EXPECT_TRUE(EqualRect(&placed, &now));
     }
+}
+
+TEST_F(Reach, TheKeyboardWalksTheWizardInReadingOrderAndWorksItsControls) {
+    EXPECT_EQ(0, FocusedId()) << "no focus until the keyboard moves it";
+    // Each row: keys typed (a negative key is typed with Shift), then the
+    // control with the focus and the page on show; check, when given, what
+    // else the keys must have done.
+    struct Step {
+        std::vector<int> keys;
+        int focus;
+        int page;
+        std::function<bool()> check;
+    };
+    const std::vector<Step> steps = {
+        {{VK_TAB}, IDC_MINIMIZE, 1, nullptr},
+        {{VK_TAB, VK_TAB, VK_TAB}, IDC_PLAY, 1, nullptr},
+        {{-VK_TAB, -VK_TAB, -VK_TAB, -VK_TAB}, IDC_CANCEL, 1, nullptr},
+        {{-VK_TAB}, IDC_NEXT, 1, nullptr}, // Prev is hidden on page 1
+        {{VK_RETURN}, IDC_NEXT, 2, nullptr},
+        {{-VK_TAB, -VK_TAB, -VK_TAB}, IDC_QUALITY, 2, nullptr},
+        {{VK_END}, IDC_QUALITY, 2, [&] { return ReadSetting(kDriverSettingsKey, "SFMin") == "4"; }},
+        {{VK_PRIOR},
+         IDC_QUALITY,
+         2,
+         [&] { return ReadSetting(kDriverSettingsKey, "SFMin") != "4"; }},
+        {{VK_TAB, VK_TAB, VK_SPACE}, IDC_NEXT, 1, nullptr}, // Prev hands the focus on
+        {{VK_RETURN, VK_SPACE}, IDC_NEXT, 3, nullptr},
+        {{-VK_TAB, -VK_TAB, -VK_TAB, VK_HOME},
+         IDC_BRIGHTNESS,
+         3,
+         [&] { return !BrightnessSent().empty() && BrightnessSent().back() == 0; }},
+        {{VK_RIGHT},
+         IDC_BRIGHTNESS,
+         3,
+         [&] { return !BrightnessSent().empty() && BrightnessSent().back() > 0; }},
+    };
+    for (size_t i = 0; i < steps.size(); ++i) {
+        for (int key : steps[i].keys) {
+            Key(static_cast<WORD>(key < 0 ? -key : key), key < 0);
+        }
+        EXPECT_EQ(steps[i].focus, FocusedId()) << "step " << i;
+        EXPECT_EQ(steps[i].page, PageOf(main)) << "step " << i;
+        EXPECT_TRUE(WhollyOnScreen(GetDlgItem(main, steps[i].focus))) << "step " << i;
+        if (steps[i].check) {
+            EXPECT_TRUE(WaitUntil(steps[i].check, 3000)) << "step " << i;
+        }
+    }
+    // Escape cancels: the program ends and the quality is stored back.
+    Key(VK_ESCAPE);
+    DWORD exitCode = 0;
+    EXPECT_TRUE(run.WaitForExit(10000, &exitCode));
+    EXPECT_EQ("50", ReadSetting(kDriverSettingsKey, "SFMin"));
 }
 
 } // namespace
