@@ -231,7 +231,13 @@ LRESULT CALLBACK SkinButton::WindowProc(HWND window, UINT message, WPARAM wParam
     case WM_MOUSEHOVER: self->OnMouseHover(); break;
     case WM_MOUSELEAVE: self->OnMouseLeave(); break;
     case WM_KEYDOWN: self->OnKeyDown(wParam, lParam); break;
+    // The name for screen readers is kept but never shown: the push button
+    // would clear its label's place on the skin.
+    case WM_SETTEXT: return DefWindowProcA(window, message, wParam, lParam);
     case WM_GETDLGCODE: {
+        if (self->disabled) {
+            return 0; // as every other message, nothing reaches the push button
+        }
         // Enter comes to the button itself instead of the dialog's default.
         const MSG* key = reinterpret_cast<const MSG*>(lParam);
         bool enter = key && key->message == WM_KEYDOWN && key->wParam == VK_RETURN;

@@ -267,6 +267,9 @@ LRESULT CALLBACK SkinSlider::WindowProc(HWND window, UINT message, WPARAM wParam
     case WM_LBUTTONUP: self->OnLButtonUp(); break;
     case WM_CAPTURECHANGED: self->OnCaptureChanged(reinterpret_cast<HWND>(lParam)); break;
     case WM_KEYDOWN: self->OnKeyDown(wParam); break;
+    // The name for screen readers is kept but never shown: the push button
+    // would clear its label's place on the skin.
+    case WM_SETTEXT: return DefWindowProcA(window, message, wParam, lParam);
     case WM_GETDLGCODE:
         return DialogCodeWithArrows(
             CallWindowProcA(self->previousProc, window, message, wParam, lParam));

@@ -4,9 +4,12 @@
 // size, so the tests hold on any screen.
 #include <windows.h>
 
+#include <oleacc.h>
+
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "harness.h"
@@ -187,6 +190,71 @@ TEST_F(Reach, TheKeyboardWalksTheWizardInReadingOrderAndWorksItsControls) {
     DWORD exitCode = 0;
     EXPECT_TRUE(run.WaitForExit(10000, &exitCode));
     EXPECT_EQ("50", ReadSetting(kDriverSettingsKey, "SFMin"));
+}
+
+// What a screen reader hears for a control: its window text, and the name
+// the accessibility interface gives where the system answers for it.
+void ExpectNamed(HWND control, const std::string& name) {
+    EXPECT_EQ(name, TextOf(control));
+    IAccessible* accessible = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(control, OBJID_CLIENT, IID_IAccessible,
+                                          reinterpret_cast<void**>(&accessible)))) {
+        return;
+    }
+    VARIANT self;
+    VariantInit(&self);
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR spoken = nullptr;
+    if (accessible->get_accName(self, &spoken) == S_OK && spoken) {
+        char text[256] = "";
+        WideCharToMultiByte(CP_ACP, 0, spoken, -1, text, sizeof text, nullptr, nullptr);
+        EXPECT_EQ(name, text);
+        SysFreeString(spoken);
+    }
+    accessible->Release();
+}
+
+TEST_F(Reach, EverySkinnedControlIsNamedForAScreenReader) {
+    CoInitialize(nullptr);
+    const struct {
+        int id;
+        const char* name;
+    } controls[] = {
+        {IDC_PLAY, "Play"},
+        {IDC_PAUSE, "Pause"},
+        {IDC_STOP, "Stop"},
+        {IDC_FORWARD, "Fast forward"},
+        {IDC_REWIND, "Rewind"},
+        {IDC_MUTE, "Mute"},
+        {IDC_VOLUME, "Volume"},
+        {IDC_QUALITY, "Quality"},
+        {IDC_BRIGHTNESS, "Brightness"},
+        {IDC_QUALITY_RESET, "Reset"},
+        {IDC_BRIGHTNESS_RESET, "Reset"},
+        {IDC_PREV, "Prev"},
+        {IDC_NEXT, "Next"},
+        {IDC_CANCEL, "Cancel"},
+        {IDC_CLOSE, "Close"},
+        {IDC_MINIMIZE, "Minimise"},
+    };
+    for (const auto& control : controls) {
+        SCOPED_TRACE(control.name);
+        ExpectNamed(GetDlgItem(main, control.id), control.name);
+    }
+    // The about box opens modally from the logo: post the click, then wait.
+    PostClick(main, 5, 5);
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+        for (HWND window : run.Windows()) {
+            box = window != main ? window : box;
+        }
+        return box != nullptr;
+    }));
+    ExpectNamed(GetDlgItem(box, IDC_ABOUT_OK), "OK");
+    ExpectNamed(GetDlgItem(box, IDC_CLOSE), "Close");
+    PostMessageA(box, WM_COMMAND, IDC_ABOUT_OK, 0);
+    CoUninitialize();
 }
 
 } // namespace
