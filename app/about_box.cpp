@@ -71,7 +71,7 @@ void OnInitDialog(HWND box) {
         backgroundHeight = kLayoutHeight;
     }
     SetWindowPos(box, NULL, 0, 0, backgroundWidth, backgroundHeight, SWP_NOMOVE | SWP_NOZORDER);
-    KeepTopStripReachable(box);
+    KeepWindowReachable(box);
 
     parts->textFontSpec.SetPointSize(kTextPoints);
     SetRect(&copyrightRect, 30, 72, backgroundWidth - 30, backgroundHeight - 50);
@@ -87,6 +87,8 @@ void OnInitDialog(HWND box) {
     parts->closeButton.Attach(GetDlgItem(box, IDC_CLOSE), IDC_CLOSE, IDB_CLOSE_NORMAL,
                               IDB_CLOSE_HOVER, IDB_CLOSE_PRESSED, IDB_CLOSE_DISABLED);
     LoadLibraryText(resourceLibrary, IDS_ABOUT_TITLE, titleText, sizeof titleText);
+    NameControl(resourceLibrary, box, IDC_ABOUT_OK, IDS_NAME_OK);
+    NameControl(resourceLibrary, box, IDC_CLOSE, IDS_NAME_CLOSE);
 }
 
 void DrawTitle(HDC dc) {

@@ -13,3 +13,9 @@ void LoadLibraryText(HMODULE library, int stringId, char* field, int capacity) {
     }
     CopyAnsiText(field, capacity < kLibraryTextSize ? capacity : kLibraryTextSize, loaded);
 }
+
+void NameControl(HMODULE library, HWND window, int controlId, int nameId) {
+    char name[kLibraryTextSize];
+    LoadLibraryText(library, nameId, name, kLibraryTextSize);
+    SetWindowTextA(GetDlgItem(window, controlId), name);
+}

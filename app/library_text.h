@@ -13,4 +13,8 @@ const int kLibraryTextSize = 260;
 // it is written.
 void LoadLibraryText(HMODULE library, int stringId, char* field, int capacity);
 
+// Gives control controlId of window the name nameId of library as its window
+// text, which a screen reader reads out; skinned controls never draw it.
+void NameControl(HMODULE library, HWND window, int controlId, int nameId);
+
 #endif

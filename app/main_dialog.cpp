@@ -31,7 +31,9 @@ void RouteCommand(WPARAM wParam, LPARAM lParam) {
     case IDC_PAUSE: wizard->OnPause(wParam, lParam); break;
     case IDC_CLOSE: wizard->EndWizard(wParam, lParam); break;
     case IDC_MINIMIZE: wizard->OnMinimize(wParam, lParam); break;
-    default: break; // Enter and Escape (IDOK, IDCANCEL) do nothing
+    // Escape cancels, as the Cancel button does.
+    case IDCANCEL: wizard->EndWizard(MAKEWPARAM(IDC_CANCEL, HIWORD(wParam)), lParam); break;
+    default: break; // Enter (IDOK) with no button focused does nothing
     }
 }
 
@@ -48,6 +50,15 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_ERASEBKGND: wizard->OnPaint(message, wParam, lParam); return 1;
     case WM_CLOSE: wizard->OnClose(wParam, lParam); break;
     case WM_DISPLAYCHANGE: wizard->OnDisplayChange(wParam, lParam); break;
+    case WM_GETMINMAXINFO: wizard->OnGetMinMaxInfo(wParam, lParam); break;
+    case WM_SETFOCUS: return 1; // the dialog manager would hand the focus to a control
+    case WM_NEXTDLGCTL:
+        // Tab and Shift+Tab: the wizard walks its controls in reading order.
+        if (!LOWORD(lParam)) {
+            wizard->OnNextControl(wParam, lParam);
+            return 1;
+        }
+        break;
     case WM_INITDIALOG: wizard->OnInitDialog(wParam, lParam); break;
     case WM_COMMAND: RouteCommand(wParam, lParam); break;
     case WM_TIMER: wizard->OnTimer(wParam, lParam); break;

@@ -218,8 +218,20 @@ void StreamingWizard::OnCaptureChanged(WPARAM, LPARAM lParam) {
 void StreamingWizard::OnDisplayChange(WPARAM, LPARAM) {
     SetWindowPos(hwnd, NULL, 0, 0, backgroundWidth, backgroundHeight, SWP_NOMOVE);
     // The window has no caption: a smaller screen must not take away the
-    // strip it is dragged by.
-    KeepTopStripReachable(hwnd);
+    // strip it is dragged by, nor leave its buttons out of reach.
+    KeepWindowReachable(hwnd);
+}
+
+void StreamingWizard::OnGetMinMaxInfo(WPARAM, LPARAM lParam) {
+    // The system keeps a window within the screen's height unless told
+    // otherwise: on a low screen that would cut off the buttons at the bottom.
+    MINMAXINFO* limits = reinterpret_cast<MINMAXINFO*>(lParam);
+    if (limits->ptMaxTrackSize.x < backgroundWidth) {
+        limits->ptMaxTrackSize.x = backgroundWidth;
+    }
+    if (limits->ptMaxTrackSize.y < backgroundHeight) {
+        limits->ptMaxTrackSize.y = backgroundHeight;
+    }
 }
 
 void StreamingWizard::OnMinimize(WPARAM, LPARAM) {
@@ -227,6 +239,9 @@ void StreamingWizard::OnMinimize(WPARAM, LPARAM) {
 }
 
 void StreamingWizard::OnClose(WPARAM, LPARAM) {
+    // The dialog manager answers WM_CLOSE with a posted Escape (IDCANCEL),
+    // which must not cancel as the Cancel button would.
+    wizardEnded = 1;
     if (notificationHandle) {
         unregisterDeviceNotification(notificationHandle);
         notificationHandle = NULL;

@@ -28,6 +28,8 @@ class StreamingWizard {
     void OnInitDialog(WPARAM wParam, LPARAM lParam);
     void OnPaint(UINT message, WPARAM wParam, LPARAM lParam);
     void OnDisplayChange(WPARAM wParam, LPARAM lParam);
+    void OnGetMinMaxInfo(WPARAM wParam, LPARAM lParam);
+    void OnNextControl(WPARAM wParam, LPARAM lParam);
     void OnClose(WPARAM wParam, LPARAM lParam);
     void OnLButtonDown(WPARAM wParam, LPARAM lParam);
     void OnLButtonUp(WPARAM wParam, LPARAM lParam);
@@ -92,6 +94,12 @@ class StreamingWizard {
     void SetSliderValues();
     void PlaceControls();
     void ShowControl(int controlId, bool shown);
+    // The keyboard route: which controls Tab can reach, which one has the
+    // focus (0: none), and moving the focus into view.
+    void ReadReachable(bool reachable[]);
+    bool IsSkinDisabled(int controlId) const;
+    int FocusedControl() const;
+    void FocusControl(int controlId);
     LRESULT SendToAudioCombo(UINT message, WPARAM wParam, LPARAM lParam);
     // The name the audio device list shows at an index; false when it does
     // not fit a device name.

@@ -9,17 +9,6 @@ DragAnchor PointOfMessage(LPARAM point) {
     return anchor;
 }
 
-void FollowDrag(HWND window, DragAnchor anchor, LPARAM point) {
-    if (!IsInDragStrip(anchor.y)) {
-        return; // a press lower down holds the capture but never moves the window
-    }
-    RECT place;
-    GetWindowRect(window, &place);
-    DragAnchor to = PointOfMessage(point);
-    SetWindowPos(window, NULL, place.left + to.x - anchor.x, place.top + to.y - anchor.y, 0, 0,
-                 SWP_NOSIZE);
-}
-
 namespace {
 
 // The whole desktop; Windows 95 and NT 4 know only the one screen.
@@ -36,11 +25,36 @@ ScreenArea DesktopArea() {
 
 } // namespace
 
-void KeepTopStripReachable(HWND window) {
+void FollowDrag(HWND window, DragAnchor anchor, LPARAM point) {
+    RECT place;
+    GetWindowRect(window, &place);
+    ScreenArea desktop = DesktopArea();
+    int height = place.bottom - place.top;
+    if (!DragMovesWindow(anchor.y, height, desktop)) {
+        return; // a press lower down holds the capture but never moves the window
+    }
+    DragAnchor to = PointOfMessage(point);
+    WindowOrigin pointed = {place.left + to.x - anchor.x, place.top + to.y - anchor.y};
+    WindowOrigin destination = DragDestination(pointed, height, desktop);
+    SetWindowPos(window, NULL, destination.x, destination.y, 0, 0, SWP_NOSIZE);
+}
+
+void ShowClientRows(HWND window, int firstRow, int lastRow) {
+    RECT place;
+    GetWindowRect(window, &place);
+    int top = TopShowingRows(place.top, firstRow, lastRow, DesktopArea());
+    if (top != place.top) {
+        SetWindowPos(window, NULL, place.left, top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void KeepWindowReachable(HWND window) {
     RECT place;
     GetWindowRect(window, &place);
     WindowOrigin origin = {place.left, place.top};
-    WindowOrigin kept = KeepTopStripOnScreen(origin, place.right - place.left, DesktopArea());
+    WindowOrigin kept = KeepWindowReachable(origin, place.right - place.left,
+                                            place.bottom - place.top, DesktopArea());
     if (kept.x != origin.x || kept.y != origin.y) {
         SetWindowPos(window, NULL, kept.x, kept.y, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -1,6 +1,7 @@
 // The wizard pages and the settings controls of the main window.
 #include "app/streaming_wizard.h"
 
+#include "app/keyboard_route.h"
 #include "app/library_text.h"
 #include "app/page_table.h"
 #include "app/startup.h"
@@ -8,6 +9,7 @@
 #include "res/resource_ids.h"
 #include "settings/launcher_broadcast.h"
 #include "settings/settings_store.h"
+#include "skin/focus_cue.h"
 
 void StreamingWizard::SetPage(int newPage) {
     page = ClampPage(newPage);
@@ -19,6 +21,8 @@ void StreamingWizard::ShowControl(int controlId, bool shown) {
 }
 
 void StreamingWizard::LayoutPage() {
+    // Read before the page hides the focused control and the focus with it.
+    int focused = FocusedControl();
     // Every page control goes first; the page then shows its own.
     ShowControl(IDC_AUDIO_DEVICE, false);
     ShowControl(IDC_QUALITY_RESET, false);
@@ -47,6 +51,73 @@ void StreamingWizard::LayoutPage() {
     RECT textArea = {kPageTextArea.left, kPageTextArea.top, kPageTextArea.right,
                      kPageTextArea.bottom};
     InvalidateRect(hwnd, &textArea, FALSE);
+
+    bool reachable[kRouteLength];
+    ReadReachable(reachable);
+    int keeper = FocusAfterLayout(focused, reachable);
+    if (keeper != 0 && GetFocus() != GetDlgItem(hwnd, keeper)) {
+        FocusControl(keeper);
+    }
+}
+
+void StreamingWizard::OnNextControl(WPARAM wParam, LPARAM) {
+    bool reachable[kRouteLength];
+    ReadReachable(reachable);
+    int next = NextOnRoute(FocusedControl(), wParam != 0, reachable);
+    if (next != 0) {
+        ShowFocusCues();
+        FocusControl(next);
+    }
+}
+
+void StreamingWizard::ReadReachable(bool reachable[]) {
+    for (int i = 0; i < kRouteLength; ++i) {
+        HWND control = GetDlgItem(hwnd, kRouteOrder[i]);
+        reachable[i] =
+            IsWindowVisible(control) && IsWindowEnabled(control) && !IsSkinDisabled(kRouteOrder[i]);
+    }
+}
+
+bool StreamingWizard::IsSkinDisabled(int controlId) const {
+    switch (controlId) {
+    case IDC_STOP:
+        return stopButton.IsDisabled() != 0;
+    case IDC_PLAY:
+        return playButton.IsDisabled() != 0;
+    case IDC_PAUSE:
+        return pauseButton.IsDisabled() != 0;
+    case IDC_REWIND:
+        return rewindButton.IsDisabled() != 0;
+    case IDC_FORWARD:
+        return forwardButton.IsDisabled() != 0;
+    case IDC_MUTE:
+        return muteButton.IsDisabled() != 0;
+    case IDC_QUALITY:
+        return qualitySlider.IsDisabled() != 0;
+    case IDC_QUALITY_RESET:
+        return qualityResetButton.IsDisabled() != 0;
+    case IDC_BRIGHTNESS:
+        return brightnessSlider.IsDisabled() != 0;
+    case IDC_BRIGHTNESS_RESET:
+        return brightnessResetButton.IsDisabled() != 0;
+    default:
+        return false;
+    }
+}
+
+int StreamingWizard::FocusedControl() const {
+    HWND focus = GetFocus();
+    return focus && IsChild(hwnd, focus) ? GetDlgCtrlID(focus) : 0;
+}
+
+void StreamingWizard::FocusControl(int controlId) {
+    HWND control = GetDlgItem(hwnd, controlId);
+    SetFocus(control);
+    // On a screen lower than the window the focused control is moved into view.
+    RECT place;
+    GetWindowRect(control, &place);
+    MapWindowPoints(NULL, hwnd, reinterpret_cast<POINT*>(&place), 2);
+    ShowClientRows(hwnd, place.top, place.bottom);
 }
 
 void StreamingWizard::OnNext(WPARAM wParam, LPARAM lParam) {

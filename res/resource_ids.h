@@ -107,6 +107,23 @@
 #define IDS_PAGE3_NOTE 1057
 #define IDS_ABOUT_OK 1058
 #define IDS_ABOUT_TITLE 1059
+// Names of the skinned controls, for screen readers; never drawn.
+#define IDS_NAME_PLAY 1060
+#define IDS_NAME_PAUSE 1061
+#define IDS_NAME_STOP 1062
+#define IDS_NAME_FORWARD 1063
+#define IDS_NAME_REWIND 1064
+#define IDS_NAME_MUTE 1065
+#define IDS_NAME_VOLUME 1066
+#define IDS_NAME_QUALITY 1067
+#define IDS_NAME_BRIGHTNESS 1068
+#define IDS_NAME_RESET 1069
+#define IDS_NAME_PREV 1070
+#define IDS_NAME_NEXT 1071
+#define IDS_NAME_CANCEL 1072
+#define IDS_NAME_CLOSE 1073
+#define IDS_NAME_MINIMIZE 1074
+#define IDS_NAME_OK 1075
 
 // Private window messages and timers of the main window.
 #define WM_SEARCH_RELEASE (0x0400 + 1) /* WM_USER + 1: a held search button was released */

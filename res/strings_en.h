@@ -38,5 +38,22 @@
 #define TEXT_RESET "Reset"
 #define TEXT_ABOUT_OK "OK"
 #define TEXT_ABOUT_TITLE "Morvane camera streaming set-up"
+/* The names a screen reader gives the skinned controls. */
+#define TEXT_NAME_PLAY "Play"
+#define TEXT_NAME_PAUSE "Pause"
+#define TEXT_NAME_STOP "Stop"
+#define TEXT_NAME_FORWARD "Fast forward"
+#define TEXT_NAME_REWIND "Rewind"
+#define TEXT_NAME_MUTE "Mute"
+#define TEXT_NAME_VOLUME "Volume"
+#define TEXT_NAME_QUALITY "Quality"
+#define TEXT_NAME_BRIGHTNESS "Brightness"
+#define TEXT_NAME_RESET "Reset"
+#define TEXT_NAME_PREV "Prev"
+#define TEXT_NAME_NEXT "Next"
+#define TEXT_NAME_CANCEL "Cancel"
+#define TEXT_NAME_CLOSE "Close"
+#define TEXT_NAME_MINIMIZE "Minimise"
+#define TEXT_NAME_OK "OK"
 
 #endif

@@ -95,12 +95,12 @@ void RepeatButton::OnCaptureChanged(HWND newCapture) {
     }
 }
 
-// Space on the focused button: the push button clicks at the key-up, so the
-// hold begins at the key-down (not at its auto-repeats) and ends at the
-// key-up like a mouse hold, release message included.
+// Space or Enter on the focused button: the push button clicks at Space's
+// key-up, so the hold begins at the key-down (not at its auto-repeats) and
+// ends at the key-up like a mouse hold, release message included.
 void RepeatButton::OnKey(UINT message, WPARAM key, LPARAM flags) {
     const LPARAM kKeyWasDown = 1 << 30;
-    if (key != VK_SPACE) {
+    if (key != VK_SPACE && key != VK_RETURN) {
         return;
     }
     if (message == WM_KEYDOWN && !(flags & kKeyWasDown) && !repeating) {
@@ -123,7 +123,12 @@ LRESULT CALLBACK RepeatButton::WindowProc(HWND window, UINT message, WPARAM wPar
         case WM_LBUTTONUP: self->OnRelease(); break;
         case WM_CAPTURECHANGED: self->OnCaptureChanged(reinterpret_cast<HWND>(lParam)); break;
         case WM_KEYDOWN:
-        case WM_KEYUP: self->OnKey(message, wParam, lParam); break;
+        case WM_KEYUP:
+            self->OnKey(message, wParam, lParam);
+            if (wParam == VK_RETURN) {
+                return 0; // held as Space is, not clicked once
+            }
+            break;
         default: break;
         }
     }

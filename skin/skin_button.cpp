@@ -1,6 +1,7 @@
 #include "skin/skin_button.h"
 
 #include "app/text.h"
+#include "skin/focus_cue.h"
 #include "skin/font_spec.h"
 #include "skin/skin_bitmap.h"
 #include "skin/track_mouse.h"
@@ -153,6 +154,16 @@ void SkinButton::Paint(HDC target) {
         DrawTextA(target, label, -1, &client, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
         SelectObject(target, previousFont);
     }
+    DrawFocusCue(control, target);
+}
+
+// Enter on the focused button presses it, as a click does.
+void SkinButton::OnKeyDown(WPARAM key, LPARAM flags) {
+    const LPARAM kKeyWasDown = 1 << 30;
+    if (key == VK_RETURN && !(flags & kKeyWasDown) && !disabled) {
+        SendMessageA(GetParent(control), WM_COMMAND, MAKEWPARAM(controlId, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(control));
+    }
 }
 
 void SkinButton::OnMouseMove(LPARAM point) {
@@ -223,7 +234,24 @@ LRESULT CALLBACK SkinButton::WindowProc(HWND window, UINT message, WPARAM wParam
     case WM_CAPTURECHANGED: self->OnCaptureChanged(reinterpret_cast<HWND>(lParam)); break;
     case WM_MOUSEHOVER: self->OnMouseHover(); break;
     case WM_MOUSELEAVE: self->OnMouseLeave(); break;
+    case WM_KEYDOWN: self->OnKeyDown(wParam, lParam); break;
+    // The name for screen readers is kept but never shown: the push button
+    // would clear its label's place on the skin.
+    case WM_SETTEXT: return DefWindowProcA(window, message, wParam, lParam);
+    case WM_GETDLGCODE: {
+        if (self->disabled) {
+            return 0; // as every other message, nothing reaches the push button
+        }
+        // Enter comes to the button itself instead of the dialog's default.
+        const MSG* key = reinterpret_cast<const MSG*>(lParam);
+        bool enter = key && key->message == WM_KEYDOWN && key->wParam == VK_RETURN;
+        LRESULT code = CallWindowProcA(self->previousProc, window, message, wParam, lParam);
+        return DialogCodeWithArrows(code) | (enter ? DLGC_WANTMESSAGE : 0);
+    }
     default: break;
+    }
+    if (message == WM_SETFOCUS || message == WM_KILLFOCUS) {
+        Repaint(window); // the focus frame comes or goes
     }
     // While disabled the push button itself sees nothing: no click is made.
     if (self->disabled) {

@@ -46,6 +46,7 @@ class SkinButton {
     void OnMouseMove(LPARAM point);
     void OnMouseHover();
     void OnMouseLeave();
+    void OnKeyDown(WPARAM key, LPARAM flags);
 
     HWND control;
     int controlId;

@@ -1,5 +1,6 @@
 #include "skin/skin_slider.h"
 
+#include "skin/focus_cue.h"
 #include "skin/skin_bitmap.h"
 
 namespace {
@@ -141,6 +142,44 @@ void SkinSlider::Paint(HDC target) {
         DrawBitmap(target, face, thumbPos - HalfThumb(geometry), 0, geometry.thumbWidth,
                    thumbHeight);
     }
+    DrawFocusCue(control, target);
+}
+
+namespace {
+
+// The keys that move the focused slider, the way a trackbar takes them.
+bool SliderKeyOf(WPARAM key, SliderKey* sliderKey) {
+    switch (key) {
+    case VK_LEFT:
+    case VK_UP: *sliderKey = kKeyStepLeft; return true;
+    case VK_RIGHT:
+    case VK_DOWN: *sliderKey = kKeyStepRight; return true;
+    case VK_PRIOR: *sliderKey = kKeyPageLeft; return true;
+    case VK_NEXT: *sliderKey = kKeyPageRight; return true;
+    case VK_HOME: *sliderKey = kKeyFirst; return true;
+    case VK_END: *sliderKey = kKeyLast; return true;
+    default: return false;
+    }
+}
+
+} // namespace
+
+// A key moves the thumb with the notifications the mouse would send: a page
+// as a press on the track, the others as a drag and its release.
+void SkinSlider::OnKeyDown(WPARAM key) {
+    SliderKey sliderKey;
+    if (disabled || buttonDown || !SliderKeyOf(key, &sliderKey)) {
+        return;
+    }
+    SliderPlace place = {thumbPos, value};
+    SliderStep step = MakeKeyStep(geometry, sliderKey, place);
+    thumbPos = step.place.thumbPos;
+    value = step.place.value;
+    Repaint(control);
+    Notify(step.code);
+    if (!step.noFinalNotice) {
+        Notify(kSliderThumbPosition);
+    }
 }
 
 void SkinSlider::Step(SliderStepKind kind) {
@@ -227,6 +266,15 @@ LRESULT CALLBACK SkinSlider::WindowProc(HWND window, UINT message, WPARAM wParam
     case WM_LBUTTONDBLCLK: self->OnLButtonDown(lParam); break; // each click of a pair
     case WM_LBUTTONUP: self->OnLButtonUp(); break;
     case WM_CAPTURECHANGED: self->OnCaptureChanged(reinterpret_cast<HWND>(lParam)); break;
+    case WM_KEYDOWN: self->OnKeyDown(wParam); break;
+    // The name for screen readers is kept but never shown: the push button
+    // would clear its label's place on the skin.
+    case WM_SETTEXT: return DefWindowProcA(window, message, wParam, lParam);
+    case WM_GETDLGCODE:
+        return DialogCodeWithArrows(
+            CallWindowProcA(self->previousProc, window, message, wParam, lParam));
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS: Repaint(window); break; // the focus frame comes or goes
     default: break;
     }
     return CallWindowProcA(self->previousProc, window, message, wParam, lParam);

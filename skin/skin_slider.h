@@ -19,6 +19,7 @@ class SkinSlider {
     int GetValue() const;
     void SetValue(int value);
     void SetDisabled(int flag);
+    int IsDisabled() const { return disabled; }
     void Hide();
     void Detach();
 
@@ -37,6 +38,7 @@ class SkinSlider {
     void OnLButtonUp();
     void OnCaptureChanged(HWND newCapture);
     void OnTimer();
+    void OnKeyDown(WPARAM key);
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND control;

@@ -112,6 +112,24 @@ SliderStep MakeSliderStep(const SliderGeometry& geometry, SliderStepKind kind, S
     return step;
 }
 
+SliderStep MakeKeyStep(const SliderGeometry& geometry, SliderKey key, SliderPlace place) {
+    const int kFarAway = 1 << 20; // beyond either end of any track
+    switch (key) {
+    case kKeyStepLeft:
+        return MakeSliderStep(geometry, kMoveStep, place, place.thumbPos - 1);
+    case kKeyStepRight:
+        return MakeSliderStep(geometry, kMoveStep, place, place.thumbPos + 1);
+    case kKeyPageLeft:
+        return MakeSliderStep(geometry, kPagingStep, place, -kFarAway);
+    case kKeyPageRight:
+        return MakeSliderStep(geometry, kPagingStep, place, kFarAway);
+    case kKeyFirst:
+        return MakeSliderStep(geometry, kMoveStep, place, -kFarAway);
+    default:
+        return MakeSliderStep(geometry, kMoveStep, place, kFarAway);
+    }
+}
+
 bool EndReportsThumbPosition(bool buttonDown, bool noFinalNotice, SliderPressEnd end) {
     return buttonDown && !noFinalNotice && end != kEndByOwner;
 }

@@ -69,6 +69,16 @@ struct SliderStep {
 SliderStep MakeSliderStep(const SliderGeometry& geometry, SliderStepKind kind, SliderPlace place,
                           int lastX);
 
+// The keys that move a focused slider: a step of one pixel (the arrows),
+// a page (Page Up and Page Down, as a press on the track), or to an end
+// (Home and End).
+enum SliderKey { kKeyStepLeft, kKeyStepRight, kKeyPageLeft, kKeyPageRight, kKeyFirst, kKeyLast };
+
+// A key's move, made as the mouse makes it: a page as one paging step (its
+// page code, no final notice), the others as a drag move to the new place
+// (tracking, then the thumb position as at a drag's release).
+SliderStep MakeKeyStep(const SliderGeometry& geometry, SliderKey key, SliderPlace place);
+
 // How a press ends: the user lets the button go, or the mouse capture goes
 // elsewhere without a button-up (which counts as a release away from the
 // slider), or the owner hides or disables the slider.

@@ -10,7 +10,7 @@ target_link_libraries(wizard_system_tests PRIVATE camsim_client ole32 oleaut32 s
 add_dependencies(wizard_system_tests launcher_standin camsim_dll camsim_tool)
 
 # Each page's texts and Next label, read back from the screen.
-morvane_system_test(page_text_system_tests SCREENS
+morvane_system_test(page_text_system_tests LABELS screens
     ${CMAKE_CURRENT_LIST_DIR}/page_text_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/program_view.cpp
     ${CMAKE_CURRENT_LIST_DIR}/simulated_camera.cpp)

@@ -203,3 +203,32 @@ TEST(SliderTrack, OnlyAPressTheSliderSawBeginAndTheUserEndedReportsThePlace) {
             << c.buttonDown << c.noFinalNotice << c.end;
     }
 }
+
+TEST(SliderTrack, KeysStepAPixelAPageOrToAnEndAsTheMouseWould) {
+    SliderGeometry g = WideTrack(4, 80); // travel 22..165, a page is 14 pixels
+    const struct {
+        SliderKey key;
+        int thumbPos;
+        int expectedPos;
+        int code;
+        int noFinalNotice;
+    } cases[] = {
+        {kKeyStepLeft, 100, 99, kSliderTracking, 0},
+        {kKeyStepRight, 100, 101, kSliderTracking, 0},
+        {kKeyStepLeft, 22, 22, kSliderTracking, 0},
+        {kKeyStepRight, 165, 165, kSliderTracking, 0},
+        {kKeyPageLeft, 100, 86, kSliderPageLeft, 1},
+        {kKeyPageRight, 100, 114, kSliderPageRight, 1},
+        {kKeyPageRight, 160, 165, kSliderPageRight, 1},
+        {kKeyFirst, 100, 22, kSliderTracking, 0},
+        {kKeyLast, 100, 165, kSliderTracking, 0},
+    };
+    for (const auto& c : cases) {
+        SliderStep step = MakeKeyStep(g, c.key, At(g, c.thumbPos));
+        EXPECT_EQ(c.expectedPos, step.place.thumbPos) << c.key << " at " << c.thumbPos;
+        EXPECT_EQ(c.code, step.code) << c.key;
+        EXPECT_EQ(c.noFinalNotice, step.noFinalNotice) << c.key;
+    }
+    EXPECT_EQ(80, MakeKeyStep(g, kKeyLast, At(g, 22)).place.value);
+    EXPECT_EQ(4, MakeKeyStep(g, kKeyFirst, At(g, 165)).place.value);
+}

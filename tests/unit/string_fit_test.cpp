@@ -43,6 +43,22 @@ const LibraryText kTexts[] = {
     {IDS_RESET, TEXT_RESET, kLoadLimit},
     {IDS_ABOUT_OK, TEXT_ABOUT_OK, kLoadLimit},
     {IDS_ABOUT_TITLE, TEXT_ABOUT_TITLE, kLoadLimit},
+    {IDS_NAME_PLAY, TEXT_NAME_PLAY, kLoadLimit},
+    {IDS_NAME_PAUSE, TEXT_NAME_PAUSE, kLoadLimit},
+    {IDS_NAME_STOP, TEXT_NAME_STOP, kLoadLimit},
+    {IDS_NAME_FORWARD, TEXT_NAME_FORWARD, kLoadLimit},
+    {IDS_NAME_REWIND, TEXT_NAME_REWIND, kLoadLimit},
+    {IDS_NAME_MUTE, TEXT_NAME_MUTE, kLoadLimit},
+    {IDS_NAME_VOLUME, TEXT_NAME_VOLUME, kLoadLimit},
+    {IDS_NAME_QUALITY, TEXT_NAME_QUALITY, kLoadLimit},
+    {IDS_NAME_BRIGHTNESS, TEXT_NAME_BRIGHTNESS, kLoadLimit},
+    {IDS_NAME_RESET, TEXT_NAME_RESET, kLoadLimit},
+    {IDS_NAME_PREV, TEXT_NAME_PREV, kLoadLimit},
+    {IDS_NAME_NEXT, TEXT_NAME_NEXT, kLoadLimit},
+    {IDS_NAME_CANCEL, TEXT_NAME_CANCEL, kLoadLimit},
+    {IDS_NAME_CLOSE, TEXT_NAME_CLOSE, kLoadLimit},
+    {IDS_NAME_MINIMIZE, TEXT_NAME_MINIMIZE, kLoadLimit},
+    {IDS_NAME_OK, TEXT_NAME_OK, kLoadLimit},
 };
 
 const LibraryText* Find(int id) {

@@ -85,3 +85,57 @@ TEST(WindowPlacement, ATopStripWiderThanTheScreenKeepsItsLeftBetweenTheEdges) {
     WindowOrigin beyond = KeepTopStripOnScreen({-1100, 100}, 349, desktop);
     EXPECT_EQ(-1024, beyond.x);
 }
+
+// A window higher than the screen spans it: a drag or a change of screen
+// keeps its top between the screen's top and the height the screen lacks.
+TEST(WindowPlacement, AWindowHigherThanTheScreenKeepsSpanningIt) {
+    const ScreenArea low = {0, 0, 640, 480};
+    const ScreenArea tall = {0, 0, 1024, 768};
+    const struct {
+        ScreenArea screen;
+        int y;
+        int keptY;    // by KeepWindowReachable
+        int draggedY; // by DragDestination
+    } cases[] = {
+        {low, 0, 0, 0},
+        {low, -80, -80, -80},
+        {low, -81, -80, -80},
+        {low, -300, -80, -80},
+        {low, 1, 0, 0},
+        {low, 900, 0, 0},
+        {low, -40, -40, -40},
+        {tall, -10, 0, -10},
+        {tall, 700, 700, 700},
+        {tall, 734, 733, 734},
+        {{0, 100, 640, 480}, 0, 20, 20},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.keptY, KeepWindowReachable({50, c.y}, 349, 560, c.screen).y) << c.y;
+        EXPECT_EQ(c.draggedY, DragDestination({50, c.y}, 560, c.screen).y) << c.y;
+        EXPECT_EQ(50, DragDestination({50, c.y}, 560, c.screen).x);
+    }
+    EXPECT_EQ(451, KeepWindowReachable({700, -200}, 349, 560, {0, 0, 800, 480}).x);
+    // Anywhere on a window higher than the screen drags it; else the top strip only.
+    EXPECT_TRUE(DragMovesWindow(400, 560, low));
+    EXPECT_FALSE(DragMovesWindow(400, 560, tall));
+    EXPECT_TRUE(DragMovesWindow(34, 560, tall));
+    EXPECT_FALSE(DragMovesWindow(35, 480, low));
+}
+
+TEST(WindowPlacement, AControlIsBroughtOnScreenByTheLeastMove) {
+    const ScreenArea low = {0, 0, 640, 480};
+    const struct {
+        int top, firstRow, lastRow;
+        int shownTop;
+    } cases[] = {
+        {0, 516, 545, -65},   // Next below a 480-row screen: lifted
+        {-80, 516, 545, -80}, // already shown
+        {-80, 5, 31, -5},     // close button above the screen: lowered
+        {-65, 516, 545, -65}, // its last row on the screen's last
+        {-30, 0, 560, 0},     // higher than the screen: its first row shown
+        {100, 300, 400, 80},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.shownTop, TopShowingRows(c.top, c.firstRow, c.lastRow, low)) << c.top;
+    }
+}

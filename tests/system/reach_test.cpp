@@ -1,0 +1,263 @@
+// Reaching every control whatever the screen: the window dragged into view
+// with the real mouse on a screen lower than it, and the keyboard's route
+// through the wizard with real keys. Positions come from the screen's own
+// size, so the tests hold on any screen.
+#include <windows.h>
+
+#include <oleacc.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "harness.h"
+#include "program_view.h"
+#include "res/resource_ids.h"
+#include "simulated_camera.h"
+#include "soak.h"
+
+namespace {
+
+RECT ScreenRectOf(HWND window) {
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+bool WhollyOnScreen(HWND control) {
+    RECT rect = ScreenRectOf(control);
+    return rect.left >= 0 && rect.top >= 0 && rect.right <= GetSystemMetrics(SM_CXSCREEN) &&
+           rect.bottom <= GetSystemMetrics(SM_CYSCREEN);
+}
+
+class Reach : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(camera.Ready());
+        WriteSharedDword("Morvane_AudioSetting", 1);
+        ASSERT_TRUE(WriteDriverDword("SFMin", 50));
+        camera.Reset(true);
+        camera.SetTape(true);
+        main = StartMorvaneAndWaitForFirstPoll(run);
+        ASSERT_NE(nullptr, main);
+        ASSERT_TRUE(WaitForPage(main, 1));
+        SetForegroundWindow(main);
+        WaitForQueueHandled(main);
+    }
+    void TearDown() override { SendRealMouse(pointer, MOUSEEVENTF_LEFTUP); }
+
+    // Real input, one event at a time, each handled before the next.
+    void Mouse(POINT at, DWORD flags) {
+        pointer = at;
+        SendRealMouse(at, flags);
+        WaitForQueueHandled(main);
+    }
+    // Presses the window's background left of the picture and drags the
+    // pointer by dy, in steps as a hand moves.
+    void DragBackground(int dy) {
+        POINT at = {5, 200};
+        ClientToScreen(main, &at);
+        int height = GetSystemMetrics(SM_CYSCREEN);
+        at.y = at.y < 0 ? 0 : (at.y >= height ? height - 1 : at.y);
+        Mouse(at, MOUSEEVENTF_LEFTDOWN);
+        for (int step = 1; step <= 4; ++step) {
+            POINT to = {at.x, at.y + dy * step / 4};
+            to.y = to.y < 0 ? 0 : (to.y >= height ? height - 1 : to.y);
+            Mouse(to, 0);
+        }
+        Mouse(pointer, MOUSEEVENTF_LEFTUP);
+    }
+    // A key pressed and released, with Shift held around it when shifted.
+    void Key(WORD key, bool shifted = false) {
+        if (shifted) {
+            SendKey(VK_SHIFT, 0);
+        }
+        SendKey(key, 0);
+        SendKey(key, KEYEVENTF_KEYUP);
+        if (shifted) {
+            SendKey(VK_SHIFT, KEYEVENTF_KEYUP);
+        }
+    }
+    void SendKey(WORD key, DWORD flags) {
+        INPUT input = {};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+        input.ki.dwFlags = flags;
+        SendInput(1, &input, sizeof input);
+        WaitForQueueHandled(main);
+    }
+    // The control with the keyboard focus in the program; 0 for none.
+    int FocusedId() {
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &info);
+        return info.hwndFocus && info.hwndFocus != main ? GetDlgCtrlID(info.hwndFocus) : 0;
+    }
+    std::vector<uint32_t> BrightnessSent() {
+        std::vector<uint32_t> codes;
+        for (const CommandRecord& record : camera.Commands()) {
+            if (record.commandClass == 8) {
+                codes.push_back(record.code);
+            }
+        }
+        return codes;
+    }
+
+    void ClickCentreOf(int id) {
+        RECT rect = ScreenRectOf(GetDlgItem(main, id));
+        POINT centre = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+        Mouse(centre, MOUSEEVENTF_LEFTDOWN);
+        Mouse(centre, MOUSEEVENTF_LEFTUP);
+    }
+
+    SimulatedCamera camera;
+    ProgramRun run;
+    HWND main = nullptr;
+    POINT pointer = {0, 0};
+};
+
+TEST_F(Reach, TheMouseDragsTheButtonsIntoViewAndTheTopStripBack) {
+    RECT placed = ScreenRectOf(main);
+    EXPECT_EQ(560, placed.bottom - placed.top) << "the window is whole";
+    DragBackground(-GetSystemMetrics(SM_CYSCREEN));
+    for (int id : {IDC_NEXT, IDC_CANCEL}) {
+        EXPECT_TRUE(WhollyOnScreen(GetDlgItem(main, id))) << id;
+    }
+    ClickCentreOf(IDC_NEXT);
+    EXPECT_TRUE(WaitForPage(main, 2));
+    EXPECT_TRUE(WhollyOnScreen(GetDlgItem(main, IDC_PREV)));
+
+    DragBackground(GetSystemMetrics(SM_CYSCREEN));
+    for (int id : {IDC_CLOSE, IDC_MINIMIZE}) {
+        EXPECT_TRUE(WhollyOnScreen(GetDlgItem(main, id))) << id;
+    }
+    // A window the screen holds stays where it was placed.
+    if (GetSystemMetrics(SM_CYSCREEN) >= 560) {
+        RECT now = ScreenRectOf(main);
+        EXPECT_TRUE(EqualRect(&placed, &now));
+    }
+}
+
+TEST_F(Reach, TheKeyboardWalksTheWizardInReadingOrderAndWorksItsControls) {
+    EXPECT_EQ(0, FocusedId()) << "no focus until the keyboard moves it";
+    // Each row: keys typed (a negative key is typed with Shift), then the
+    // control with the focus and the page on show; check, when given, what
+    // else the keys must have done.
+    struct Step {
+        std::vector<int> keys;
+        int focus;
+        int page;
+        std::function<bool()> check;
+    };
+    const std::vector<Step> steps = {
+        {{VK_TAB}, IDC_MINIMIZE, 1, nullptr},
+        {{VK_TAB, VK_TAB, VK_TAB}, IDC_PLAY, 1, nullptr},
+        {{-VK_TAB, -VK_TAB, -VK_TAB, -VK_TAB}, IDC_CANCEL, 1, nullptr},
+        {{-VK_TAB}, IDC_NEXT, 1, nullptr}, // Prev is hidden on page 1
+        {{VK_RETURN}, IDC_NEXT, 2, nullptr},
+        {{-VK_TAB, -VK_TAB, -VK_TAB}, IDC_QUALITY, 2, nullptr},
+        {{VK_END}, IDC_QUALITY, 2, [&] { return ReadSetting(kDriverSettingsKey, "SFMin") == "4"; }},
+        {{VK_PRIOR},
+         IDC_QUALITY,
+         2,
+         [&] {
+             std::string stored = ReadSetting(kDriverSettingsKey, "SFMin");
+             return stored != "4" && stored != "50"; // a page up from the end
+         }},
+        {{VK_TAB, VK_TAB, VK_SPACE}, IDC_NEXT, 1, nullptr}, // Prev hands the focus on
+        {{VK_RETURN, VK_SPACE}, IDC_NEXT, 3, nullptr},
+        {{-VK_TAB, -VK_TAB, -VK_TAB, VK_HOME},
+         IDC_BRIGHTNESS,
+         3,
+         [&] { return !BrightnessSent().empty() && BrightnessSent().back() == 0; }},
+        {{VK_RIGHT},
+         IDC_BRIGHTNESS,
+         3,
+         [&] { return !BrightnessSent().empty() && BrightnessSent().back() > 0; }},
+    };
+    for (size_t i = 0; i < steps.size(); ++i) {
+        for (int key : steps[i].keys) {
+            Key(static_cast<WORD>(key < 0 ? -key : key), key < 0);
+        }
+        EXPECT_EQ(steps[i].focus, FocusedId()) << "step " << i;
+        EXPECT_EQ(steps[i].page, PageOf(main)) << "step " << i;
+        EXPECT_TRUE(WhollyOnScreen(GetDlgItem(main, steps[i].focus))) << "step " << i;
+        if (steps[i].check) {
+            EXPECT_TRUE(WaitUntil(steps[i].check, 3000)) << "step " << i;
+        }
+    }
+    // Escape cancels: the program ends and the quality is stored back.
+    Key(VK_ESCAPE);
+    DWORD exitCode = 0;
+    EXPECT_TRUE(run.WaitForExit(10000, &exitCode));
+    EXPECT_EQ("50", ReadSetting(kDriverSettingsKey, "SFMin"));
+}
+
+// What a screen reader hears for a control: its window text, and the name
+// the accessibility interface gives where the system answers for it.
+void ExpectNamed(HWND control, const std::string& name) {
+    EXPECT_EQ(name, TextOf(control));
+    IAccessible* accessible = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(control, OBJID_CLIENT, IID_IAccessible,
+                                          reinterpret_cast<void**>(&accessible)))) {
+        return;
+    }
+    VARIANT self;
+    VariantInit(&self);
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR spoken = nullptr;
+    if (accessible->get_accName(self, &spoken) == S_OK && spoken) {
+        char text[256] = "";
+        WideCharToMultiByte(CP_ACP, 0, spoken, -1, text, sizeof text, nullptr, nullptr);
+        EXPECT_EQ(name, text);
+        SysFreeString(spoken);
+    }
+    accessible->Release();
+}
+
+TEST_F(Reach, EverySkinnedControlIsNamedForAScreenReader) {
+    CoInitialize(nullptr);
+    const struct {
+        int id;
+        const char* name;
+    } controls[] = {
+        {IDC_PLAY, "Play"},
+        {IDC_PAUSE, "Pause"},
+        {IDC_STOP, "Stop"},
+        {IDC_FORWARD, "Fast forward"},
+        {IDC_REWIND, "Rewind"},
+        {IDC_MUTE, "Mute"},
+        {IDC_VOLUME, "Volume"},
+        {IDC_QUALITY, "Quality"},
+        {IDC_BRIGHTNESS, "Brightness"},
+        {IDC_QUALITY_RESET, "Reset"},
+        {IDC_BRIGHTNESS_RESET, "Reset"},
+        {IDC_PREV, "Prev"},
+        {IDC_NEXT, "Next"},
+        {IDC_CANCEL, "Cancel"},
+        {IDC_CLOSE, "Close"},
+        {IDC_MINIMIZE, "Minimise"},
+    };
+    for (const auto& control : controls) {
+        SCOPED_TRACE(control.name);
+        ExpectNamed(GetDlgItem(main, control.id), control.name);
+    }
+    // The about box opens modally from the logo: post the click, then wait.
+    PostClick(main, 5, 5);
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+        for (HWND window : run.Windows()) {
+            box = window != main ? window : box;
+        }
+        return box != nullptr;
+    }));
+    ExpectNamed(GetDlgItem(box, IDC_ABOUT_OK), "OK");
+    ExpectNamed(GetDlgItem(box, IDC_CLOSE), "Close");
+    PostMessageA(box, WM_COMMAND, IDC_ABOUT_OK, 0);
+    CoUninitialize();
+}
+
+} // namespace
