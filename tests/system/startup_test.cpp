@@ -324,9 +324,11 @@ TEST_F(MainWindow, KeepsItsTopOnALowScreenAndMayLeaveANarrowOneToTheLeft) {
         int width, height;
         int left, top;
     } screens[] = {
-        {800, 600, 225, 20}, // larger: centred
-        {800, 500, 225, 0},  // lower than the window: top at 0
+        // Wine keeps the last virtual desktop's size for the programs started
+        // after it: the last start is on a screen that holds the window.
         {300, 640, -24, 40}, // narrower than the window: left edge off screen
+        {800, 500, 225, 0},  // lower than the window: top at 0
+        {800, 600, 225, 20}, // larger: centred
     };
     for (const Screen& screen : screens) {
         RECT placed = {};
