@@ -38,10 +38,16 @@ SoundLevel Analyse(const std::vector<float>& samples) {
     double sum = 0;
     bool silent = true;
     size_t upward = 0;
+    // A dropout under load records exact zeros: the pitch is counted over the
+    // frames that sound, which a tone's samples never are.
+    size_t soundingFrames = 0;
     for (size_t i = 0; i < samples.size(); ++i) {
         sum += double(samples[i]) * samples[i];
         silent = silent && samples[i] == 0.0f;
-        if (i >= kChannels && i % kChannels == 0 && samples[i - kChannels] < 0 && samples[i] >= 0) {
+        if (i % kChannels == 0 && samples[i] != 0.0f) {
+            ++soundingFrames;
+        }
+        if (i >= kChannels && i % kChannels == 0 && samples[i - kChannels] < 0 && samples[i] > 0) {
             ++upward;
         }
     }
@@ -49,7 +55,7 @@ SoundLevel Analyse(const std::vector<float>& samples) {
     if (!samples.empty() && sum > 0) {
         level.dbfs = 10 * log10(sum / samples.size());
     }
-    level.frequency = double(upward) * kRate * kChannels / (samples.size() ? samples.size() : 1);
+    level.frequency = double(upward) * kRate / (soundingFrames ? soundingFrames : 1);
     return level;
 }
 
