@@ -164,17 +164,31 @@ SERVER
         --system=false --use-pid-file=false --log-target="file:$dir/server.log" \
         </dev/null >/dev/null 2>&1 &
     MORVANE_SOUND_PID=$!
-    local tries=100
-    until PULSE_SERVER="unix:$dir/socket" timeout 5 pactl info >/dev/null 2>&1; do
+    if ! morvane_wait_for 20 morvane_sound_answers_or_ended "unix:$dir/socket" ||
+        ! kill -0 "$MORVANE_SOUND_PID" 2>/dev/null; then
+        morvane_stop_sound
+        morvane_fail "The sound server did not start within 20 s (see $dir/server.log)"
+        return 1
+    fi
+    export PULSE_SERVER="unix:$dir/socket"
+}
+
+# morvane_sound_answers_or_ended SERVER: the started server answers on
+# SERVER, or it has ended and never will.
+morvane_sound_answers_or_ended() {
+    PULSE_SERVER="$1" timeout 5 pactl info >/dev/null 2>&1 || ! kill -0 "$MORVANE_SOUND_PID" 2>/dev/null
+}
+
+# morvane_wait_for SECONDS COMMAND...: runs COMMAND every 0.2 s until it
+# succeeds; fails when it has not within SECONDS.
+morvane_wait_for() {
+    local tries=$(($1 * 5))
+    shift
+    until "$@"; do
         tries=$((tries - 1))
-        if [ "$tries" -eq 0 ] || ! kill -0 "$MORVANE_SOUND_PID" 2>/dev/null; then
-            morvane_stop_sound
-            morvane_fail "The sound server did not start within 20 s (see $dir/server.log)"
-            return 1
-        fi
+        [ "$tries" -gt 0 ] || return 1
         sleep 0.2
     done
-    export PULSE_SERVER="unix:$dir/socket"
 }
 
 # morvane_stop_sound: ends the private sound server, if one was started.

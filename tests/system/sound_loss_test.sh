@@ -9,16 +9,6 @@ source "$(dirname "$0")/../../scripts/lib.sh"
 bin=$1
 run() { "$MORVANE_ROOT/scripts/wine-run" "$@" 2>/dev/null; }
 frames() { run "$bin/camsim.exe" status | tr -d '\r' | sed -n 's/^frames //p'; }
-# wait_for SECONDS COMMAND...: polls COMMAND every 0.2 s until it succeeds.
-wait_for() {
-    local tries=$(($1 * 5))
-    shift
-    until "$@"; do
-        tries=$((tries - 1))
-        [ "$tries" -gt 0 ] || return 1
-        sleep 0.2
-    done
-}
 more_frames_than() { [ "$(frames)" -gt "$1" ] 2>/dev/null; }
 playing() { pactl list short sink-inputs 2>/dev/null | grep -q .; }
 ended() { ! kill -0 "$program" 2>/dev/null; }
@@ -35,8 +25,8 @@ morvane_start_sound "$(dirname "$bin")/sound-loss" || fail "$MORVANE_FAILURE"
     fail "camsim cannot install the camera"
 (cd "$bin" && exec "$MORVANE_ROOT/scripts/wine-run" Morvane.exe 2>/dev/null) &
 program=$!
-wait_for 30 more_frames_than 0 || fail "the preview did not start"
-wait_for 10 playing ||
+morvane_wait_for 30 more_frames_than 0 || fail "the preview did not start"
+morvane_wait_for 10 playing ||
     fail "the preview's sound never reached the server"
 
 {
@@ -45,10 +35,10 @@ wait_for 10 playing ||
 } 2>/dev/null
 MORVANE_SOUND_PID=""
 shown=$(frames)
-wait_for 10 more_frames_than $((shown + 30)) || fail "the picture stopped with the sound server"
+morvane_wait_for 10 more_frames_than $((shown + 30)) || fail "the picture stopped with the sound server"
 echo "the picture goes on without the sound server ($shown frames, then $(frames))"
 
 run taskkill /im Morvane.exe >/dev/null
-wait_for 15 ended || fail "the program does not close"
+morvane_wait_for 15 ended || fail "the program does not close"
 echo "the program closed"
 morvane_stop_sound
