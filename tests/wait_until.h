@@ -28,4 +28,13 @@ template <typename Condition> bool WaitUntil(Condition condition, DWORD timeoutM
     }
 }
 
+// Waits until the thread of a window has handled every message and input
+// queued for it: a thread paints only when nothing but its timers is left in
+// its queue.
+inline bool WaitForQueueHandled(HWND window) {
+    const RECT spot = {0, 0, 1, 1}; // a corner of the background: painted again as it is
+    InvalidateRect(window, &spot, FALSE);
+    return WaitUntil([&] { return !GetUpdateRect(window, nullptr, FALSE); });
+}
+
 #endif

@@ -58,12 +58,6 @@ bool WaitForNextPoll(HWND main, SimulatedCamera& camera) {
     return true;
 }
 
-bool WaitForQueueHandled(HWND main) {
-    const RECT spot = {0, 0, 1, 1}; // a corner of the background: painted again as it is
-    InvalidateRect(main, &spot, FALSE);
-    return WaitUntil([&] { return !GetUpdateRect(main, nullptr, FALSE); });
-}
-
 bool PreviewRuns(HWND main, SimulatedCamera& camera) {
     if (!WaitUntil([&] { return VideoWindowOf(main) && IsShown(VideoWindowOf(main)); }, 3000)) {
         return false;

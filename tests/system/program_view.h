@@ -23,10 +23,6 @@ HWND StartMorvaneAndWaitForFirstPoll(ProgramRun& run);
 // Waits until the program has handled its next status poll, seen by the camera.
 bool WaitForNextPoll(HWND main, SimulatedCamera& camera);
 
-// Waits until the program has handled every message and input queued for it:
-// a thread paints only when nothing but its timers is left in its queue.
-bool WaitForQueueHandled(HWND main);
-
 // The page on show, told by the controls its layout shows.
 int PageOf(HWND main);
 bool WaitForPage(HWND main, int page, DWORD timeoutMs = 10000);
