@@ -107,13 +107,8 @@ void StreamingWizard::RegisterDeviceNotifications() {
 }
 
 void StreamingWizard::LoadBackground() {
-    HINSTANCE module = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hwnd, GWLP_HINSTANCE));
-    background = LoadBitmapA(module, MAKEINTRESOURCEA(IDB_BACKGROUND));
-    BITMAP size;
-    if (background && GetObjectA(background, sizeof size, &size)) {
-        backgroundWidth = size.bmWidth;
-        backgroundHeight = size.bmHeight;
-    } else {
+    background = LoadSkinBitmap(WindowModule(hwnd), IDB_BACKGROUND);
+    if (!ReadBitmapSize(background, &backgroundWidth, &backgroundHeight)) {
         backgroundWidth = kLayoutWidth;
         backgroundHeight = kLayoutHeight;
     }

@@ -4,7 +4,12 @@ HBITMAP LoadSkinBitmap(HINSTANCE module, UINT id) {
     if (id == 0) {
         return NULL;
     }
-    return LoadBitmapA(module, MAKEINTRESOURCEA(LOWORD(id)));
+    // A DIB section keeps the bitmap's own pixels: under Wine it loads and
+    // copies to the screen several times faster than a device-dependent
+    // bitmap, and on a screen of fewer colours it is mapped when drawn
+    // rather than reduced once when loaded.
+    return static_cast<HBITMAP>(LoadImageA(module, MAKEINTRESOURCEA(LOWORD(id)), IMAGE_BITMAP, 0,
+                                           0, LR_CREATEDIBSECTION));
 }
 
 HINSTANCE WindowModule(HWND window) {

@@ -300,7 +300,7 @@ const std::vector<Boundary> kMorvaneSteps = {
     {"until the program's first call", "LoadLibraryA", false, "Morvane.dll"},
     {"library and mutex", "DialogBoxParamA", false, ""},
     {"dialog creation", "InitCommonControls", false, ""},
-    {"title, style, icon, notifications, settings", "LoadBitmapA", false, ""},
+    {"title, style, icon, notifications, settings", "LoadImageA", false, ""},
     {"controls and their bitmaps", "SetWindowPos", false, ",00000040"},
     {"placement and show", "ShowWindow", true, ""},
 };
@@ -308,7 +308,7 @@ const std::vector<Boundary> kBareSteps = {
     {"until the program's first call", "InitCommonControls", false, ""},
     {"window", "CoCreateInstance", false, ""},
 };
-const char kTracedCalls[] = "LoadLibraryA;DialogBoxParamA;InitCommonControls;LoadBitmapA;"
+const char kTracedCalls[] = "LoadLibraryA;DialogBoxParamA;InitCommonControls;LoadImageA;"
                             "EnumFontFamiliesExA;SetWindowPos;ShowWindow;CoInitialize;"
                             "CoCreateInstance";
 const int kTimedStarts = 7;
