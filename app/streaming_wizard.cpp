@@ -163,11 +163,11 @@ void StreamingWizard::Paint(HDC target) {
     headingSpec.SetPointSize(11);
     FontSpec textSpec;
     textSpec.SetPointSize(10);
-    DrawFittedText(target, headingSpec, headingText, headingRect, DT_SINGLELINE);
-    DrawFittedText(target, headingSpec, headingNote, headingRect, DT_SINGLELINE | DT_RIGHT);
-    DrawFittedText(target, textSpec, captionText, captionRect, DT_SINGLELINE);
+    headingFit.Draw(target, headingSpec, headingText, headingRect, DT_SINGLELINE);
+    noteFit.Draw(target, headingSpec, headingNote, headingRect, DT_SINGLELINE | DT_RIGHT);
+    captionFit.Draw(target, textSpec, captionText, captionRect, DT_SINGLELINE);
     if (page != 0) {
-        DrawFittedText(target, textSpec, bodyText, bodyRect, DT_WORDBREAK);
+        bodyFit.Draw(target, textSpec, bodyText, bodyRect, DT_WORDBREAK);
     } else {
         // Page 0 shows a white bar above its longer body text.
         HPEN nullPen = CreatePen(PS_NULL, 1, RGB(0, 0, 0));
@@ -177,7 +177,7 @@ void StreamingWizard::Paint(HDC target) {
         SelectObject(target, previousPen);
         SelectObject(target, previousBrush);
         DeleteObject(nullPen);
-        DrawFittedText(target, textSpec, bodyText, introBodyRect, DT_WORDBREAK);
+        bodyFit.Draw(target, textSpec, bodyText, introBodyRect, DT_WORDBREAK);
     }
 }
 

@@ -8,6 +8,7 @@
 #include "camera/transport_rules.h"
 #include "app/window_drag.h"
 #include "capture/capture_graph.h"
+#include "skin/font_spec.h"
 #include "skin/repeat_button.h"
 #include "skin/skin_button.h"
 #include "skin/skin_slider.h"
@@ -139,6 +140,12 @@ class StreamingWizard {
     char headingNote[kHeadingNoteSize];
     char captionText[kPageTextSize];
     char bodyText[kBodyTextSize];
+    // The page's texts keep their fitting fonts from one painting to the
+    // next; a new page fits its own.
+    FittedText headingFit;
+    FittedText noteFit;
+    FittedText captionFit;
+    FittedText bodyFit;
     RECT bodyRect;
     RECT captionRect;
     RECT headingRect;

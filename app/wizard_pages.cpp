@@ -38,6 +38,10 @@ void StreamingWizard::LayoutPage() {
     LoadLibraryText(resourceLibrary, layout.noteId, headingNote, sizeof headingNote);
     LoadLibraryText(resourceLibrary, layout.captionId, captionText, sizeof captionText);
     LoadLibraryText(resourceLibrary, layout.bodyId, bodyText, sizeof bodyText);
+    headingFit.Forget();
+    noteFit.Forget();
+    captionFit.Forget();
+    bodyFit.Forget();
     for (int i = 0; i < layout.controlCount; ++i) {
         ShowControl(layout.controls[i].controlId, layout.controls[i].shown);
     }

@@ -2,6 +2,7 @@
 
 #include "app/text.h"
 #include "skin/face_preference.h"
+#include "skin/skin_bitmap.h"
 #include "skin/text_fit.h"
 
 namespace {
@@ -40,35 +41,53 @@ HFONT FontSpec::CreateFittingFont(HDC dc, const char* text, const RECT& box, UIN
     LOGFONTA fitted = description;
     const int boxWidth = box.right - box.left;
     const int boxHeight = box.bottom - box.top;
-    fitted.lfHeight = FittingTextHeight(description.lfHeight, boxWidth, boxHeight, [&](int height) {
-        fitted.lfHeight = height;
+    // The font of the last height measured: the answer when that height fits.
+    HFONT measured = NULL;
+    int measuredHeight = 0;
+    int height = FittingTextHeight(description.lfHeight, boxWidth, boxHeight, [&](int tried) {
+        DeleteGdiObject(measured);
+        fitted.lfHeight = tried;
+        measured = CreateFontIndirectA(&fitted);
+        measuredHeight = tried;
         TextExtent extent = {0, 0};
-        HFONT font = CreateFontIndirectA(&fitted);
-        if (!font) {
+        if (!measured) {
             return extent; // nothing to measure with: keep this height
         }
-        HGDIOBJ previous = SelectObject(dc, font);
+        HGDIOBJ previous = SelectObject(dc, measured);
         RECT needed = {0, 0, boxWidth, 0};
         DrawTextA(dc, text, -1, &needed, format | DT_CALCRECT);
         SelectObject(dc, previous);
-        DeleteObject(font);
         extent.width = needed.right;
         extent.height = needed.bottom;
         return extent;
     });
+    if (measured && measuredHeight == height) {
+        return measured;
+    }
+    DeleteGdiObject(measured);
+    fitted.lfHeight = height;
     return CreateFontIndirectA(&fitted);
 }
 
 void DrawFittedText(HDC dc, const FontSpec& spec, const char* text, const RECT& box, UINT format) {
+    FittedText once;
+    once.Draw(dc, spec, text, box, format);
+}
+
+void FittedText::Forget() { DeleteGdiObject(font); }
+
+void FittedText::Draw(HDC dc, const FontSpec& spec, const char* text, const RECT& box,
+                      UINT format) {
     if (text[0] == '\0') {
         return;
     }
-    HFONT font = spec.CreateFittingFont(dc, text, box, format);
+    if (!font) {
+        font = spec.CreateFittingFont(dc, text, box, format);
+    }
     HGDIOBJ previous = SelectObject(dc, font);
     RECT place = box;
     DrawTextA(dc, text, -1, &place, format);
     SelectObject(dc, previous);
-    DeleteObject(font);
 }
 
 void FontSpec::ChooseFaceName() {

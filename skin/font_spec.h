@@ -32,4 +32,19 @@ class FontSpec {
 // device context's font back.
 void DrawFittedText(HDC dc, const FontSpec& spec, const char* text, const RECT& box, UINT format);
 
+// A text that is drawn again and again in the same box: its fitting font is
+// made at the first drawing and kept until the text changes (Forget).
+class FittedText {
+  public:
+    FittedText() : font(NULL) {}
+    ~FittedText() { Forget(); }
+    void Forget();
+    void Draw(HDC dc, const FontSpec& spec, const char* text, const RECT& box, UINT format);
+
+  private:
+    FittedText(const FittedText&);
+    FittedText& operator=(const FittedText&);
+    HFONT font;
+};
+
 #endif
