@@ -38,8 +38,8 @@ SoundLevel Analyse(const std::vector<float>& samples) {
     double sum = 0;
     bool silent = true;
     size_t upward = 0;
-    // A dropout under load records exact zeros: the pitch is counted over the
-    // frames that sound, which a tone's samples never are.
+    // A dropout under load records exact zeros: the level and the pitch are
+    // taken over the frames that sound, which a tone's samples never are.
     size_t soundingFrames = 0;
     for (size_t i = 0; i < samples.size(); ++i) {
         sum += double(samples[i]) * samples[i];
@@ -52,8 +52,8 @@ SoundLevel Analyse(const std::vector<float>& samples) {
         }
     }
     level.silent = silent;
-    if (!samples.empty() && sum > 0) {
-        level.dbfs = 10 * log10(sum / samples.size());
+    if (sum > 0) {
+        level.dbfs = 10 * log10(sum / (soundingFrames * kChannels));
     }
     level.frequency = double(upward) * kRate / (soundingFrames ? soundingFrames : 1);
     return level;

@@ -16,7 +16,7 @@
 // One window of recorded sound.
 struct SoundLevel {
     bool recorded = false;
-    double dbfs = -1000;  // root mean square of both channels, 0 dB = full scale
+    double dbfs = -1000;  // root mean square of both channels while they sound, 0 dB = full scale
     bool silent = false;  // every sample exactly zero
     double frequency = 0; // zero crossings upward per second of sound (a tone's pitch)
 };
