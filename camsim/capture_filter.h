@@ -67,6 +67,7 @@ class CaptureFilter final : public IBaseFilter,
 
   private:
     explicit CaptureFilter(const SourceKind& kind);
+    HRESULT Activate(); // stopped -> paused, for both pins
     ~CaptureFilter();
     CaptureFilter(const CaptureFilter&) = delete;
     CaptureFilter& operator=(const CaptureFilter&) = delete;
@@ -94,6 +95,7 @@ class CaptureFilter final : public IBaseFilter,
     HANDLE watcherQuit;
     bool presentWhenJoined;
     OutputPin pin;
+    OutputPin previewPin; // offered only by a kind with a preview pin
 };
 
 #endif
