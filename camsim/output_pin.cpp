@@ -16,8 +16,8 @@ const REFERENCE_TIME kPreviewLead = 100 * kUnitsPerMs;
 } // namespace
 
 OutputPin::OutputPin(CaptureFilter& filter, const SourceKind& kind, bool preview)
-    : filter(filter), kind(kind), preview(preview), connected(nullptr), memInput(nullptr), allocator(nullptr),
-      connectionType(), suggested(), sampleBytes(0), thread(nullptr),
+    : filter(filter), kind(kind), preview(preview), connected(nullptr), memInput(nullptr),
+      allocator(nullptr), connectionType(), suggested(), sampleBytes(0), thread(nullptr),
       stopEvent(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
       runningEvent(CreateEventA(nullptr, TRUE, FALSE, nullptr)), clock(nullptr), streamStart(0),
       resumeOffset(0), resumeIndex(0), resynchronise(false) {
