@@ -78,6 +78,7 @@ void FillAudioSample(const SourceSample& sample) {
 const SourceKind kAudioSource = {&CLSID_CamsimAudioCapture,
                                  L"Orvelle Audio",
                                  L"Capture",
+                                 L"Preview",
                                  false,
                                  1,
                                  GetAudioType,

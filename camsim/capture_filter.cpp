@@ -95,7 +95,8 @@ CaptureFilter* CaptureFilter::Create(const SourceKind& kind) {
 CaptureFilter::CaptureFilter(const SourceKind& kind)
     : kind(kind), deviceIndex(0), state(State_Stopped), clock(nullptr), graph(nullptr),
       eventSink(nullptr), coarseness(1), firstFrameSeen(false), watcher(nullptr),
-      watcherQuit(nullptr), presentWhenJoined(true), pin(*this, kind) {
+      watcherQuit(nullptr), presentWhenJoined(true), pin(*this, kind, false),
+      previewPin(*this, kind, true) {
     InitializeCriticalSection(&lock);
     name[0] = 0;
 }
@@ -104,6 +105,8 @@ CaptureFilter::~CaptureFilter() {
     StopWatching();
     pin.Deactivate();
     pin.Disconnect();
+    previewPin.Deactivate();
+    previewPin.Disconnect();
     if (clock)
         clock->Release();
     DeleteCriticalSection(&lock);
@@ -163,6 +166,7 @@ STDMETHODIMP CaptureFilter::Stop() {
     bool reportsEvent = kind.isVideo && HasFault(FaultEventsOnStop);
     EnterCriticalSection(&lock);
     pin.Deactivate();
+    previewPin.Deactivate();
     state = State_Stopped;
     // Left in the graph's queue as its owner tears it down, the way a driver
     // reports dropped frames while it is being stopped.
@@ -172,13 +176,25 @@ STDMETHODIMP CaptureFilter::Stop() {
     return S_OK;
 }
 
+// Both pins commit their allocators, or neither stays committed.
+HRESULT CaptureFilter::Activate() {
+    HRESULT result = pin.Activate();
+    if (SUCCEEDED(result))
+        result = previewPin.Activate();
+    if (FAILED(result))
+        pin.Deactivate();
+    return result;
+}
+
 STDMETHODIMP CaptureFilter::Pause() {
     EnterCriticalSection(&lock);
     HRESULT result = S_OK;
     if (state == State_Stopped)
-        result = pin.Activate();
-    else if (state == State_Running)
+        result = Activate();
+    else if (state == State_Running) {
         pin.Pause();
+        previewPin.Pause();
+    }
     if (SUCCEEDED(result))
         state = State_Paused;
     LeaveCriticalSection(&lock);
@@ -189,9 +205,11 @@ STDMETHODIMP CaptureFilter::Run(REFERENCE_TIME start) {
     EnterCriticalSection(&lock);
     HRESULT result = S_OK;
     if (state == State_Stopped)
-        result = pin.Activate();
+        result = Activate();
     if (SUCCEEDED(result))
         result = pin.Run(start);
+    if (SUCCEEDED(result))
+        result = previewPin.Run(start);
     if (SUCCEEDED(result))
         state = State_Running;
     LeaveCriticalSection(&lock);
@@ -235,11 +253,13 @@ bool CaptureFilter::IsStopped() {
 STDMETHODIMP CaptureFilter::EnumPins(IEnumPins** pins) {
     if (!pins)
         return E_POINTER;
-    *pins = NewPinEnumerator(this, &pin);
+    *pins = NewPinEnumerator(this, &pin, kind.previewPinName ? &previewPin : nullptr);
     return *pins ? S_OK : E_OUTOFMEMORY;
 }
 
 STDMETHODIMP CaptureFilter::FindPin(LPCWSTR id, IPin** found) {
+    if (kind.previewPinName && id && lstrcmpW(id, previewPin.Name()) == 0)
+        return GiveInterface(static_cast<IPin*>(&previewPin), reinterpret_cast<void**>(found));
     return FindOnlyPin(id, pin.Name(), static_cast<IPin*>(&pin), found);
 }
 

@@ -1,7 +1,9 @@
 // A capture source filter of the simulated camera: the video device (with
 // the vendor property set) or an audio device, told apart by its
 // SourceKind. One instance per bound device; the camera's state lives in the
-// shared control block, so every instance drives the same deck.
+// shared control block, so every instance drives the same deck. An audio
+// device offers a preview pin beside its capture pin, as a sound card's
+// driver does, so that a preview plays its samples with their times.
 #ifndef CAMSIM_CAPTURE_FILTER_H
 #define CAMSIM_CAPTURE_FILTER_H
 
@@ -67,6 +69,7 @@ class CaptureFilter final : public IBaseFilter,
 
   private:
     explicit CaptureFilter(const SourceKind& kind);
+    HRESULT Activate(); // stopped -> paused, for both pins
     ~CaptureFilter();
     CaptureFilter(const CaptureFilter&) = delete;
     CaptureFilter& operator=(const CaptureFilter&) = delete;
@@ -94,6 +97,7 @@ class CaptureFilter final : public IBaseFilter,
     HANDLE watcherQuit;
     bool presentWhenJoined;
     OutputPin pin;
+    OutputPin previewPin; // offered only by a kind with a preview pin
 };
 
 #endif

@@ -77,9 +77,11 @@ struct ControlBlock {
     uint32_t leftAfterWindows;
     // The simulated sound output: the level of the one that last joined a
     // graph or was set (hundredths of a decibel, 0 full, -10000 silent), and
-    // the sound samples all of them rendered.
+    // the sound samples all of them rendered, and of those the ones that
+    // came without their times.
     int32_t soundVolume;
     uint32_t soundSamples;
+    uint32_t soundSamplesUntimed;
     CommandRecord log[kCommandLogCapacity];
 };
 

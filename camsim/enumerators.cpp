@@ -75,20 +75,21 @@ template <class Interface, class Item, class Derived> class Enumerator : public 
 
 class PinEnumerator final : public Enumerator<IEnumPins, IPin, PinEnumerator> {
   public:
-    PinEnumerator(IBaseFilter* filter, IPin* pin) : Enumerator(1), filter(filter), pin(pin) {
+    PinEnumerator(IBaseFilter* filter, IPin* first, IPin* second)
+        : Enumerator(second ? 2 : 1), filter(filter), pins{first, second} {
         filter->AddRef();
     }
     ~PinEnumerator() { filter->Release(); }
     static REFIID Iid() { return IID_IEnumPins; }
-    IPin* ItemAt(ULONG) {
-        pin->AddRef();
-        return pin;
+    IPin* ItemAt(ULONG index) {
+        pins[index]->AddRef();
+        return pins[index];
     }
-    PinEnumerator* Twin() { return new (std::nothrow) PinEnumerator(filter, pin); }
+    PinEnumerator* Twin() { return new (std::nothrow) PinEnumerator(filter, pins[0], pins[1]); }
 
   private:
     IBaseFilter* filter;
-    IPin* pin;
+    IPin* pins[2];
 };
 
 class MediaTypeEnumerator final
@@ -114,8 +115,8 @@ class MediaTypeEnumerator final
 
 } // namespace
 
-IEnumPins* NewPinEnumerator(IBaseFilter* filter, IPin* pin) {
-    return new (std::nothrow) PinEnumerator(filter, pin);
+IEnumPins* NewPinEnumerator(IBaseFilter* filter, IPin* first, IPin* second) {
+    return new (std::nothrow) PinEnumerator(filter, first, second);
 }
 
 IEnumMediaTypes* NewMediaTypeEnumerator(const SourceKind& kind, IUnknown* owner) {

@@ -1,4 +1,4 @@
-// IEnumPins over a filter's one pin, and IEnumMediaTypes over the types a
+// IEnumPins over a filter's one or two pins, and IEnumMediaTypes over the types a
 // source kind offers. Each holds its owner while it lives.
 #ifndef CAMSIM_ENUMERATORS_H
 #define CAMSIM_ENUMERATORS_H
@@ -7,7 +7,8 @@
 
 #include "camsim/source_kind.h"
 
-IEnumPins* NewPinEnumerator(IBaseFilter* filter, IPin* pin);
+// second: null for a filter with one pin.
+IEnumPins* NewPinEnumerator(IBaseFilter* filter, IPin* first, IPin* second);
 IEnumMediaTypes* NewMediaTypeEnumerator(const SourceKind& kind, IUnknown* owner);
 
 #endif

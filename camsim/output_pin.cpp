@@ -7,12 +7,17 @@
 namespace {
 
 const LONGLONG kUnitsPerMs = 10000;
+// How far ahead of its delivery a preview sample is stamped. A renderer
+// places each sample at its time: stamped at the moment it arrives, every
+// sample would find the last one played out and be cut to the renderer's
+// position; this far ahead, the next sample is always there in time.
+const REFERENCE_TIME kPreviewLead = 100 * kUnitsPerMs;
 
 } // namespace
 
-OutputPin::OutputPin(CaptureFilter& filter, const SourceKind& kind)
-    : filter(filter), kind(kind), connected(nullptr), memInput(nullptr), allocator(nullptr),
-      connectionType(), suggested(), sampleBytes(0), thread(nullptr),
+OutputPin::OutputPin(CaptureFilter& filter, const SourceKind& kind, bool preview)
+    : filter(filter), kind(kind), preview(preview), connected(nullptr), memInput(nullptr),
+      allocator(nullptr), connectionType(), suggested(), sampleBytes(0), thread(nullptr),
       stopEvent(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
       runningEvent(CreateEventA(nullptr, TRUE, FALSE, nullptr)), clock(nullptr), streamStart(0),
       resumeOffset(0), resumeIndex(0), resynchronise(false) {
@@ -229,7 +234,7 @@ STDMETHODIMP OutputPin::QueryPinInfo(PIN_INFO* info) {
     info->pFilter = &filter;
     filter.AddRef();
     info->dir = PINDIR_OUTPUT;
-    lstrcpynW(info->achName, kind.pinName, MAX_PIN_NAME);
+    lstrcpynW(info->achName, Name(), MAX_PIN_NAME);
     return S_OK;
 }
 
@@ -243,11 +248,11 @@ STDMETHODIMP OutputPin::QueryDirection(PIN_DIRECTION* direction) {
 STDMETHODIMP OutputPin::QueryId(LPWSTR* id) {
     if (!id)
         return E_POINTER;
-    int bytes = (lstrlenW(kind.pinName) + 1) * sizeof(wchar_t);
+    int bytes = (lstrlenW(Name()) + 1) * sizeof(wchar_t);
     *id = static_cast<LPWSTR>(CoTaskMemAlloc(bytes));
     if (!*id)
         return E_OUTOFMEMORY;
-    lstrcpyW(*id, kind.pinName);
+    lstrcpyW(*id, Name());
     return S_OK;
 }
 
@@ -289,7 +294,7 @@ STDMETHODIMP OutputPin::Get(REFGUID set, DWORD id, void*, DWORD, void* data, DWO
         *returned = sizeof(GUID);
     if (length < sizeof(GUID))
         return E_UNEXPECTED;
-    *static_cast<GUID*>(data) = PIN_CATEGORY_CAPTURE;
+    *static_cast<GUID*>(data) = preview ? PIN_CATEGORY_PREVIEW : PIN_CATEGORY_CAPTURE;
     return S_OK;
 }
 
@@ -376,6 +381,10 @@ void OutputPin::Stream() {
         REFERENCE_TIME start, end;
         if (!WaitForDueTime(index, &start, &end))
             return;
+        if (preview) {
+            start += kPreviewLead;
+            end += kPreviewLead;
+        }
         if (FAILED(DeliverSample(index, start, end)))
             return;
     }

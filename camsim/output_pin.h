@@ -1,7 +1,8 @@
-// The capture filter's one output pin: connection and allocator
-// negotiation, the pin category for the capture graph builder, buffer
-// suggestions, and the streaming thread that delivers samples while the
-// graph runs. Its lifetime is its filter's: it counts references there.
+// An output pin of the capture filter, its capture pin or its preview pin:
+// connection and allocator negotiation, the pin category for the capture
+// graph builder, buffer suggestions, and the streaming thread that delivers
+// samples while the graph runs. Its lifetime is its filter's: it counts
+// references there.
 #ifndef CAMSIM_OUTPUT_PIN_H
 #define CAMSIM_OUTPUT_PIN_H
 
@@ -13,7 +14,7 @@ class CaptureFilter;
 
 class OutputPin : public IPin, public IKsPropertySet, public IAMBufferNegotiation {
   public:
-    OutputPin(CaptureFilter& filter, const SourceKind& kind);
+    OutputPin(CaptureFilter& filter, const SourceKind& kind, bool preview);
     ~OutputPin();
 
     // IUnknown, delegated to the filter.
@@ -55,7 +56,7 @@ class OutputPin : public IPin, public IKsPropertySet, public IAMBufferNegotiatio
     void Pause();                         // hold delivery
     void Deactivate();                    // -> stopped: decommit, then join the thread
 
-    const wchar_t* Name() const { return kind.pinName; }
+    const wchar_t* Name() const { return preview ? kind.previewPinName : kind.pinName; }
     bool IsConnected() const { return connected != nullptr; }
 
   private:
@@ -78,6 +79,7 @@ class OutputPin : public IPin, public IKsPropertySet, public IAMBufferNegotiatio
 
     CaptureFilter& filter;
     const SourceKind& kind;
+    const bool preview;
 
     IPin* connected;
     IMemInputPin* memInput;

@@ -196,7 +196,8 @@ STDMETHODIMP SoundInputPin::Receive(IMediaSample* sample) {
         return E_POINTER;
     if (filter.IsStopped())
         return VFW_E_WRONG_STATE;
-    filter.CountSample();
+    REFERENCE_TIME start, end;
+    filter.CountSample(SUCCEEDED(sample->GetTime(&start, &end)));
     return S_OK;
 }
 
@@ -312,7 +313,7 @@ STDMETHODIMP SoundOutput::GetSyncSource(IReferenceClock** current) {
 STDMETHODIMP SoundOutput::EnumPins(IEnumPins** pins) {
     if (!pins)
         return E_POINTER;
-    *pins = NewPinEnumerator(static_cast<IBaseFilter*>(this), &pin);
+    *pins = NewPinEnumerator(static_cast<IBaseFilter*>(this), &pin, nullptr);
     return *pins ? S_OK : E_OUTOFMEMORY;
 }
 
@@ -393,9 +394,11 @@ bool SoundOutput::IsStopped() {
     return stopped;
 }
 
-void SoundOutput::CountSample() {
+void SoundOutput::CountSample(bool timed) {
     if (ControlBlock* shared = block.Lock()) {
         ++shared->soundSamples;
+        if (!timed)
+            ++shared->soundSamplesUntimed;
         block.Unlock();
     }
 }

@@ -104,7 +104,7 @@ class SoundOutput final : public IBaseFilter, public IBasicAudio {
 
     // For the pin.
     bool IsStopped();
-    void CountSample();
+    void CountSample(bool timed); // timed: the sample came with its start and end
 
   private:
     SoundOutput();

@@ -71,6 +71,7 @@ void FillVideoSample(const SourceSample& sample) {
 const SourceKind kVideoSource = {&CLSID_CamsimVideoCapture,
                                  L"Orvelle Video",
                                  L"Capture",
+                                 nullptr,
                                  true,
                                  2,
                                  GetVideoType,

@@ -1,12 +1,14 @@
 // What a user feels of Morvane.exe, each figure next to its floor measured in
 // the same run: start to first frame and a quality step's rebuild next to a
 // bare program showing the same preview, the frame rate next to the source's
-// 30, idle CPU next to the bare program's, peak memory, and the process's
+// 30, CPU with the preview and its sound playing next to the bare program
+// playing the same, peak memory, and the process's
 // kernel handles and committed memory after long cycles of use. Prints a
 // table and exits 1 when a figure misses its bound.
 //
 // With the argument "start" it measures only start to first frame and its
-// parts, traced. With "start-and-cpu" it measures only start to first frame
+// parts, traced; with "cpu" only the CPU with the sound playing. With
+// "start-and-cpu" it measures only start to first frame
 // and CPU, of the Morvane.exe in MORVANE_PROGRAM_FOLDER and the
 // bare_preview.exe beside it: the win32 release under the emulated 32-bit
 // Wine, next to the bare program built for win32.
@@ -16,6 +18,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cwctype>
@@ -28,6 +31,7 @@
 #include "program_view.h"
 #include "res/resource_ids.h"
 #include "simulated_camera.h"
+#include "sound_meter.h"
 #include "tests/bench/bench_messages.h"
 #include "tests/bench/host_process.h"
 #include "tests/bench/start_trace.h"
@@ -36,6 +40,9 @@ namespace {
 
 const int kStartQuality = 50;
 const double kSourceRate = 30.0;
+// The camera's tone, and how far a pitch read under load may stray from it.
+const double kCameraTone = 441;
+const double kToneBound = 40;
 
 struct Figure {
     std::string name;
@@ -238,6 +245,20 @@ double HostCpuPercent(const char* program, DWORD settleMs) {
     Sleep(10000);
     double after = pid ? HostCpuSeconds(pid) : -1;
     return before < 0 || after < 0 ? -1 : (after - before) * 100.0 / 10.0;
+}
+
+// Why the camera's tone is not heard from the sound server now, or "" when
+// it is.
+std::string SoundMissing(SoundMeter& meter, const char* program) {
+    if (!meter.Ready()) {
+        return meter.Problem();
+    }
+    SoundLevel level = meter.Measure(1000);
+    if (!level.recorded || level.silent ||
+        std::fabs(level.frequency - kCameraTone) > kToneBound) {
+        return std::string("the camera's tone is not heard from ") + program;
+    }
+    return "";
 }
 
 // A fresh camera with a tape and a known quality, and a finished set-up.
@@ -444,10 +465,13 @@ double MeasureRebuilds(SimulatedCamera& camera, const std::function<void(int)>& 
     return times.size() == 9 ? Median(times) : 1e9;
 }
 
-// CPU of Morvane with its live preview next to the bare program's. With
-// MORVANE_BENCH_BUSY=1 the benchmark keeps Morvane repainting its whole
-// window while it is measured: the figure then reads high and fails.
-void MeasureCpu(double bareCpu, HWND main, DWORD settleMs) {
+// CPU of Morvane with its live preview next to the bare program's; with
+// the sound checked, both play the camera's sound into the sound server
+// while measured, or the figure is not measured. With MORVANE_BENCH_BUSY=1
+// the benchmark keeps Morvane repainting its whole window while it is
+// measured: the figure then reads high and fails.
+void MeasureCpu(double bareCpu, HWND main, DWORD settleMs, SoundMeter* meter = nullptr,
+                const std::string& bareSilence = "") {
     const char* busy = std::getenv("MORVANE_BENCH_BUSY");
     std::atomic<bool> measuring{true};
     std::thread repaint;
@@ -464,10 +488,15 @@ void MeasureCpu(double bareCpu, HWND main, DWORD settleMs) {
     if (repaint.joinable()) {
         repaint.join();
     }
-    const std::string name = "CPU with live preview over 10 s, % of one core (floor: bare)";
+    const std::string name = meter ? "CPU, preview and its sound, 10 s, % of a core (floor: bare)"
+                                   : "CPU with live preview over 10 s, % of one core (floor: bare)";
     const std::string bound = "<= 1.1 x floor + 0.5";
+    const std::string silence = !meter ? "" : bareSilence.empty() ? SoundMissing(*meter, "Morvane.exe")
+                                                                  : bareSilence;
     if (cpu < 0 || bareCpu < 0) {
         AddNotMeasured(name, bound, "the host's /proc shows neither process's CPU time");
+    } else if (!silence.empty()) {
+        AddNotMeasured(name, bound, silence);
     } else {
         Add(name, cpu, bareCpu, bound, cpu <= 1.1 * bareCpu + 0.5);
     }
@@ -476,6 +505,8 @@ void MeasureCpu(double bareCpu, HWND main, DWORD settleMs) {
 void MeasureRunning(SimulatedCamera& camera) {
     double bareRebuild, bareCpu;
     SIZE_T barePeak;
+    SoundMeter meter;
+    std::string bareSilence;
     {
         ResetCamera(camera);
         ProgramRun run;
@@ -483,6 +514,7 @@ void MeasureRunning(SimulatedCamera& camera) {
         bareRebuild =
             MeasureRebuilds(camera, [&](int) { SendWithTimeout(window, kRebuildPreview, 0, 0); });
         bareCpu = HostCpuPercent("bare_preview.exe", 1000);
+        bareSilence = SoundMissing(meter, "bare_preview.exe");
         barePeak = MemoryOf(run.Process()).PeakPagefileUsage;
     }
     ProgramRun run;
@@ -494,7 +526,7 @@ void MeasureRunning(SimulatedCamera& camera) {
     Sleep(5000);
     double rate = (camera.FramesDelivered() - frames) / 5.0;
     Add("frames delivered to the preview per second", rate, kSourceRate, ">= 29", rate >= 29);
-    MeasureCpu(bareCpu, main, 1000);
+    MeasureCpu(bareCpu, main, 1000, &meter, bareSilence);
 
     ClickButton(main, IDC_NEXT);
     WaitForPage(main, 2, 3000);
@@ -588,6 +620,26 @@ const double kEmulatedStartBound = 1.4;
 // CPU is measured once the first seconds of the preview have passed.
 const DWORD kEmulatedSettleMs = 5000;
 
+// Only the CPU of both programs with the preview and its sound playing.
+void MeasureCpuWithSound(SimulatedCamera& camera) {
+    SoundMeter meter;
+    double bareCpu = -1;
+    std::string bareSilence = "the bare program does not start";
+    {
+        ResetCamera(camera);
+        ProgramRun run;
+        if (StartBareWindow(run)) {
+            bareCpu = HostCpuPercent("bare_preview.exe", 1000);
+            bareSilence = SoundMissing(meter, "bare_preview.exe");
+        }
+    }
+    ProgramRun run;
+    HWND main = StartMeasuredMorvane(camera, run);
+    if (main) {
+        MeasureCpu(bareCpu, main, 1000, &meter, bareSilence);
+    }
+}
+
 void MeasureStartAndCpu(SimulatedCamera& camera) {
     MeasureStartToFirstFrame(camera, std::max(3, Scaled(kTimedStarts)), kEmulatedStartBound);
     double bareCpu = -1;
@@ -621,6 +673,8 @@ int main(int argc, char** argv) {
         MeasureStart(camera);
     } else if (startAndCpu) {
         MeasureStartAndCpu(camera);
+    } else if (argc > 1 && std::string(argv[1]) == "cpu") {
+        MeasureCpuWithSound(camera);
     } else {
         std::printf("(about 20 minutes; MORVANE_BENCH_SCALE=10 shortens the cycles)\n");
         MeasureStart(camera);

@@ -114,8 +114,11 @@ TEST_F(CameraPreview, TheCamerasSoundPlaysAtTheVolumeSetWhileTheGraphRuns) {
     ASSERT_EQ(1, graph->Build());
     EXPECT_EQ(0, Snapshot().soundVolume) << "a new preview plays at full volume";
     uint32_t samples = Snapshot().soundSamples;
+    uint32_t untimed = Snapshot().soundSamplesUntimed;
     ASSERT_TRUE(WaitForFrames(Snapshot().framesDelivered + 10));
     EXPECT_GT(Snapshot().soundSamples, samples) << "the sound is rendered";
+    // Times let the system's renderer place each sample without an error.
+    EXPECT_EQ(untimed, Snapshot().soundSamplesUntimed) << "every sample comes with its times";
     graph->SetVolume(-2500);
     EXPECT_EQ(-2500, Snapshot().soundVolume);
     graph->SetVolume(-10000);
