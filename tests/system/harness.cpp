@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include <gtest/gtest.h>
+
 #include "tests/wait_until.h"
 
 std::string BinFolder() {
@@ -201,8 +203,14 @@ void SendRealMouse(POINT onScreen, DWORD flags) {
 }
 
 LRESULT SendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    // A program merely slow under load (a graph rebuilt in the emulated Wine
+    // can take seconds) is waited for; only one that never answers fails.
     DWORD_PTR result = 0;
-    SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &result);
+    SetLastError(0);
+    if (!SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, 30000, &result) &&
+        GetLastError() == ERROR_TIMEOUT) {
+        ADD_FAILURE() << "message " << message << " was not handled within 30 s";
+    }
     return static_cast<LRESULT>(result);
 }
 

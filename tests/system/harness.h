@@ -99,8 +99,9 @@ void PostClick(HWND window, int x, int y);
 // may still move the pointer back for an X event of an earlier move.
 void SendRealMouse(POINT onScreen, DWORD flags);
 
-// Sends a message with a time-out, so a hung program fails the test instead
-// of hanging it.
+// Sends a message and answers its result once the program has handled it; a
+// program that does not handle it within 30 s fails the test instead of
+// hanging it.
 LRESULT SendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // The program's video window: the one child of the main window that is none
