@@ -28,11 +28,9 @@ int ComboCount(HWND main) {
 }
 
 std::wstring ComboItem(HWND main, int index) {
-    // Across processes the text travels intact only in its wide form.
     wchar_t text[260] = L"";
-    DWORD_PTR length = 0;
-    SendMessageTimeoutW(GetDlgItem(main, IDC_AUDIO_DEVICE), CB_GETLBTEXT, index,
-                        reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, &length);
+    SendWideWithTimeout(GetDlgItem(main, IDC_AUDIO_DEVICE), CB_GETLBTEXT, index,
+                        reinterpret_cast<LPARAM>(text));
     return text;
 }
 

@@ -202,16 +202,32 @@ void SendRealMouse(POINT onScreen, DWORD flags) {
     SendInput(1, &input, sizeof input);
 }
 
-LRESULT SendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+namespace {
+
+LRESULT SendAndWait(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool wide) {
     // A program merely slow under load (a graph rebuilt in the emulated Wine
     // can take seconds) is waited for; only one that never answers fails.
+    const DWORD kAnswerMs = 30000;
     DWORD_PTR result = 0;
     SetLastError(0);
-    if (!SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, 30000, &result) &&
-        GetLastError() == ERROR_TIMEOUT) {
+    LRESULT sent =
+        wide
+            ? SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, kAnswerMs, &result)
+            : SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, kAnswerMs, &result);
+    if (!sent && GetLastError() == ERROR_TIMEOUT) {
         ADD_FAILURE() << "message " << message << " was not handled within 30 s";
     }
     return static_cast<LRESULT>(result);
+}
+
+} // namespace
+
+LRESULT SendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return SendAndWait(window, message, wParam, lParam, false);
+}
+
+LRESULT SendWideWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return SendAndWait(window, message, wParam, lParam, true);
 }
 
 namespace {

@@ -103,6 +103,9 @@ void SendRealMouse(POINT onScreen, DWORD flags);
 // program that does not handle it within 30 s fails the test instead of
 // hanging it.
 LRESULT SendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// The same in the message's wide form: across processes a text travels
+// intact only so.
+LRESULT SendWideWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // The program's video window: the one child of the main window that is none
 // of its dialog controls (buttons and the combobox); null when there is none.

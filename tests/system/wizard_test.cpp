@@ -87,9 +87,7 @@ std::vector<std::string> ComboItems(HWND combo) {
     for (int i = 0; i < count; ++i) {
         // Across processes the list answers in UTF-16 whatever the caller asks.
         wchar_t text[300] = {};
-        DWORD_PTR length = 0;
-        SendMessageTimeoutW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text),
-                            SMTO_ABORTIFHUNG, 5000, &length);
+        SendWideWithTimeout(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
         items.push_back(std::string(text, text + wcslen(text)));
     }
     return items;
