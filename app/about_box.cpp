@@ -12,6 +12,7 @@
 #include "skin/font_spec.h"
 #include "skin/skin_bitmap.h"
 #include "skin/skin_button.h"
+#include "skin/skin_palette.h"
 
 const char kAboutCopyright[] = "Copyright (C) 2026 Kivo Corporation";
 const char kAboutVersion[] = "Morvane Ver 1.0.0";
@@ -190,6 +191,9 @@ INT_PTR CALLBACK AboutBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lPar
     case WM_CAPTURECHANGED:
         OnCaptureChanged(box, reinterpret_cast<HWND>(lParam));
         break;
+    case WM_QUERYNEWPALETTE:
+    case WM_PALETTECHANGED:
+        return AnswerPaletteMessage(box, message, wParam);
     case WM_MOUSEMOVE:
         OnMouseMove(box, lParam);
         break;

@@ -10,6 +10,7 @@
 #include "res/resource_ids.h"
 #include "skin/font_spec.h"
 #include "skin/skin_bitmap.h"
+#include "skin/skin_palette.h"
 
 namespace {
 
@@ -215,6 +216,8 @@ void StreamingWizard::OnDisplayChange(WPARAM, LPARAM) {
     // The window has no caption: a smaller screen must not take away the
     // strip it is dragged by, nor leave its buttons out of reach.
     KeepWindowReachable(hwnd);
+    // A screen that now has 256 colours takes the skin's palette.
+    RealizeSkinPalette(hwnd);
 }
 
 void StreamingWizard::OnGetMinMaxInfo(WPARAM, LPARAM lParam) {

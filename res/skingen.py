@@ -532,6 +532,61 @@ def write_face_table(path, bitmaps, clear):
                 + "\n".join(rows) + "\n")
 
 
+PALETTE_SIZE = 236  # a 256-colour screen less the 20 colours Windows reserves
+
+
+def skin_palette(bitmaps):
+    """The colours that stand in for the skin on a 256-colour screen: the
+    skin's own colours, split by median cut into PALETTE_SIZE boxes, each
+    box given the mean of its pixels."""
+    counts = {}
+    for canvas in bitmaps.values():
+        for row in canvas.pixels:
+            for colour in row:
+                counts[colour] = counts.get(colour, 0) + 1
+    boxes = [list(counts.items())]
+    while len(boxes) < PALETTE_SIZE:
+        # The box whose pixels lie furthest from their mean is split next.
+        splittable = [box for box in boxes if len(box) > 1]
+        if not splittable:
+            break
+        worst = max(splittable, key=box_error)
+        boxes.remove(worst)
+        boxes.extend(split_box(worst))
+    return sorted(box_mean(box) for box in boxes)
+
+
+def box_mean(box):
+    total = sum(count for _, count in box)
+    return tuple(round(sum(colour[i] * count for colour, count in box) / total)
+                 for i in range(3))
+
+
+def box_error(box):
+    mean = box_mean(box)
+    return sum(count * sum((colour[i] - mean[i]) ** 2 for i in range(3)) for colour, count in box)
+
+
+def split_box(box):
+    """Cuts a box across its widest channel where half its pixels lie."""
+    channel = max(range(3), key=lambda i: max(c[i] for c, _ in box) - min(c[i] for c, _ in box))
+    box = sorted(box, key=lambda entry: entry[0][channel])
+    half = sum(count for _, count in box) / 2
+    seen = 0
+    for cut, (_, count) in enumerate(box):
+        seen += count
+        if seen >= half:
+            break
+    cut = min(max(cut, 0) + 1, len(box) - 1)
+    return box[:cut], box[cut:]
+
+
+def write_palette(path, palette):
+    with open(path, "w") as f:
+        f.write("// Written by skingen.py: the skin's colours for a 256-colour screen.\n"
+                + "".join("    {%d, %d, %d, 0},\n" % colour for colour in palette))
+
+
 def main():
     out = sys.argv[1]
     os.makedirs(out, exist_ok=True)
@@ -543,6 +598,7 @@ def main():
         listing.append('%d BITMAP "%s"' % (resource_id, name))
     write_icon(os.path.join(out, "icon102.ico"), icon())
     write_face_table(os.path.join(out, "skin_faces.inc"), bitmaps, clear)
+    write_palette(os.path.join(out, "skin_palette.inc"), skin_palette(bitmaps))
     with open(os.path.join(out, "skin.rc"), "w") as f:
         f.write("\n".join(listing) + "\n")
 

@@ -259,14 +259,22 @@ PYTHON
 }
 
 # morvane_warm_prefix WINE: runs one program in WINEPREFIX, so that its
-# services are up before the first test, and tells Wine whether a window
-# manager is there. On a private Xvfb there is none: Wine would wait 2 s at
-# every hide of a managed window for a withdrawal nobody confirms.
+# services are up before the first test, and sets how Wine draws on this
+# display:
+# - whether a window manager is there. On a private Xvfb there is none: Wine
+#   would wait 2 s at every hide of a managed window for a withdrawal nobody
+#   confirms;
+# - on a screen of 256 colours, drawing through the X11 driver: Wine's
+#   client-side window surfaces take their colours from a fixed table, never
+#   from a program's palette, while through the driver a realised palette
+#   reaches the screen, as on Windows.
 morvane_warm_prefix() {
-    local managed=Y
+    local managed=Y client_side=Y settings="$WINEPREFIX/morvane-display.reg"
     [ -n "${MORVANE_XVFB_PID:-}" ] && managed=N
-    setsid "$1" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d "$managed" /f \
-        </dev/null >/dev/null 2>&1
+    xdpyinfo 2>/dev/null | grep -Eq 'depth of root window: +8 planes' && client_side=N
+    printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\n"Managed"="%s"\n"ClientSideGraphics"="%s"\n' \
+        "$managed" "$client_side" >"$settings" || return 1
+    setsid "$1" regedit /S "Z:${settings//\//\\}" </dev/null >/dev/null 2>&1
 }
 
 # The emulated 32-bit Wine that runs the win32 build: this machine cannot

@@ -1,5 +1,7 @@
 #include "skin/skin_bitmap.h"
 
+#include "skin/skin_palette.h"
+
 HBITMAP LoadSkinBitmap(HINSTANCE module, UINT id) {
     if (id == 0) {
         return NULL;
@@ -29,6 +31,7 @@ bool ReadBitmapSize(HBITMAP bitmap, int* width, int* height) {
 }
 
 void DrawBitmap(HDC target, HBITMAP bitmap, int x, int y, int width, int height) {
+    UseSkinPalette(target);
     HDC memory = CreateCompatibleDC(target);
     HGDIOBJ previous = SelectObject(memory, bitmap);
     BitBlt(target, x, y, width, height, memory, 0, 0, SRCCOPY);

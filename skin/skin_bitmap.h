@@ -15,7 +15,8 @@ HINSTANCE WindowModule(HWND window);
 // Reads a bitmap's size; 0 x 0 and false for none.
 bool ReadBitmapSize(HBITMAP bitmap, int* width, int* height);
 
-// Copies bitmap to (x, y) of target through a compatible memory context.
+// Copies bitmap to (x, y) of target through a compatible memory context, in
+// the skin's palette on a screen of 256 colours.
 void DrawBitmap(HDC target, HBITMAP bitmap, int x, int y, int width, int height);
 
 // Deletes a GDI object if there is one and clears the handle.

@@ -63,7 +63,9 @@ class Library {
         return text;
     }
     Screenshot Bitmap(int id) const {
-        HBITMAP bitmap = LoadBitmapA(program, MAKEINTRESOURCEA(id));
+        // A section keeps the bitmap's colours on a screen of fewer.
+        HBITMAP bitmap = static_cast<HBITMAP>(
+            LoadImageA(program, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
         BITMAP size = {};
         GetObjectA(bitmap, sizeof size, &size);
         Canvas canvas(size.bmWidth, size.bmHeight);
@@ -136,6 +138,17 @@ PlacedText Place(const std::string& name, const std::string& text, const RECT& b
     return {name, box, needed, static_cast<int>(metrics.tmHeight), alignment == kWrapped, RECT{}};
 }
 
+// On a screen of 256 colours the tests' Wine draws through its X11 driver,
+// where a program's palette reaches the screen but no child window is ever
+// painted (a plain button stays black): there only the window's own drawing
+// is read, and Next's label, drawn by the button, is not.
+bool ControlsShow() {
+    HDC screen = GetDC(nullptr);
+    bool palette = (GetDeviceCaps(screen, RASTERCAPS) & RC_PALETTE) != 0;
+    ReleaseDC(nullptr, screen);
+    return !palette;
+}
+
 RECT Box(const PageArea& area) {
     return {area.left, area.top, area.right, area.bottom};
 }
@@ -181,8 +194,10 @@ class PageTextsOnScreen : public ::testing::TestWithParam<int> {
         add("note", ids.note, Box(kHeadingArea), kHeadingPoints, kRight);
         add("caption", ids.caption, Box(kCaptionArea), kTextPoints, kLeft);
         add("body", ids.body, Box(page == 0 ? kIntroBodyArea : kBodyArea), kTextPoints, kWrapped);
-        add("Next", ids.nextLabel, PlaceOf(main, GetDlgItem(main, IDC_NEXT)), kTextPoints,
-            kCentred);
+        if (ControlsShow()) {
+            add("Next", ids.nextLabel, PlaceOf(main, GetDlgItem(main, IDC_NEXT)), kTextPoints,
+                kCentred);
+        }
         return texts;
     }
 
@@ -193,7 +208,7 @@ class PageTextsOnScreen : public ::testing::TestWithParam<int> {
         if (shown.width != background.width || shown.height != background.height) {
             return {"the window is not the background's size"};
         }
-        HWND next = GetDlgItem(main, IDC_NEXT);
+        HWND next = ControlsShow() ? GetDlgItem(main, IDC_NEXT) : nullptr;
         RECT nextPlace = IsShown(next) ? PlaceOf(main, next) : RECT{};
         // The controls draw themselves, Next's label excepted.
         std::vector<RECT> controls;

@@ -1,5 +1,9 @@
 #include "screenshot.h"
 
+#include <gtest/gtest.h>
+
+#include "tests/wait_until.h"
+
 #include <cstdio>
 #include <cstring>
 
@@ -100,9 +104,113 @@ Screenshot Canvas::Read() const {
     return shot;
 }
 
+namespace {
+
+bool ScreenHasPalette() {
+    HDC screen = GetDC(NULL);
+    bool palette = (GetDeviceCaps(screen, RASTERCAPS) & RC_PALETTE) != 0;
+    ReleaseDC(NULL, screen);
+    return palette;
+}
+
+// Reads a binary PPM picture (P6, 255 levels) from the start of data.
+bool ParsePpm(const std::string& data, Screenshot* shot) {
+    int width = 0, height = 0, levels = 0, header = 0;
+    if (sscanf(data.c_str(), "P6 %d %d %d%n", &width, &height, &levels, &header) != 3 ||
+        levels != 255 || width <= 0 || height <= 0 ||
+        data.size() < header + 1 + static_cast<size_t>(width) * height * 3) {
+        return false;
+    }
+    const unsigned char* rgb = reinterpret_cast<const unsigned char*>(data.data()) + header + 1;
+    shot->width = width;
+    shot->height = height;
+    shot->pixels.resize(static_cast<size_t>(width) * height);
+    for (DWORD& pixel : shot->pixels) {
+        pixel = (rgb[0] << 16) | (rgb[1] << 8) | rgb[2];
+        rgb += 3;
+    }
+    return true;
+}
+
+std::string ReadWholeFile(const std::string& path) {
+    std::string data;
+    FILE* in = fopen(path.c_str(), "rb");
+    if (in) {
+        char buffer[65536];
+        size_t got;
+        while ((got = fread(buffer, 1, sizeof buffer, in)) > 0) {
+            data.append(buffer, got);
+        }
+        fclose(in);
+    }
+    return data;
+}
+
+// On a screen of 256 colours Wine gives each process a colormap of its own,
+// so reading the screen through this process's palette would show another
+// program's pixels in the wrong colours. The X server's picture of the
+// top-level window, read through that window's own colormap by ImageMagick's
+// import, is what the user sees. Wine starts the Unix program but gives no
+// handle to wait on, nor its output through a pipe: the picture goes to a
+// file, read once it is whole.
+Screenshot CaptureXWindow(HWND top) {
+    Screenshot shot;
+    ULONG_PTR xWindow = reinterpret_cast<ULONG_PTR>(GetPropA(top, "__wine_x11_whole_window"));
+    if (!xWindow) {
+        ADD_FAILURE() << "the window has no X window to read";
+        return shot;
+    }
+    static int captures = 0;
+    const std::string name = "morvane-window-" + std::to_string(GetCurrentProcessId()) + "-" +
+                             std::to_string(++captures) + ".ppm";
+    const std::string file = "Z:\\tmp\\" + name; // Wine's Z: is the Unix root
+    std::string command =
+        "Z:\\usr\\bin\\import -window " + std::to_string(xWindow) + " -depth 8 ppm:/tmp/" + name;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    bool whole = false;
+    if (CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                       &startup, &process)) {
+        whole = WaitUntil([&] { return ParsePpm(ReadWholeFile(file), &shot); });
+    }
+    DeleteFileA(file.c_str());
+    if (!whole) {
+        ADD_FAILURE() << "no picture of the window came from " << command;
+    }
+    return shot;
+}
+
+Screenshot Crop(const Screenshot& whole, int left, int top, int width, int height) {
+    Screenshot part;
+    if (whole.pixels.empty()) {
+        return part; // the reading failed, and said so
+    }
+    if (left < 0 || top < 0 || left + width > whole.width || top + height > whole.height) {
+        ADD_FAILURE() << "the part wanted lies outside the window read";
+        return part;
+    }
+    part.width = width;
+    part.height = height;
+    for (int y = top; y < top + height; ++y) {
+        const DWORD* row = &whole.pixels[static_cast<size_t>(y) * whole.width + left];
+        part.pixels.insert(part.pixels.end(), row, row + width);
+    }
+    return part;
+}
+
+} // namespace
+
 Screenshot CaptureFromScreen(HWND window) {
     RECT r;
     GetWindowRect(window, &r);
+    if (ScreenHasPalette()) {
+        HWND top = GetAncestor(window, GA_ROOT);
+        RECT whole;
+        GetWindowRect(top, &whole);
+        return Crop(CaptureXWindow(top), r.left - whole.left, r.top - whole.top,
+                    r.right - r.left, r.bottom - r.top);
+    }
     Canvas canvas(r.right - r.left, r.bottom - r.top);
     HDC screen = GetDC(NULL);
     BitBlt(canvas.Dc(), 0, 0, r.right - r.left, r.bottom - r.top, screen, r.left, r.top, SRCCOPY);

@@ -1,0 +1,77 @@
+#include "skin/skin_palette.h"
+
+namespace {
+
+const PALETTEENTRY kSkinColours[] = {
+#include "skin_palette.inc"
+};
+const int kSkinColourCount = sizeof kSkinColours / sizeof kSkinColours[0];
+
+struct SkinLogPalette {
+    WORD version;
+    WORD count;
+    PALETTEENTRY entries[kSkinColourCount];
+};
+
+// Made on the first paint on a palette screen; it lives as long as the
+// process, as every window of the program draws with it.
+HPALETTE skinPalette = NULL;
+
+bool HasPalette(HDC dc) {
+    return (GetDeviceCaps(dc, RASTERCAPS) & RC_PALETTE) != 0;
+}
+
+HPALETTE SkinPalette() {
+    if (!skinPalette) {
+        SkinLogPalette colours;
+        colours.version = 0x300;
+        colours.count = kSkinColourCount;
+        for (int i = 0; i < kSkinColourCount; ++i) {
+            colours.entries[i] = kSkinColours[i];
+        }
+        skinPalette = CreatePalette(reinterpret_cast<LOGPALETTE*>(&colours));
+    }
+    return skinPalette;
+}
+
+} // namespace
+
+void UseSkinPalette(HDC dc) {
+    if (HasPalette(dc) && SkinPalette()) {
+        // Not forced into the background: a control of the active window
+        // gets the skin's colours into the system palette.
+        SelectPalette(dc, skinPalette, FALSE);
+        RealizePalette(dc);
+    }
+}
+
+bool RealizeSkinPalette(HWND window) {
+    HDC dc = GetDC(window);
+    if (!dc) {
+        return false;
+    }
+    UINT changed = 0;
+    if (HasPalette(dc) && SkinPalette()) {
+        HPALETTE previous = SelectPalette(dc, skinPalette, FALSE);
+        changed = RealizePalette(dc);
+        SelectPalette(dc, previous, FALSE);
+    }
+    ReleaseDC(window, dc);
+    if (changed == 0 || changed == GDI_ERROR) {
+        return false;
+    }
+    RedrawWindow(window, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    return true;
+}
+
+INT_PTR AnswerPaletteMessage(HWND dialog, UINT message, WPARAM wParam) {
+    if (message == WM_QUERYNEWPALETTE) {
+        SetWindowLongPtrA(dialog, DWLP_MSGRESULT, RealizeSkinPalette(dialog));
+        return TRUE;
+    }
+    HWND changer = reinterpret_cast<HWND>(wParam);
+    if (changer != dialog && !IsChild(dialog, changer)) {
+        RealizeSkinPalette(dialog);
+    }
+    return FALSE;
+}

@@ -1,0 +1,27 @@
+// The skin's colours on a screen of 256 colours. Without a palette of its own
+// the program's bitmaps would be drawn in the 20 colours Windows keeps for
+// itself; the skin's palette, made from the skin bitmaps' own colours, keeps
+// them close to how they look on a deeper screen. Elsewhere all of it is
+// skipped.
+#ifndef MORVANE_SKIN_SKIN_PALETTE_H
+#define MORVANE_SKIN_SKIN_PALETTE_H
+
+#include <windows.h>
+
+// Selects the skin's palette into dc and realises it, when dc's device has
+// a palette.
+void UseSkinPalette(HDC dc);
+
+// Realises the skin's palette for a top-level window, and repaints the
+// window and its controls when that changed the colours they get (a screen
+// that now has a palette, another program's palette realised before). True
+// when colours changed.
+bool RealizeSkinPalette(HWND window);
+
+// A dialog's answer to WM_QUERYNEWPALETTE (it is becoming active) and to
+// WM_PALETTECHANGED (some window changed the system palette; one of its own
+// changes is not answered, or the two would go on for ever): the dialog
+// procedure's result.
+INT_PTR AnswerPaletteMessage(HWND dialog, UINT message, WPARAM wParam);
+
+#endif
