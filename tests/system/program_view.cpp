@@ -40,11 +40,14 @@ HWND StartMorvaneAndWaitForFirstPoll(ProgramRun& run) {
     const uint32_t before = camera.StatusReads();
     HWND main = run.StartMorvane() ? run.WaitForMainWindow() : nullptr;
     if (main) {
-        SendWithTimeout(main, WM_NULL, 0, 0); // the set-up, the camera's attach included
-        // Only a program with a camera attached reads the status.
-        if (PageOf(main) != 0 && WaitUntil([&] { return camera.StatusReads() != before; })) {
-            SendWithTimeout(main, WM_NULL, 0, 0); // answered once the poll is handled
-        }
+        // The set-up, the camera's attach included, is over when the page
+        // says that no camera was found, or when the first poll reads the
+        // attached camera's status. An answer to a message proves nothing:
+        // the program may answer in the middle of its set-up, while it waits
+        // on a message of its own (on a 256-colour screen, its palette's news
+        // to every window).
+        WaitUntil([&] { return PageOf(main) == 0 || camera.StatusReads() != before; });
+        SendWithTimeout(main, WM_NULL, 0, 0); // answered once that is handled
     }
     return main;
 }
