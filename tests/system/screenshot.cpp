@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/wait_until.h"
-
 #include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <iterator>
+
+#include "tests/wait_until.h"
 
 namespace {
 
@@ -133,17 +135,8 @@ bool ParsePpm(const std::string& data, Screenshot* shot) {
 }
 
 std::string ReadWholeFile(const std::string& path) {
-    std::string data;
-    FILE* in = fopen(path.c_str(), "rb");
-    if (in) {
-        char buffer[65536];
-        size_t got;
-        while ((got = fread(buffer, 1, sizeof buffer, in)) > 0) {
-            data.append(buffer, got);
-        }
-        fclose(in);
-    }
-    return data;
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 // On a screen of 256 colours Wine gives each process a colormap of its own,
