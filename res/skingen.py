@@ -577,7 +577,7 @@ def split_box(box):
         seen += count
         if seen >= half:
             break
-    cut = min(max(cut, 0) + 1, len(box) - 1)
+    cut = min(cut + 1, len(box) - 1)  # both halves keep a colour
     return box[:cut], box[cut:]
 
 

@@ -143,10 +143,7 @@ PlacedText Place(const std::string& name, const std::string& text, const RECT& b
 // painted (a plain button stays black): there only the window's own drawing
 // is read, and Next's label, drawn by the button, is not.
 bool ControlsShow() {
-    HDC screen = GetDC(nullptr);
-    bool palette = (GetDeviceCaps(screen, RASTERCAPS) & RC_PALETTE) != 0;
-    ReleaseDC(nullptr, screen);
-    return !palette;
+    return !ScreenHasPalette();
 }
 
 RECT Box(const PageArea& area) {

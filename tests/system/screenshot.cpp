@@ -106,14 +106,14 @@ Screenshot Canvas::Read() const {
     return shot;
 }
 
-namespace {
-
 bool ScreenHasPalette() {
     HDC screen = GetDC(NULL);
     bool palette = (GetDeviceCaps(screen, RASTERCAPS) & RC_PALETTE) != 0;
     ReleaseDC(NULL, screen);
     return palette;
 }
+
+namespace {
 
 // Reads a binary PPM picture (P6, 255 levels) from the start of data.
 bool ParsePpm(const std::string& data, Screenshot* shot) {
@@ -166,6 +166,10 @@ Screenshot CaptureXWindow(HWND top) {
     if (CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                        &startup, &process)) {
         whole = WaitUntil([&] { return ParsePpm(ReadWholeFile(file), &shot); });
+        if (process.hProcess) { // Windows gives one, Wine none for a Unix program
+            CloseHandle(process.hProcess);
+            CloseHandle(process.hThread);
+        }
     }
     DeleteFileA(file.c_str());
     if (!whole) {

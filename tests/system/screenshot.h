@@ -24,6 +24,9 @@ struct Screenshot {
     bool SaveBitmap(const std::string& path) const;
 };
 
+// Whether the screen has a palette: 256 colours.
+bool ScreenHasPalette();
+
 // The window as it shows on the screen.
 Screenshot CaptureFromScreen(HWND window);
 
