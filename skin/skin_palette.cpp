@@ -36,13 +36,14 @@ HPALETTE SkinPalette() {
 
 } // namespace
 
-void UseSkinPalette(HDC dc) {
-    if (HasPalette(dc) && SkinPalette()) {
-        // Not forced into the background: a control of the active window
-        // gets the skin's colours into the system palette.
-        SelectPalette(dc, skinPalette, FALSE);
-        RealizePalette(dc);
+UINT UseSkinPalette(HDC dc) {
+    if (!HasPalette(dc) || !SkinPalette()) {
+        return 0;
     }
+    // Not forced into the background: a control of the active window gets
+    // the skin's colours into the system palette.
+    SelectPalette(dc, skinPalette, FALSE);
+    return RealizePalette(dc);
 }
 
 bool RealizeSkinPalette(HWND window) {
@@ -50,12 +51,7 @@ bool RealizeSkinPalette(HWND window) {
     if (!dc) {
         return false;
     }
-    UINT changed = 0;
-    if (HasPalette(dc) && SkinPalette()) {
-        HPALETTE previous = SelectPalette(dc, skinPalette, FALSE);
-        changed = RealizePalette(dc);
-        SelectPalette(dc, previous, FALSE);
-    }
+    UINT changed = UseSkinPalette(dc);
     ReleaseDC(window, dc);
     if (changed == 0 || changed == GDI_ERROR) {
         return false;

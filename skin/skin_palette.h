@@ -9,8 +9,9 @@
 #include <windows.h>
 
 // Selects the skin's palette into dc and realises it, when dc's device has
-// a palette.
-void UseSkinPalette(HDC dc);
+// a palette: how many of its colours it mapped into the system palette, 0
+// where there is none.
+UINT UseSkinPalette(HDC dc);
 
 // Realises the skin's palette for a top-level window, and repaints the
 // window and its controls when that changed the colours they get (a screen
