@@ -32,7 +32,8 @@ int PageOf(HWND main) {
 }
 
 bool WaitForPage(HWND main, int page, DWORD timeoutMs) {
-    return WaitUntil([&] { return PageOf(main) == page; }, timeoutMs);
+    return WaitUntil([&] { return PageOf(main) == page; }, timeoutMs) &&
+           WaitForQueueHandled(main);
 }
 
 HWND StartMorvaneAndWaitForFirstPoll(ProgramRun& run) {

@@ -25,6 +25,8 @@ bool WaitForNextPoll(HWND main, SimulatedCamera& camera);
 
 // The page on show, told by the controls its layout shows.
 int PageOf(HWND main);
+// Waits until the page shows and the program has ended the layout that
+// showed it (its controls are shown one after the other).
 bool WaitForPage(HWND main, int page, DWORD timeoutMs = 10000);
 
 // The video window is shown and the camera keeps delivering frames to it.
