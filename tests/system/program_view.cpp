@@ -32,8 +32,11 @@ int PageOf(HWND main) {
 }
 
 bool WaitForPage(HWND main, int page, DWORD timeoutMs) {
-    return WaitUntil([&] { return PageOf(main) == page; }, timeoutMs) &&
-           WaitForQueueHandled(main);
+    if (!WaitUntil([&] { return PageOf(main) == page; }, timeoutMs)) {
+        return false;
+    }
+    WaitForQueueHandled(main);
+    return true;
 }
 
 HWND StartMorvaneAndWaitForFirstPoll(ProgramRun& run) {
