@@ -40,10 +40,14 @@ inline DWORD Bound(DWORD boundMs) {
 
 // The failure of a wait that ran out.
 class WaitRanOut : public std::runtime_error {
+    static std::string FileName(const std::string& path) {
+        return path.substr(path.find_last_of("/\\") + 1);
+    }
+
   public:
-    WaitRanOut(const std::string& what, DWORD boundMs)
-        : std::runtime_error("waited " + std::to_string(boundMs) + " ms for " + what +
-                             ", in vain") {}
+    WaitRanOut(const std::string& what, DWORD boundMs, const char* file, int line)
+        : std::runtime_error(FileName(file) + ":" + std::to_string(line) + ": waited " +
+                             std::to_string(boundMs) + " ms for " + what + ", in vain") {}
 };
 
 // Whether condition holds within the bound (lengthened for the tier). In
@@ -51,8 +55,7 @@ class WaitRanOut : public std::runtime_error {
 // timers and hooks of a test that hosts them keep running. Only for a test
 // whose subject is whether a thing comes at all; every other wait is
 // WaitUntil.
-template <typename Condition>
-[[nodiscard]] bool HoldsWithin(Condition condition, DWORD boundMs) {
+template <typename Condition> [[nodiscard]] bool HoldsWithin(Condition condition, DWORD boundMs) {
     const DWORD bound = Bound(boundMs);
     const DWORD start = GetTickCount();
     for (;;) {
@@ -72,11 +75,12 @@ template <typename Condition>
 }
 
 // Waits until condition holds; when the bound runs out, fails the test there,
-// naming what (a phrase: "page 3 to show").
+// naming what (a phrase: "page 3 to show") and the caller's line.
 template <typename Condition>
-void WaitUntil(Condition condition, const std::string& what, DWORD boundMs = kProgramBoundMs) {
+void WaitUntil(Condition condition, const std::string& what, DWORD boundMs = kProgramBoundMs,
+               const char* file = __builtin_FILE(), int line = __builtin_LINE()) {
     if (!HoldsWithin(condition, boundMs)) {
-        throw WaitRanOut(what, Bound(boundMs));
+        throw WaitRanOut(what, Bound(boundMs), file, line);
     }
 }
 
@@ -88,11 +92,12 @@ template <typename Condition> bool WaitUntil(Condition condition, DWORD timeoutM
 // Waits until the thread of a window has handled every message and input
 // queued for it: a thread paints only when nothing but its timers is left in
 // its queue.
-inline void WaitForQueueHandled(HWND window) {
+inline void WaitForQueueHandled(HWND window, const char* file = __builtin_FILE(),
+                                int line = __builtin_LINE()) {
     const RECT spot = {0, 0, 1, 1}; // a corner of the background: painted again as it is
     InvalidateRect(window, &spot, FALSE);
     WaitUntil([&] { return !GetUpdateRect(window, nullptr, FALSE); },
-              "the window's thread to handle its queue");
+              "the window's thread to handle its queue", kProgramBoundMs, file, line);
 }
 
 // The keyboard focus, the mouse capture and the active window of a window's
