@@ -9,7 +9,9 @@ SETUP is the set-up program, EXE and DLL the binaries it must install, CAMSIM
 the win32 camsim.exe. The win32 tier provides the prefix, its running session
 and its loaders (morvane_start_wine32: WINEPREFIX, MORVANE_WINE32_LOADER,
 MORVANE_WINE64, ...) and DISPLAY. Prints one line per case and exits non-zero
-when one fails.
+when one fails. Every wait has its bound from tests/wait_until.h, lengthened by
+the tier's factor (MORVANE_TIME_SCALE), and one that runs out fails its case,
+naming what it waited for.
 """
 import hashlib
 import os
@@ -28,6 +30,48 @@ SETTINGS_KEY = SOFTWARE_32 + r"\Kivo Corporation\Pelvorn"
 PICTURE = (14, 82, 320, 240)
 
 
+def bound(name):
+    """Seconds of the bound of tests/wait_until.h called name, lengthened by
+    the tier's factor: a whole number above 1 in MORVANE_TIME_SCALE, else 1."""
+    header = pathlib.Path(__file__).resolve().parent.parent / "wait_until.h"
+    found = re.search(rf"\b{name} = (\d+);", header.read_text())
+    if not found:
+        raise LookupError(f"{header} has no bound {name}")
+    scale = re.match(r"\d*", os.environ.get("MORVANE_TIME_SCALE", "")).group()
+    return int(found.group(1)) / 1000 * max(int(scale or 1), 1)
+
+
+# What a program does: a start, a picture shown. A program's run to its end.
+PROGRAM_BOUND = bound("kProgramBoundMs")
+ANSWER_BOUND = bound("kAnswerBoundMs")
+
+
+class WaitRanOut(Exception):
+    def __init__(self, what, seconds):
+        super().__init__(f"waited {seconds:g} s for {what}, in vain")
+
+
+def wait_until(condition, what, seconds):
+    """condition's first true answer, asked every 0.25 s; raises WaitRanOut,
+    naming what, when none comes within seconds."""
+    deadline = time.monotonic() + seconds
+    while True:
+        answer = condition()
+        if answer:
+            return answer
+        if time.monotonic() >= deadline:
+            raise WaitRanOut(what, seconds)
+        time.sleep(0.25)
+
+
+def run_to_end(command, **options):
+    """A program run to its end, which must come within a program's answer."""
+    try:
+        return subprocess.run(command, timeout=ANSWER_BOUND, **options)
+    except subprocess.TimeoutExpired:
+        raise WaitRanOut(" ".join(map(str, command[1:])) + " to end", ANSWER_BOUND) from None
+
+
 class Prefix:
     def __init__(self):
         self.drive_c = pathlib.Path(os.environ["WINEPREFIX"]) / "drive_c"
@@ -42,15 +86,15 @@ class Prefix:
         return self.drive_c / windows_path[3:].replace("\\", "/")
 
 
-def run32(*arguments, timeout=180):
+def run32(*arguments):
     """A win32 program to its end; answers its exit code."""
-    return subprocess.run([os.environ["MORVANE_WINE32_LOADER"], *arguments], stdout=subprocess.DEVNULL,
-                          stderr=subprocess.DEVNULL, timeout=timeout).returncode
+    return run_to_end([os.environ["MORVANE_WINE32_LOADER"], *arguments],
+                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode
 
 
 def reg(*arguments):
-    return subprocess.run([os.environ["MORVANE_WINE64"], "reg", *arguments], capture_output=True,
-                          text=True, timeout=60)
+    return run_to_end([os.environ["MORVANE_WINE64"], "reg", *arguments], capture_output=True,
+                      text=True)
 
 
 def key_values(key):
@@ -68,16 +112,6 @@ def key_values(key):
 
 def digest(path):
     return hashlib.sha256(pathlib.Path(path).read_bytes()).hexdigest()
-
-
-def wait_for(condition, seconds):
-    deadline = time.monotonic() + seconds
-    while time.monotonic() < deadline:
-        result = condition()
-        if result:
-            return result
-        time.sleep(0.25)
-    return condition()
 
 
 class Release:
@@ -107,8 +141,9 @@ class Release:
         uninstaller copies itself away and goes on in the background."""
         command = key_values(UNINSTALL_KEY)["UninstallString"].strip('"')
         run32(self.prefix.host_path(command), "/S")
-        return wait_for(lambda: key_values(UNINSTALL_KEY) is None
-                        and not self.prefix.host_path(command).exists(), 60)
+        wait_until(lambda: key_values(UNINSTALL_KEY) is None
+                   and not self.prefix.host_path(command).exists(),
+                   "the uninstaller to remove its entry and itself", ANSWER_BOUND)
 
     def installed_faults(self, folder):
         faults = []
@@ -146,12 +181,24 @@ class Release:
 
 
 class RunningMorvane:
-    """The installed Morvane.exe, started like the shortcut starts it."""
+    """The installed Morvane.exe, started like the shortcut starts it, its
+    window shown; ended at the end of a with block."""
 
     def __init__(self, program):
         self.process = subprocess.Popen([os.environ["MORVANE_WINE32_LOADER"], str(program)],
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.origin = wait_for(self.window_origin, 60)
+        try:
+            self.origin = wait_until(self.window_origin, "Morvane's window to show",
+                                     PROGRAM_BOUND)
+        except WaitRanOut:
+            self.end()
+            raise
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *raised):
+        self.end()
 
     @staticmethod
     def window_origin():
@@ -160,11 +207,6 @@ class RunningMorvane:
         y = re.search(r"Absolute upper-left Y:\s+(-?\d+)", info.stdout)
         return (int(x.group(1)), int(y.group(1))) if x and y else None
 
-    def colours(self):
-        """The distinct colours of the picture."""
-        picture = self.picture()
-        return {picture[index:index + 3] for index in range(0, len(picture), 3)}
-
     def picture(self):
         left, top, width, height = PICTURE
         return subprocess.run(
@@ -172,18 +214,21 @@ class RunningMorvane:
              f"{width}x{height}+{self.origin[0] + left}+{self.origin[1] + top}",
              "-depth", "8", "rgb:-"], capture_output=True, check=True).stdout
 
-    def shows_live_picture(self):
-        """Two looks a second apart: a picture of more than one colour that moves."""
-        first = wait_for(lambda: len(self.colours()) > 4 and self.picture(), 20)
-        if not first:
-            return False
-        time.sleep(1)
-        return self.picture() != first
+    def wait_for_live_picture(self):
+        """A picture of more than four colours, then another."""
+        def coloured_picture():
+            picture = self.picture()
+            colours = {picture[index:index + 3] for index in range(0, len(picture), 3)}
+            return len(colours) > 4 and picture
+        first = wait_until(coloured_picture, "a picture of more than four colours",
+                           PROGRAM_BOUND)
+        wait_until(lambda: self.picture() != first, "the picture to move", PROGRAM_BOUND)
 
     def end(self):
         self.process.kill()
         self.process.wait()
-        wait_for(lambda: self.window_origin() is None, 20)
+        wait_until(lambda: self.window_origin() is None, "Morvane's window to go",
+                   PROGRAM_BOUND)
 
 
 def fresh_install(release):
@@ -194,27 +239,16 @@ def fresh_install(release):
 
 
 def installed_program_shows_picture(release):
-    morvane = RunningMorvane(release.default_folder / "Morvane.exe")
-    try:
-        if not morvane.origin:
-            return ["the installed Morvane.exe showed no window"]
-        if not morvane.shows_live_picture():
-            return ["the installed Morvane.exe shows no live picture"]
-        return []
-    finally:
-        morvane.end()
+    with RunningMorvane(release.default_folder / "Morvane.exe") as morvane:
+        morvane.wait_for_live_picture()
+    return []
 
 
 def install_refused_while_running(release):
-    morvane = RunningMorvane(release.default_folder / "Morvane.exe")
     faults = []
-    try:
-        if not morvane.origin:
-            return ["Morvane.exe showed no window"]
+    with RunningMorvane(release.default_folder / "Morvane.exe"):
         if release.install() != 2:
             faults.append("installing while Morvane runs did not stop with exit code 2")
-    finally:
-        morvane.end()
     return faults + release.installed_faults(release.default_folder)
 
 
@@ -222,8 +256,8 @@ def uninstall_keeps_settings(release):
     reg("add", SETTINGS_KEY, "/v", "Morvane_AudioSetting", "/t", "REG_DWORD", "/d", "1", "/f")
     own_file = release.default_folder / "notes.txt"
     own_file.write_text("the user's own file")
-    faults = [] if release.uninstall_as_listed() else ["the uninstaller did not finish"]
-    faults += release.removed_faults(release.default_folder)
+    release.uninstall_as_listed()
+    faults = release.removed_faults(release.default_folder)
     if not own_file.exists():
         faults.append("the uninstaller removed a file it did not install")
     shutil.rmtree(release.default_folder, ignore_errors=True)
@@ -243,17 +277,11 @@ def install_over_earlier(release):
     faults += release.installed_faults(folder)
     if release.default_folder.exists():
         faults.append("the install over it went to Program Files instead")
-    morvane = RunningMorvane(folder / "Morvane.exe")
-    try:
-        if not morvane.origin:
-            faults.append("Morvane.exe installed over the earlier one showed no window")
-        elif release.uninstall_in_place(folder) != 2:
+    with RunningMorvane(folder / "Morvane.exe"):
+        if release.uninstall_in_place(folder) != 2:
             faults.append("removing while Morvane runs did not stop with exit code 2")
-    finally:
-        morvane.end()
     faults += release.installed_faults(folder)
-    if not release.uninstall_as_listed():
-        faults.append("the uninstaller did not finish")
+    release.uninstall_as_listed()
     faults += release.removed_faults(folder)
     if folder.exists():
         faults.append(f"{folder} is left")
@@ -289,10 +317,15 @@ def main(argv):
     release = Release(*argv)
     release.remove_earlier_runs()
     for command in (("install",), ("plug",), ("tape", "in")):
-        run32(release.camsim, *command)
+        if run32(release.camsim, *command) != 0:
+            print(f"camsim.exe {' '.join(command)} failed: no case can run")
+            return 1
     failed = 0
     for case in CASES:
-        faults = case(release)
+        try:
+            faults = case(release)
+        except WaitRanOut as ran_out:
+            faults = [str(ran_out)]
         print(f"{'FAIL' if faults else 'ok  '} {case.__name__}")
         for fault in faults:
             print("     ", fault)

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <thread>
 
 #include "app/about_box.h"
 #include "app/startup.h"
@@ -14,37 +13,12 @@
 #include "skin/font_spec.h"
 #include "skin_harness.h"
 #include "tests/system/screenshot.h"
+#include "tests/win/modal_dialog.h"
 
 namespace {
 
 const int kBoxWidth = 395;
 const int kBoxHeight = 234;
-
-BOOL CALLBACK TakeVisibleDialog(HWND window, LPARAM found) {
-    char name[16] = "";
-    GetClassNameA(window, name, sizeof name);
-    if (lstrcmpA(name, "#32770") == 0 && IsWindowVisible(window)) {
-        *reinterpret_cast<HWND*>(found) = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND WaitForBox(DWORD thread) {
-    HWND box = NULL;
-    WaitUntil([&] {
-        EnumThreadWindows(thread, TakeVisibleDialog, reinterpret_cast<LPARAM>(&box));
-        return box != NULL;
-    });
-    return box;
-}
-
-HWND CaptureOf(DWORD thread) {
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof info;
-    GetGUIThreadInfo(thread, &info);
-    return info.hwndCapture;
-}
 
 // Presses and releases a skinned button as the platform would deliver it.
 void Click(HWND control) {
@@ -52,25 +26,11 @@ void Click(HWND control) {
     SendMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
 }
 
-// Opens the box on this thread and runs script on another while it is open.
-// The script ends with the box closed, or the helper clicks OK so that a
-// failing test cannot hang. Answers the box's result.
+// Opens the box on this thread and runs script on another while it is open;
+// unless the script closed it, OK does. Answers the box's result.
 INT_PTR RunAboutBox(const std::function<void(HWND box)>& script) {
-    DWORD thread = GetCurrentThreadId();
-    std::thread user([&] {
-        HWND box = WaitForBox(thread);
-        if (!box) {
-            return;
-        }
-        script(box);
-        if (IsWindow(box)) {
-            Click(GetDlgItem(box, IDC_ABOUT_OK));
-        }
-    });
-    INT_PTR result =
-        DialogBoxParamA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(IDD_ABOUT), NULL, AboutBoxProc, 0);
-    user.join();
-    return result;
+    return RunModalDialog(IDD_ABOUT, AboutBoxProc, script,
+                          [](HWND box) { Click(GetDlgItem(box, IDC_ABOUT_OK)); });
 }
 
 RECT ScreenRect(HWND window) {
@@ -83,20 +43,16 @@ RECT ScreenRect(HWND window) {
 // the box's thread has handled its queue. A window holding the capture is
 // told of every move of the real pointer, and Wine may tell it late (the X
 // server's report of an earlier move); with the pointer parked away from the
-// box, no such move comes, so only the test's own messages drag it.
+// box, no such move comes, so only the test's own messages drag it. Wine
+// moves the X server's pointer only when the place it holds changes, and the
+// two may differ (a new screen's pointer is in its centre, while Wine may
+// hold the corner): a step aside first makes the move to the corner real.
 void ParkPointerOffBox(HWND box) {
     RECT place = ScreenRect(box);
     ASSERT_FALSE(PtInRect(&place, POINT{0, 0}));
+    SetCursorPos(1, 1);
     SetCursorPos(0, 0);
     WaitForQueueHandled(box);
-}
-
-// The face a control shows, waiting up to 3 s for the expected one: the box is
-// visible before the X server has drawn it.
-int FaceOnceDrawn(HWND control, int expected) {
-    int shown = -1;
-    WaitUntil([&] { return (shown = ProbeCorner(control)) == expected; }, 3000);
-    return shown;
 }
 
 class AboutBox : public testing::Test {
@@ -107,30 +63,27 @@ class AboutBox : public testing::Test {
 } // namespace
 
 TEST_F(AboutBox, TakesTheBackgroundsSizeAndPlacesItsSkinnedButtons) {
-    RECT box{}, ok{}, close{};
-    int okFace = -1, closeFace = -1;
-    RunAboutBox([&](HWND window) {
-        box = ScreenRect(window);
-        ok = ScreenRect(GetDlgItem(window, IDC_ABOUT_OK));
-        close = ScreenRect(GetDlgItem(window, IDC_CLOSE));
-        okFace = FaceOnceDrawn(GetDlgItem(window, IDC_ABOUT_OK), IDB_OK_NORMAL);
-        closeFace = FaceOnceDrawn(GetDlgItem(window, IDC_CLOSE), IDB_CLOSE_NORMAL);
+    RunAboutBox([](HWND window) {
+        const RECT box = ScreenRect(window);
+        EXPECT_EQ(kBoxWidth, box.right - box.left);
+        EXPECT_EQ(kBoxHeight, box.bottom - box.top);
+        const struct {
+            int id, x, y, width, height, face;
+            const char* name;
+        } buttons[] = {{IDC_ABOUT_OK, 290, 176, 84, 29, IDB_OK_NORMAL, "OK"},
+                       {IDC_CLOSE, 362, 5, 28, 26, IDB_CLOSE_NORMAL, "Close"}};
+        for (const auto& b : buttons) {
+            SCOPED_TRACE(b.name);
+            const HWND control = GetDlgItem(window, b.id);
+            const RECT place = ScreenRect(control);
+            EXPECT_EQ(b.x, place.left - box.left);
+            EXPECT_EQ(b.y, place.top - box.top);
+            EXPECT_EQ(b.width, place.right - place.left);
+            EXPECT_EQ(b.height, place.bottom - place.top);
+            // The box is visible before the X server has drawn it.
+            WaitForFace(control, b.face, std::string(b.name) + " to show its normal face");
+        }
     });
-    EXPECT_EQ(kBoxWidth, box.right - box.left);
-    EXPECT_EQ(kBoxHeight, box.bottom - box.top);
-    const struct {
-        RECT rect;
-        int x, y, width, height, face, shownFace;
-    } buttons[] = {{ok, 290, 176, 84, 29, IDB_OK_NORMAL, okFace},
-                   {close, 362, 5, 28, 26, IDB_CLOSE_NORMAL, closeFace}};
-    for (const auto& b : buttons) {
-        SCOPED_TRACE(b.face);
-        EXPECT_EQ(b.x, b.rect.left - box.left);
-        EXPECT_EQ(b.y, b.rect.top - box.top);
-        EXPECT_EQ(b.width, b.rect.right - b.rect.left);
-        EXPECT_EQ(b.height, b.rect.bottom - b.rect.top);
-        EXPECT_EQ(b.face, b.shownFace);
-    }
 }
 
 TEST_F(AboutBox, EndsWithOneThroughOkOrCloseOnly) {
@@ -148,7 +101,8 @@ TEST_F(AboutBox, EndsWithOneThroughOkOrCloseOnly) {
             // has handled the Escape too.
             HWND button = GetDlgItem(box, id);
             PostMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
-            WaitUntil([&] { return CaptureOf(GetWindowThreadProcessId(box, NULL)) == button; });
+            WaitUntil([&] { return ThreadInputOf(box).capture == button; },
+                      "the pressed button to take the mouse after the Escape");
             openAfterEscape = IsWindow(box) && IsWindowVisible(box);
             SendMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
         });
@@ -161,15 +115,14 @@ TEST_F(AboutBox, DragsOnlyFromTheTopStrip) {
     POINT movedFromStrip{}, movedFromBelow{};
     bool capturedBelow = false, releasedAfter = false;
     RunAboutBox([&](HWND box) {
-        DWORD thread = GetWindowThreadProcessId(box, NULL);
         ParkPointerOffBox(box);
         auto dragBy = [&](int pressY) {
             RECT before = ScreenRect(box);
             SendMessageA(box, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, pressY));
-            capturedBelow = CaptureOf(thread) == box;
+            capturedBelow = ThreadInputOf(box).capture == box;
             SendMessageA(box, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(120, pressY + 10));
             SendMessageA(box, WM_LBUTTONUP, 0, MAKELPARAM(120, pressY + 10));
-            releasedAfter = CaptureOf(thread) == NULL;
+            releasedAfter = ThreadInputOf(box).capture == NULL;
             RECT after = ScreenRect(box);
             return POINT{after.left - before.left, after.top - before.top};
         };
@@ -188,7 +141,6 @@ TEST_F(AboutBox, DoubleClickDragsAndALostCaptureEndsTheDrag) {
     POINT movedByPair{}, movedAfterLoss{};
     bool releasedByLoss = false;
     RunAboutBox([&](HWND box) {
-        DWORD thread = GetWindowThreadProcessId(box, NULL);
         ParkPointerOffBox(box);
         RECT start = ScreenRect(box);
         SendMessageA(box, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 10));
@@ -201,7 +153,7 @@ TEST_F(AboutBox, DoubleClickDragsAndALostCaptureEndsTheDrag) {
 
         SendMessageA(box, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 10));
         SendMessageA(box, WM_CANCELMODE, 0, 0);
-        releasedByLoss = CaptureOf(thread) == NULL;
+        releasedByLoss = ThreadInputOf(box).capture == NULL;
         SendMessageA(box, WM_MOUSEMOVE, 0, MAKELPARAM(130, 30));
         RECT after = ScreenRect(box);
         movedAfterLoss = POINT{after.left - paired.left, after.top - paired.top};
@@ -214,19 +166,13 @@ TEST_F(AboutBox, DoubleClickDragsAndALostCaptureEndsTheDrag) {
 }
 
 TEST_F(AboutBox, TwentyOpeningsKeepNoBitmapsOrFonts) {
-    auto open = [] { RunAboutBox([](HWND box) { ProbeCorner(GetDlgItem(box, IDC_ABOUT_OK)); }); };
-    // Warm up: the buttons' faces and label stay between openings, and Wine
-    // fills its caches of device contexts and fonts.
-    open();
-    open();
-    int before = LiveGdiObjects();
+    auto open = [] {
+        RunAboutBox([](HWND box) {
+            WaitForFace(GetDlgItem(box, IDC_ABOUT_OK), IDB_OK_NORMAL, "OK to show its normal face");
+        });
+    };
     const int kOpenings = 20;
-    for (int i = 0; i < kOpenings; ++i) {
-        open();
-    }
-    // Wine's caches move the count by a few objects either way; keeping one
-    // bitmap or font per opening would add twenty.
-    EXPECT_LT(LiveGdiObjects() - before, kOpenings / 2);
+    EXPECT_LT(GdiObjectsKeptBy(open, kOpenings), kOpenings / 2);
 }
 
 namespace {
@@ -284,19 +230,21 @@ TEST_F(AboutBox, TitleIsWholeDarkGreyOverAWhiteShadowOnePixelDownRight) {
     RunAboutBox([&](HWND box) {
         // The title and its shadow, once the screen shows both.
         Screenshot shot;
-        WaitUntil([&] {
-            shot = CaptureFromScreen(box);
-            grey = TitleInk(shot, all);
-            white = Extent();
-            for (int y = grey.top; y <= grey.bottom + 1; ++y) {
-                for (int x = grey.left; x <= grey.right + 1; ++x) {
-                    if (shot.At(x, y) == 0xFFFFFF) {
-                        white.Add(x, y);
+        WaitUntil(
+            [&] {
+                shot = CaptureFromScreen(box);
+                grey = TitleInk(shot, all);
+                white = Extent();
+                for (int y = grey.top; y <= grey.bottom + 1; ++y) {
+                    for (int x = grey.left; x <= grey.right + 1; ++x) {
+                        if (shot.At(x, y) == 0xFFFFFF) {
+                            white.Add(x, y);
+                        }
                     }
                 }
-            }
-            return grey.count >= whole.count && white.count > 20;
-        });
+                return grey.count >= whole.count && white.count > 20;
+            },
+            "the screen to show the whole title and its shadow");
         char path[MAX_PATH];
         GetModuleFileNameA(NULL, path, sizeof path);
         std::string folder(path);

@@ -4,6 +4,7 @@
 
 #include "camsim/deck_model.h"
 #include "camsim/device_registry.h"
+#include "tests/win/run_to_end.h"
 
 namespace {
 
@@ -35,11 +36,10 @@ class CameraFilter {
         BYTE block[64] = {};
         return Status(block) == S_OK ? block[2] : -1;
     }
-    // The mode once the deck reports the expected one, or the last one read.
-    int ModeOnceSettled(int expected) {
-        int mode = -1;
-        WaitUntil([&] { return (mode = Mode()) == expected; });
-        return mode;
+    // Waits until the deck reports mode.
+    void WaitForMode(int mode) {
+        WaitUntil([&] { return Mode() == mode; },
+                  "the deck to report mode " + std::to_string(mode));
     }
     HRESULT Capability(DWORD* word) {
         DWORD returned = 0;
@@ -50,39 +50,9 @@ class CameraFilter {
     uint32_t sequence = 0;
 };
 
-// Runs camsim.exe with arguments and keeps what it prints; answers its exit
-// code, or -1.
-DWORD RunTool(const char* arguments, std::string* printed = nullptr) {
-    char line[300];
-    wsprintfA(line, "camsim.exe %s", arguments);
-    SECURITY_ATTRIBUTES inherited = {sizeof inherited, nullptr, TRUE};
-    HANDLE readEnd = nullptr, writeEnd = nullptr;
-    if (!CreatePipe(&readEnd, &writeEnd, &inherited, 0))
-        return static_cast<DWORD>(-1);
-    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = writeEnd;
-    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-    PROCESS_INFORMATION process = {};
-    BOOL started = CreateProcessA(nullptr, line, nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                                  &startup, &process);
-    CloseHandle(writeEnd);
-    DWORD code = static_cast<DWORD>(-1);
-    if (started) {
-        char chunk[512];
-        DWORD got = 0;
-        while (ReadFile(readEnd, chunk, sizeof chunk, &got, nullptr) && got > 0)
-            if (printed)
-                printed->append(chunk, got);
-        WaitForSingleObject(process.hProcess, 30000);
-        GetExitCodeProcess(process.hProcess, &code);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-    }
-    CloseHandle(readEnd);
-    return code;
+// Runs camsim.exe with arguments; answers its exit code.
+DWORD RunTool(const std::string& arguments, std::string* printed = nullptr) {
+    return RunToEnd("camsim.exe " + arguments, printed);
 }
 
 } // namespace
@@ -103,7 +73,7 @@ TEST_F(CamsimControl, EachTransportCommandSettlesOnItsModeAfterTheMechanicalDela
     };
     for (const auto& step : steps) {
         EXPECT_EQ(S_OK, camera.Send(kClassTransport, step.code));
-        EXPECT_EQ(step.mode, camera.ModeOnceSettled(step.mode)) << "after code " << step.code;
+        camera.WaitForMode(step.mode);
     }
     BYTE block[64];
     ASSERT_EQ(S_OK, camera.Status(block));
@@ -141,16 +111,15 @@ TEST_F(CamsimControl, WithoutTapeTheDeckReportsNotOperable) {
     });
     EXPECT_EQ(1, camera.Mode());
     EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_NOT_READY), camera.Send(kClassTransport, kCodePlay));
-    // The mechanism would have settled by now on the deck's own clock.
-    uint32_t received = HeldCommand(Snapshot(), 0).timeMs;
-    ASSERT_TRUE(WaitUntil([&] { return GetTickCount() - received > kDeckSettleMs; }));
+    // The mechanism was not set moving: nothing is left to settle.
+    EXPECT_EQ(DeckStopped, Snapshot().deck.target);
     EXPECT_EQ(1, camera.Mode());
 }
 
 TEST_F(CamsimControl, ForcedModeAndTransportPlayAnyRowOfTheTable) {
     CameraFilter camera;
     camera.Send(kClassTransport, kCodePlay);
-    ASSERT_EQ(6, camera.ModeOnceSettled(6));
+    camera.WaitForMode(6);
     Change([](ControlBlock& shared) {
         shared.settings.forcedMode = 2; // the tape's end stopped the deck
         shared.settings.forcedTransport = 0;
@@ -164,7 +133,7 @@ TEST_F(CamsimControl, ForcedModeAndTransportPlayAnyRowOfTheTable) {
 TEST_F(CamsimControl, EveryInstanceDrivesTheSameDeck) {
     CameraFilter first, second;
     EXPECT_EQ(S_OK, first.Send(kClassTransport, kCodePlay));
-    EXPECT_EQ(6, second.ModeOnceSettled(6));
+    second.WaitForMode(6);
 }
 
 TEST_F(CamsimControl, PropertyCallsCheckSetsIdsLengthsAndPointers) {
@@ -245,7 +214,8 @@ TEST_F(CamsimControl, AHolderThatDiesLeavesTheBlockUsable) {
             return dying->Open() && dying->Lock() ? 0 : 1;
         },
         nullptr, 0, nullptr);
-    WaitForSingleObject(holder, INFINITE);
+    WaitUntil([&] { return WaitForSingleObject(holder, 0) == WAIT_OBJECT_0; },
+              "the holder's thread to end");
     DWORD result = 1;
     GetExitCodeThread(holder, &result);
     CloseHandle(holder);
@@ -259,7 +229,7 @@ TEST_F(CamsimControl, TheDeckAndTheLogOutliveEveryProcessThatHoldsThem) {
     {
         CameraFilter camera;
         ASSERT_EQ(S_OK, camera.Send(kClassTransport, kCodePlay));
-        ASSERT_EQ(6, camera.ModeOnceSettled(6));
+        camera.WaitForMode(6);
     }
     block.Close(); // no process holds the block now
     const struct {

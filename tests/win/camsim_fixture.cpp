@@ -34,6 +34,7 @@ ControlBlock CamsimTest::Snapshot() {
     return copy;
 }
 
-bool CamsimTest::WaitForFrames(uint32_t count) {
-    return WaitUntil([&] { return Snapshot().framesDelivered >= count; });
+void CamsimTest::WaitForFrames(uint32_t count) {
+    WaitUntil([&] { return Snapshot().framesDelivered >= count; },
+              "the camera to deliver " + std::to_string(count) + " frames in all");
 }

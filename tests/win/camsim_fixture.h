@@ -30,7 +30,7 @@ class CamsimTest : public ::testing::Test {
     ControlBlock Snapshot();
     // Dispatches this thread's messages until the camera has delivered count
     // frames in all.
-    bool WaitForFrames(uint32_t count);
+    void WaitForFrames(uint32_t count);
 
     CamsimBlock block;
 };

@@ -158,15 +158,15 @@ TEST_F(CamsimGraph, PreviewShowsMovingFramesWithTheBrightnessSent) {
     ASSERT_NE(nullptr, preview.camera);
     ASSERT_TRUE(SUCCEEDED(preview.renderResult)) << std::hex << preview.renderResult;
     ASSERT_TRUE(SUCCEEDED(preview.runResult)) << std::hex << preview.runResult;
-    ASSERT_TRUE(WaitForFrames(20));
+    WaitForFrames(20);
     ControlBlock observed = Snapshot();
     EXPECT_GE(observed.firstFrameDelayMs, 0);
 
     HWND video = FindWindowExA(owner, nullptr, nullptr, nullptr);
     ASSERT_NE(nullptr, video);
     // Below the caption strip the bars are bright; the caption's background is black.
-    EXPECT_TRUE(
-        WaitUntil([&] { return RowLevel(video, 200) > 60.0 && RowLevel(video, 1) < 10.0; }));
+    WaitUntil([&] { return RowLevel(video, 200) > 60.0 && RowLevel(video, 1) < 10.0; },
+              "bright bars under a black caption");
     double bars = RowLevel(video, 200);
     // The bars scroll: a column changes colour between two moments.
     HDC dc = GetDC(video);
@@ -177,7 +177,7 @@ TEST_F(CamsimGraph, PreviewShowsMovingFramesWithTheBrightnessSent) {
         return colours;
     };
     std::vector<COLORREF> before = row();
-    EXPECT_TRUE(WaitUntil([&] { return row() != before; }));
+    WaitUntil([&] { return row() != before; }, "the bars to move");
     ReleaseDC(video, dc);
 
     // Brightness 0, sent as the program sends it, darkens the picture.
@@ -189,32 +189,34 @@ TEST_F(CamsimGraph, PreviewShowsMovingFramesWithTheBrightnessSent) {
     BYTE darkest[4] = {0x10, 0x00, 0x18, 0x00}; // sequence 1, class 8, code 0
     EXPECT_EQ(S_OK, properties->Set(vendorSet, 21, nullptr, 0, darkest, 4));
     properties->Release();
-    EXPECT_TRUE(WaitUntil([&] { return RowLevel(video, 200) < bars - 40.0; }));
+    WaitUntil([&] { return RowLevel(video, 200) < bars - 40.0; }, "the picture to darken");
 }
 
 TEST_F(CamsimGraph, UnplugReportsTheLostDeviceToTheGraphAndEmptiesTheCategory) {
     Preview preview(owner);
     ASSERT_TRUE(SUCCEEDED(preview.runResult));
-    ASSERT_TRUE(WaitForFrames(5)); // the messages of the start have been dispatched meanwhile
+    WaitForFrames(5); // the messages of the start have been dispatched meanwhile
     recorder.graphEvents = 0;
     Change([](ControlBlock& shared) { shared.settings.plugged = 0; });
 
     // The graph tells its window, and the lost device is among the queued
     // events, with "removed" as its parameter.
     bool lost = false;
-    EXPECT_TRUE(WaitUntil([&] {
-        long code;
-        LONG_PTR first, second;
-        while (preview.events->GetEvent(&code, &first, &second, 0) == S_OK) {
-            if (code == EC_DEVICE_LOST) {
-                lost = true;
-                EXPECT_EQ(reinterpret_cast<LONG_PTR>(preview.camera), first);
-                EXPECT_EQ(0, second);
+    WaitUntil(
+        [&] {
+            long code;
+            LONG_PTR first, second;
+            while (preview.events->GetEvent(&code, &first, &second, 0) == S_OK) {
+                if (code == EC_DEVICE_LOST) {
+                    lost = true;
+                    EXPECT_EQ(reinterpret_cast<LONG_PTR>(preview.camera), first);
+                    EXPECT_EQ(0, second);
+                }
+                preview.events->FreeEventParams(code, first, second);
             }
-            preview.events->FreeEventParams(code, first, second);
-        }
-        return lost && recorder.graphEvents > 0;
-    }));
+            return lost && recorder.graphEvents > 0;
+        },
+        "the graph to tell its window of the lost device");
     EXPECT_EQ(nullptr, BindDevice(CLSID_VideoInputDeviceCategory, L"Orvelle Video"));
     EXPECT_EQ(nullptr, BindDevice(CLSID_AudioInputDeviceCategory, L"Orvelle Audio"));
     // Removal is announced too, as the system does.
@@ -315,14 +317,16 @@ TEST_F(CamsimGraph, RemovedAudioDeviceIsReportedLostToItsGraph) {
     ASSERT_NE(nullptr, headset);
     ASSERT_EQ(S_OK, graph->AddFilter(headset, nullptr));
     Change([&](ControlBlock& shared) { shared.settings.audio[slot].used = 0; });
-    EXPECT_TRUE(WaitUntil([&] {
-        long code = 0;
-        LONG_PTR first, second;
-        bool fetched = events->GetEvent(&code, &first, &second, 0) == S_OK;
-        if (fetched)
-            events->FreeEventParams(code, first, second);
-        return fetched && code == EC_DEVICE_LOST;
-    }));
+    WaitUntil(
+        [&] {
+            long code = 0;
+            LONG_PTR first, second;
+            bool fetched = events->GetEvent(&code, &first, &second, 0) == S_OK;
+            if (fetched)
+                events->FreeEventParams(code, first, second);
+            return fetched && code == EC_DEVICE_LOST;
+        },
+        "the graph to report the removed audio device lost");
     graph->RemoveFilter(headset);
     EXPECT_EQ(0u, headset->Release());
     events->Release();

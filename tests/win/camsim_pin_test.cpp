@@ -323,7 +323,7 @@ TEST_F(CamsimPin, SoundSamplesFillTheNegotiatedBuffersWithWholeFramesAndTheirTim
         negotiation->Release();
 
         EXPECT_EQ(S_OK, source.filter->Run(0));
-        EXPECT_TRUE(WaitUntil([&] { return sink.Samples().size() >= 3; }));
+        WaitUntil([&] { return sink.Samples().size() >= 3; }, "three sound samples");
         source.filter->Stop();
         source.pin->Disconnect();
         std::vector<SinkPin::Sample> samples = sink.Samples();

@@ -56,14 +56,14 @@ TEST_F(CameraPreview, ShowsMovingFramesAtItsPlace) {
     ASSERT_EQ(1, graph->Build());
     ASSERT_NE(nullptr, graph->GetVideoCaptureFilter());
     EXPECT_STREQ("Orvelle Audio", graph->GetCurrentAudioDevice());
-    ASSERT_TRUE(WaitForFrames(Snapshot().framesDelivered + 15));
+    WaitForFrames(Snapshot().framesDelivered + 15);
 
     HWND video = VideoWindow(owner);
     ASSERT_NE(nullptr, video);
     EXPECT_TRUE(IsWindowVisible(video));
     EXPECT_TRUE(SameRect(kPreviewPlace, PlaceInOwner(owner, video)));
     // The bars below the caption strip are bright and move.
-    EXPECT_TRUE(WaitUntil([&] { return RowLevel(owner, 14, 82 + 200) > 60.0; }));
+    WaitUntil([&] { return RowLevel(owner, 14, 82 + 200) > 60.0; }, "bright bars in the preview");
     HDC dc = GetDC(owner);
     auto row = [&] {
         std::vector<COLORREF> colours;
@@ -73,7 +73,7 @@ TEST_F(CameraPreview, ShowsMovingFramesAtItsPlace) {
         return colours;
     };
     std::vector<COLORREF> before = row();
-    EXPECT_TRUE(WaitUntil([&] { return row() != before; }));
+    WaitUntil([&] { return row() != before; }, "the bars to move");
     ReleaseDC(owner, dc);
 
     graph->TearDown();
@@ -115,7 +115,7 @@ TEST_F(CameraPreview, TheCamerasSoundPlaysAtTheVolumeSetWhileTheGraphRuns) {
     EXPECT_EQ(0, Snapshot().soundVolume) << "a new preview plays at full volume";
     uint32_t samples = Snapshot().soundSamples;
     uint32_t untimed = Snapshot().soundSamplesUntimed;
-    ASSERT_TRUE(WaitForFrames(Snapshot().framesDelivered + 10));
+    WaitForFrames(Snapshot().framesDelivered + 10);
     EXPECT_GT(Snapshot().soundSamples, samples) << "the sound is rendered";
     // Times let the system's renderer place each sample without an error.
     EXPECT_EQ(untimed, Snapshot().soundSamplesUntimed) << "every sample comes with its times";
@@ -152,9 +152,9 @@ TEST_F(CameraPreview, TakesTheSourceSizeWhenNoneIsGiven) {
 
 TEST_F(CameraPreview, UnpluggingLosesTheCameraThroughTheGraphMessage) {
     ASSERT_EQ(1, graph->Build());
-    ASSERT_TRUE(WaitForFrames(Snapshot().framesDelivered + 5));
+    WaitForFrames(Snapshot().framesDelivered + 5);
     Change([](ControlBlock& shared) { shared.settings.plugged = 0; });
-    EXPECT_TRUE(WaitUntil([&] { return cameraLost; }));
+    WaitUntil([&] { return cameraLost; }, "the owner to hear the camera lost");
     graph->TearDown();
 }
 

@@ -5,6 +5,8 @@
 #include <sstream>
 #include <string>
 
+#include "tests/win/run_to_end.h"
+
 namespace {
 
 std::string BesideThisProgram(const char* name) {
@@ -14,28 +16,12 @@ std::string BesideThisProgram(const char* name) {
     return directory.substr(0, directory.find_last_of("\\/") + 1) + name;
 }
 
-// Runs the probe to its end and answers its exit code.
-DWORD RunToEnd(const std::string& program) {
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    std::string commandLine = "\"" + program + "\"";
-    EXPECT_TRUE(CreateProcessA(program.c_str(), &commandLine[0], NULL, NULL, FALSE, 0, NULL, NULL,
-                               &startup, &process));
-    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.hProcess, 30000));
-    DWORD exitCode = 0;
-    GetExitCodeProcess(process.hProcess, &exitCode);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return exitCode;
-}
-
 TEST(FreestandingRuntime, ConstructsRunsAndDestroysInOrderThenExitsWithTheRunsCode) {
     std::string probe = BesideThisProgram("runtime_probe.exe");
     std::string log = probe + ".log";
     DeleteFileA(log.c_str());
 
-    EXPECT_EQ(7u, RunToEnd(probe));
+    EXPECT_EQ(7u, RunToEnd("\"" + probe + "\""));
 
     std::ifstream file(log);
     std::stringstream recorded;

@@ -25,11 +25,6 @@ void AttachPlay(SkinButton& button, HWND control) {
                   IDB_PLAY_DISABLED);
 }
 
-void AttachForward(RepeatButton& button, HWND control) {
-    button.Attach(control, IDC_FORWARD, IDB_FORWARD_NORMAL, IDB_FORWARD_HOVER, IDB_FORWARD_PRESSED,
-                  IDB_FORWARD_DISABLED, WM_SEARCH_RELEASE);
-}
-
 // The push button's own click notification: BN_CLICKED with its window.
 int ClickCount(const SkinDialog& dialog, int id) {
     int clicks = 0;
@@ -42,15 +37,61 @@ int ClickCount(const SkinDialog& dialog, int id) {
     return clicks;
 }
 
+// The dialog's Play button, skinned.
+struct PlayButton {
+    SkinDialog dialog;
+    SkinButton button;
+    HWND control = dialog.Control(IDC_PLAY);
+
+    PlayButton() { AttachPlay(button, control); }
+    void Mouse(UINT message, int x, int y) { SkinDialog::Mouse(control, message, x, y); }
+    int Face() { return ProbeCorner(control); }
+};
+
+// What the repeat button posted of its own: its command (lParam 0, unlike the
+// push button's click) and its release message.
+struct Posted {
+    int commands = 0;
+    int releases = 0;
+};
+
+// The dialog's fast-forward button, skinned as a repeat button.
+struct ForwardButton {
+    SkinDialog dialog;
+    RepeatButton button;
+    HWND control = dialog.Control(IDC_FORWARD);
+
+    ForwardButton() {
+        button.Attach(control, IDC_FORWARD, IDB_FORWARD_NORMAL, IDB_FORWARD_HOVER,
+                      IDB_FORWARD_PRESSED, IDB_FORWARD_DISABLED, WM_SEARCH_RELEASE);
+    }
+    void Mouse(UINT message, int x, int y) { SkinDialog::Mouse(control, message, x, y); }
+    void Key(UINT message, LPARAM flags = 0) {
+        SendMessageA(control, message, VK_SPACE, flags);
+        PumpMessages();
+    }
+    void Tick() { SendMessageA(control, WM_TIMER, kRepeatTimer, 0); }
+    Posted PostedOwn() const {
+        Posted posted;
+        for (const ReceivedMessage& m : dialog.Received()) {
+            posted.commands += m.message == WM_COMMAND && m.lParam == 0;
+            posted.releases += m.message == WM_SEARCH_RELEASE;
+        }
+        return posted;
+    }
+};
+
 // The control as the screen shows it once its repaint has reached it: the
 // screen holds what the control drew.
 Screenshot Shown(HWND control) {
     UpdateWindow(control);
     Screenshot shown;
-    WaitUntil([&] {
-        shown = CaptureFromScreen(control);
-        return shown.pixels == CaptureClientArea(control).pixels;
-    });
+    WaitUntil(
+        [&] {
+            shown = CaptureFromScreen(control);
+            return shown.pixels == CaptureClientArea(control).pixels;
+        },
+        "the screen to show what the control drew");
     return shown;
 }
 
@@ -81,92 +122,80 @@ void PointAtCentre(HWND control) {
 } // namespace
 
 TEST(SkinButton, PressMoveOffMoveBackAndReleaseShowTheFacesInTurn) {
-    SkinDialog dialog;
-    SkinButton play;
-    HWND control = dialog.Control(IDC_PLAY);
-    AttachPlay(play, control);
-    EXPECT_EQ(IDB_PLAY_NORMAL, ProbeCorner(control));
+    PlayButton play;
+    EXPECT_EQ(IDB_PLAY_NORMAL, play.Face());
 
     // The real pointer rests on the button: hover tracking lights it.
-    PointAtCentre(control);
-    SkinDialog::Mouse(control, WM_MOUSEMOVE, 14, 14);
-    EXPECT_TRUE(WaitUntil([&] { return ProbeCorner(control) == IDB_PLAY_HOVER; }, 2000));
+    PointAtCentre(play.control);
+    play.Mouse(WM_MOUSEMOVE, 14, 14);
+    WaitForFace(play.control, IDB_PLAY_HOVER, "Play to show its hover face");
 
-    SkinDialog::Mouse(control, WM_LBUTTONDOWN, 14, 14);
-    EXPECT_EQ(IDB_PLAY_PRESSED, ProbeCorner(control));
-    SkinDialog::Mouse(control, WM_MOUSEMOVE, 30, 14); // one pixel past the right edge
-    EXPECT_EQ(IDB_PLAY_NORMAL, ProbeCorner(control));
-    SkinDialog::Mouse(control, WM_MOUSEMOVE, 29, 29); // the far corner counts as inside
-    EXPECT_EQ(IDB_PLAY_PRESSED, ProbeCorner(control));
-    SkinDialog::Mouse(control, WM_MOUSEMOVE, -1, 14); // left of the button
-    EXPECT_EQ(IDB_PLAY_NORMAL, ProbeCorner(control));
-    SkinDialog::Mouse(control, WM_MOUSEMOVE, 14, 14);
-    SkinDialog::Mouse(control, WM_LBUTTONUP, 14, 14);
-    EXPECT_EQ(IDB_PLAY_HOVER, ProbeCorner(control));
+    play.Mouse(WM_LBUTTONDOWN, 14, 14);
+    EXPECT_EQ(IDB_PLAY_PRESSED, play.Face());
+    play.Mouse(WM_MOUSEMOVE, 30, 14); // one pixel past the right edge
+    EXPECT_EQ(IDB_PLAY_NORMAL, play.Face());
+    play.Mouse(WM_MOUSEMOVE, 29, 29); // the far corner counts as inside
+    EXPECT_EQ(IDB_PLAY_PRESSED, play.Face());
+    play.Mouse(WM_MOUSEMOVE, -1, 14); // left of the button
+    EXPECT_EQ(IDB_PLAY_NORMAL, play.Face());
+    play.Mouse(WM_MOUSEMOVE, 14, 14);
+    play.Mouse(WM_LBUTTONUP, 14, 14);
+    EXPECT_EQ(IDB_PLAY_HOVER, play.Face());
     PumpMessages();
-    EXPECT_EQ(1, ClickCount(dialog, IDC_PLAY));
+    EXPECT_EQ(1, ClickCount(play.dialog, IDC_PLAY));
 }
 
 TEST(SkinButton, HighlightAndDisableOverrideTheMouseFaces) {
-    SkinDialog dialog;
-    SkinButton play;
-    HWND control = dialog.Control(IDC_PLAY);
-    AttachPlay(play, control);
-    SendMessageA(control, WM_MOUSEHOVER, 0, MAKELPARAM(5, 5));
-    EXPECT_EQ(IDB_PLAY_HOVER, ProbeCorner(control));
-    play.SetHighlighted(1);
-    EXPECT_EQ(IDB_PLAY_PRESSED, ProbeCorner(control));
-    play.SetDisabled(1);
-    EXPECT_EQ(IDB_PLAY_DISABLED, ProbeCorner(control));
-    play.SetDisabled(0);
-    play.SetHighlighted(0);
-    SendMessageA(control, WM_MOUSELEAVE, 0, 0);
-    EXPECT_EQ(IDB_PLAY_NORMAL, ProbeCorner(control));
+    PlayButton play;
+    SendMessageA(play.control, WM_MOUSEHOVER, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(IDB_PLAY_HOVER, play.Face());
+    play.button.SetHighlighted(1);
+    EXPECT_EQ(IDB_PLAY_PRESSED, play.Face());
+    play.button.SetDisabled(1);
+    EXPECT_EQ(IDB_PLAY_DISABLED, play.Face());
+    play.button.SetDisabled(0);
+    play.button.SetHighlighted(0);
+    SendMessageA(play.control, WM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(IDB_PLAY_NORMAL, play.Face());
 
     // Without a disabled face a disabled button looks enabled.
     SkinButton cancel;
-    HWND navigation = dialog.Control(IDC_CANCEL);
+    HWND navigation = play.dialog.Control(IDC_CANCEL);
     cancel.Attach(navigation, IDC_CANCEL, IDB_NAV_NORMAL, IDB_NAV_HOVER, IDB_NAV_PRESSED, 0);
     cancel.SetDisabled(1);
     EXPECT_EQ(IDB_NAV_NORMAL, ProbeCorner(navigation));
 }
 
 TEST(SkinButton, DisabledButtonPassesNothingOnAndSendsNoClick) {
-    SkinDialog dialog;
-    SkinButton play;
-    HWND control = dialog.Control(IDC_PLAY);
-    AttachPlay(play, control);
-    play.SetDisabled(1);
-    SkinDialog::Mouse(control, WM_LBUTTONDOWN, 10, 10);
-    EXPECT_NE(control, GetCapture()); // the push button never saw the press
-    SkinDialog::Mouse(control, WM_LBUTTONUP, 10, 10);
-    EXPECT_EQ(0, SendMessageA(control, WM_GETDLGCODE, 0, 0));
-    EXPECT_EQ(0, SendMessageA(control, BM_GETSTATE, 0, 0));
+    PlayButton play;
+    play.button.SetDisabled(1);
+    play.Mouse(WM_LBUTTONDOWN, 10, 10);
+    EXPECT_NE(play.control, GetCapture()); // the push button never saw the press
+    play.Mouse(WM_LBUTTONUP, 10, 10);
+    EXPECT_EQ(0, SendMessageA(play.control, WM_GETDLGCODE, 0, 0));
+    EXPECT_EQ(0, SendMessageA(play.control, BM_GETSTATE, 0, 0));
     PumpMessages();
-    EXPECT_EQ(0, ClickCount(dialog, IDC_PLAY));
-    EXPECT_EQ(IDB_PLAY_DISABLED, ProbeCorner(control));
+    EXPECT_EQ(0, ClickCount(play.dialog, IDC_PLAY));
+    EXPECT_EQ(IDB_PLAY_DISABLED, play.Face());
 
-    play.SetDisabled(0);
-    SkinDialog::Mouse(control, WM_LBUTTONDOWN, 10, 10);
-    SkinDialog::Mouse(control, WM_LBUTTONUP, 10, 10);
+    play.button.SetDisabled(0);
+    play.Mouse(WM_LBUTTONDOWN, 10, 10);
+    play.Mouse(WM_LBUTTONUP, 10, 10);
     PumpMessages();
-    EXPECT_EQ(1, ClickCount(dialog, IDC_PLAY));
+    EXPECT_EQ(1, ClickCount(play.dialog, IDC_PLAY));
 }
 
 TEST(SkinButton, DisablingDuringAPressReleasesTheMouseWithoutAClick) {
-    SkinDialog dialog;
-    SkinButton play;
-    HWND control = dialog.Control(IDC_PLAY);
-    AttachPlay(play, control);
-    SkinDialog::Mouse(control, WM_LBUTTONDOWN, 10, 10);
-    ASSERT_EQ(control, GetCapture());
-    play.SetDisabled(1);
-    EXPECT_NE(control, GetCapture());
-    play.SetDisabled(0);
-    SkinDialog::Mouse(control, WM_LBUTTONUP, 10, 10);
+    PlayButton play;
+    play.Mouse(WM_LBUTTONDOWN, 10, 10);
+    ASSERT_EQ(play.control, GetCapture());
+    play.button.SetDisabled(1);
+    EXPECT_NE(play.control, GetCapture());
+    play.button.SetDisabled(0);
+    play.Mouse(WM_LBUTTONUP, 10, 10);
     PumpMessages();
-    EXPECT_EQ(0, ClickCount(dialog, IDC_PLAY));
-    EXPECT_EQ(IDB_PLAY_NORMAL, ProbeCorner(control));
+    EXPECT_EQ(0, ClickCount(play.dialog, IDC_PLAY));
+    EXPECT_EQ(IDB_PLAY_NORMAL, play.Face());
 }
 
 TEST(SkinButton, MissingBitmapsLeaveTheirSlotsEmptyWithoutHarm) {
@@ -241,19 +270,16 @@ TEST(SkinButton, LabelIsBlackAtRestWhiteOnHoverAndPressGreyWhenDisabled) {
 TEST(SkinButton, ALostCaptureEndsThePressWithoutAClick) {
     for (CaptureLoss loss : kCaptureLosses) {
         SCOPED_TRACE(loss);
-        SkinDialog dialog;
-        SkinButton play;
-        HWND control = dialog.Control(IDC_PLAY);
-        AttachPlay(play, control);
-        SendMessageA(control, WM_MOUSEHOVER, 0, 0);
-        SkinDialog::Mouse(control, WM_LBUTTONDOWN, 10, 10);
-        ASSERT_EQ(IDB_PLAY_PRESSED, ProbeCorner(control));
-        LoseCapture(control, loss);
-        EXPECT_NE(control, GetCapture());
-        EXPECT_EQ(IDB_PLAY_HOVER, ProbeCorner(control)); // no longer pressed
-        SkinDialog::Mouse(control, WM_LBUTTONUP, 10, 10);
+        PlayButton play;
+        SendMessageA(play.control, WM_MOUSEHOVER, 0, 0);
+        play.Mouse(WM_LBUTTONDOWN, 10, 10);
+        ASSERT_EQ(IDB_PLAY_PRESSED, play.Face());
+        LoseCapture(play.control, loss);
+        EXPECT_NE(play.control, GetCapture());
+        EXPECT_EQ(IDB_PLAY_HOVER, play.Face()); // no longer pressed
+        play.Mouse(WM_LBUTTONUP, 10, 10);
         PumpMessages();
-        EXPECT_EQ(0, ClickCount(dialog, IDC_PLAY));
+        EXPECT_EQ(0, ClickCount(play.dialog, IDC_PLAY));
     }
 }
 
@@ -270,15 +296,7 @@ TEST(SkinButton, ReattachingToNewControlsAccumulatesNoGdiObjects) {
         EXPECT_EQ(IDB_OK_NORMAL, ProbeCorner(dialog.Control(IDC_NEXT)));
         EXPECT_EQ(IDB_CLOSE_NORMAL, ProbeCorner(dialog.Control(IDC_CLOSE)));
     };
-    for (int i = 0; i < 3; ++i) {
-        openAndClose(); // warms the caches of the first openings
-    }
-    int live = LiveGdiObjects();
-    for (int i = 0; i < kCycles; ++i) {
-        openAndClose();
-    }
-    // One object kept per opening would add kCycles.
-    EXPECT_LT(LiveGdiObjects() - live, kCycles / 2);
+    EXPECT_LT(GdiObjectsKeptBy(openAndClose, kCycles), kCycles / 2);
 }
 
 TEST(SkinButton, DetachGivesTheControlItsOwnProcedureBack) {
@@ -300,182 +318,132 @@ TEST(SkinButton, DetachGivesTheControlItsOwnProcedureBack) {
 }
 
 TEST(RepeatButton, PostsItsCommandAtThePressAndOnEveryTick) {
-    SkinDialog dialog;
-    RepeatButton forward;
-    HWND control = dialog.Control(IDC_FORWARD);
-    AttachForward(forward, control);
-    SkinDialog::Mouse(control, WM_LBUTTONDOWN, 10, 10);
+    ForwardButton forward;
+    forward.Mouse(WM_LBUTTONDOWN, 10, 10);
     PumpMessages();
-    ASSERT_EQ(1u, dialog.Received().size());
-    const ReceivedMessage& posted = dialog.Received()[0];
+    ASSERT_EQ(1u, forward.dialog.Received().size());
+    const ReceivedMessage& posted = forward.dialog.Received()[0];
     EXPECT_EQ(static_cast<UINT>(WM_COMMAND), posted.message);
     EXPECT_EQ(MAKEWPARAM(IDC_FORWARD, 0), posted.wParam);
     EXPECT_EQ(0, posted.lParam);
-    EXPECT_EQ(IDB_FORWARD_NORMAL, ProbeCorner(control)); // pressed, pointer not yet over it
+    EXPECT_EQ(IDB_FORWARD_NORMAL, ProbeCorner(forward.control)); // pressed, pointer not yet over it
 
     // The control's own timer repeats the command while the button is held.
-    EXPECT_TRUE(WaitUntil([&] { return dialog.Received().size() >= 2; }, 3500));
-    SendMessageA(control, WM_TIMER, kRepeatTimer, 0);
+    WaitUntil([&] { return forward.dialog.Received().size() >= 2; },
+              "the repeat timer to post the command again");
+    forward.Tick();
     PumpMessages();
-    EXPECT_EQ(3u, dialog.Received().size());
-    for (const ReceivedMessage& m : dialog.Received()) {
+    EXPECT_EQ(3u, forward.dialog.Received().size());
+    for (const ReceivedMessage& m : forward.dialog.Received()) {
         EXPECT_EQ(MAKEWPARAM(IDC_FORWARD, 0), m.wParam);
     }
 }
 
 TEST(RepeatButton, ClickNotificationArrivesBeforeTheReleaseMessage) {
-    SkinDialog dialog;
-    RepeatButton forward;
-    HWND control = dialog.Control(IDC_FORWARD);
-    AttachForward(forward, control);
-    SkinDialog::Mouse(control, WM_LBUTTONDOWN, 10, 10);
+    ForwardButton forward;
+    forward.Mouse(WM_LBUTTONDOWN, 10, 10);
     PumpMessages();
-    dialog.ClearReceived();
-    SkinDialog::Mouse(control, WM_LBUTTONUP, 10, 10);
+    forward.dialog.ClearReceived();
+    forward.Mouse(WM_LBUTTONUP, 10, 10);
     PumpMessages();
-    ASSERT_EQ(2u, dialog.Received().size());
-    EXPECT_EQ(1, ClickCount(dialog, IDC_FORWARD));
-    EXPECT_EQ(static_cast<UINT>(WM_COMMAND), dialog.Received()[0].message);
-    EXPECT_EQ(static_cast<UINT>(WM_SEARCH_RELEASE), dialog.Received()[1].message);
-    EXPECT_EQ(0u, dialog.Received()[1].wParam);
-    EXPECT_FALSE(KillTimer(control, kRepeatTimer)); // the repeat timer is gone
+    ASSERT_EQ(2u, forward.dialog.Received().size());
+    EXPECT_EQ(1, ClickCount(forward.dialog, IDC_FORWARD));
+    EXPECT_EQ(static_cast<UINT>(WM_COMMAND), forward.dialog.Received()[0].message);
+    EXPECT_EQ(static_cast<UINT>(WM_SEARCH_RELEASE), forward.dialog.Received()[1].message);
+    EXPECT_EQ(0u, forward.dialog.Received()[1].wParam);
+    EXPECT_FALSE(KillTimer(forward.control, kRepeatTimer)); // the repeat timer is gone
 
     // A tick after the release posts nothing.
-    dialog.ClearReceived();
-    SendMessageA(control, WM_TIMER, kRepeatTimer, 0);
+    forward.dialog.ClearReceived();
+    forward.Tick();
     PumpMessages();
-    EXPECT_TRUE(dialog.Received().empty());
+    EXPECT_TRUE(forward.dialog.Received().empty());
 }
 
 TEST(RepeatButton, ReleaseOutsideStillPostsTheReleaseMessageButNoClick) {
-    SkinDialog dialog;
-    RepeatButton forward;
-    HWND control = dialog.Control(IDC_FORWARD);
-    AttachForward(forward, control);
-    SkinDialog::Mouse(control, WM_LBUTTONDOWN, 10, 10);
-    SkinDialog::Mouse(control, WM_MOUSEMOVE, 60, 10);
-    SkinDialog::Mouse(control, WM_LBUTTONUP, 60, 10);
+    ForwardButton forward;
+    forward.Mouse(WM_LBUTTONDOWN, 10, 10);
+    forward.Mouse(WM_MOUSEMOVE, 60, 10);
+    forward.Mouse(WM_LBUTTONUP, 60, 10);
     PumpMessages();
-    ASSERT_EQ(2u, dialog.Received().size());
-    EXPECT_EQ(0, ClickCount(dialog, IDC_FORWARD));
-    EXPECT_EQ(static_cast<UINT>(WM_SEARCH_RELEASE), dialog.Received()[1].message);
+    ASSERT_EQ(2u, forward.dialog.Received().size());
+    EXPECT_EQ(0, ClickCount(forward.dialog, IDC_FORWARD));
+    EXPECT_EQ(static_cast<UINT>(WM_SEARCH_RELEASE), forward.dialog.Received()[1].message);
 }
 
 TEST(RepeatButton, DisablingDuringAHoldEndsItOnce) {
-    SkinDialog dialog;
-    RepeatButton forward;
-    HWND control = dialog.Control(IDC_FORWARD);
-    AttachForward(forward, control);
-    SkinDialog::Mouse(control, WM_LBUTTONDOWN, 10, 10);
+    ForwardButton forward;
+    forward.Mouse(WM_LBUTTONDOWN, 10, 10);
     PumpMessages();
-    dialog.ClearReceived();
-    forward.SetDisabled(1);
+    forward.dialog.ClearReceived();
+    forward.button.SetDisabled(1);
     PumpMessages();
-    ASSERT_EQ(1u, dialog.Received().size());
-    EXPECT_EQ(static_cast<UINT>(WM_SEARCH_RELEASE), dialog.Received()[0].message);
-    EXPECT_NE(control, GetCapture());
-    EXPECT_FALSE(KillTimer(control, kRepeatTimer));
-    SendMessageA(control, WM_TIMER, kRepeatTimer, 0);
+    ASSERT_EQ(1u, forward.dialog.Received().size());
+    EXPECT_EQ(static_cast<UINT>(WM_SEARCH_RELEASE), forward.dialog.Received()[0].message);
+    EXPECT_NE(forward.control, GetCapture());
+    EXPECT_FALSE(KillTimer(forward.control, kRepeatTimer));
+    forward.Tick();
     PumpMessages();
-    EXPECT_EQ(1u, dialog.Received().size());
-    EXPECT_EQ(IDB_FORWARD_DISABLED, ProbeCorner(control));
+    EXPECT_EQ(1u, forward.dialog.Received().size());
+    EXPECT_EQ(IDB_FORWARD_DISABLED, ProbeCorner(forward.control));
 }
-
-namespace {
-
-// What the repeat button posted of its own: its command (lParam 0, unlike the
-// push button's click) and its release message.
-struct Posted {
-    int commands = 0;
-    int releases = 0;
-};
-
-Posted PostedBy(const SkinDialog& dialog) {
-    Posted posted;
-    for (const ReceivedMessage& m : dialog.Received()) {
-        posted.commands += m.message == WM_COMMAND && m.lParam == 0;
-        posted.releases += m.message == WM_SEARCH_RELEASE;
-    }
-    return posted;
-}
-
-void Key(HWND control, UINT message, LPARAM flags = 0) {
-    SendMessageA(control, message, VK_SPACE, flags);
-    PumpMessages();
-}
-
-} // namespace
 
 TEST(RepeatButton, ALostCaptureEndsTheHoldWithOneReleaseMessage) {
     for (CaptureLoss loss : kCaptureLosses) {
         SCOPED_TRACE(loss);
-        SkinDialog dialog;
-        RepeatButton forward;
-        HWND control = dialog.Control(IDC_FORWARD);
-        AttachForward(forward, control);
-        SkinDialog::Mouse(control, WM_LBUTTONDOWN, 10, 10);
-        LoseCapture(control, loss);
-        EXPECT_FALSE(KillTimer(control, kRepeatTimer)); // no more repeats
-        SendMessageA(control, WM_TIMER, kRepeatTimer, 0);
-        SkinDialog::Mouse(control, WM_LBUTTONUP, 10, 10);
+        ForwardButton forward;
+        forward.Mouse(WM_LBUTTONDOWN, 10, 10);
+        LoseCapture(forward.control, loss);
+        EXPECT_FALSE(KillTimer(forward.control, kRepeatTimer)); // no more repeats
+        forward.Tick();
+        forward.Mouse(WM_LBUTTONUP, 10, 10);
         PumpMessages();
-        EXPECT_EQ(1, PostedBy(dialog).commands);
-        EXPECT_EQ(1, PostedBy(dialog).releases);
-        EXPECT_EQ(0, ClickCount(dialog, IDC_FORWARD));
+        EXPECT_EQ(1, forward.PostedOwn().commands);
+        EXPECT_EQ(1, forward.PostedOwn().releases);
+        EXPECT_EQ(0, ClickCount(forward.dialog, IDC_FORWARD));
     }
 }
 
 TEST(RepeatButton, OnlyAHoldItStartedEndsWithTheReleaseMessage) {
-    SkinDialog dialog;
-    RepeatButton forward;
-    HWND control = dialog.Control(IDC_FORWARD);
-    AttachForward(forward, control);
-    SkinDialog::Mouse(control, WM_LBUTTONUP, 10, 10); // the press went elsewhere
-    Key(control, WM_KEYUP);
+    ForwardButton forward;
+    forward.Mouse(WM_LBUTTONUP, 10, 10); // the press went elsewhere
+    forward.Key(WM_KEYUP);
     PumpMessages();
-    EXPECT_EQ(0, PostedBy(dialog).releases);
+    EXPECT_EQ(0, forward.PostedOwn().releases);
 }
 
 TEST(RepeatButton, EachClickOfADoubleClickIsAPressAndARelease) {
-    SkinDialog dialog;
-    RepeatButton forward;
-    HWND control = dialog.Control(IDC_FORWARD);
-    AttachForward(forward, control);
-    RealClicks(control, 14, 14, 2);
-    EXPECT_EQ(2, PostedBy(dialog).commands);
-    EXPECT_EQ(2, PostedBy(dialog).releases);
-    EXPECT_EQ(2, ClickCount(dialog, IDC_FORWARD));
-    EXPECT_NE(control, GetCapture());
+    ForwardButton forward;
+    RealClicks(forward.control, 14, 14, 2);
+    EXPECT_EQ(2, forward.PostedOwn().commands);
+    EXPECT_EQ(2, forward.PostedOwn().releases);
+    EXPECT_EQ(2, ClickCount(forward.dialog, IDC_FORWARD));
+    EXPECT_NE(forward.control, GetCapture());
 }
 
 TEST(RepeatButton, SpaceOnTheFocusedButtonHoldsItAsTheMouseDoes) {
-    SkinDialog dialog;
-    RepeatButton forward;
-    HWND control = dialog.Control(IDC_FORWARD);
-    AttachForward(forward, control);
+    ForwardButton forward;
     const LPARAM kAutoRepeat = 1 << 30;
-    Key(control, WM_KEYDOWN);
-    Key(control, WM_KEYDOWN, kAutoRepeat); // the keyboard's repeats are not presses
-    EXPECT_EQ(1, PostedBy(dialog).commands);
-    EXPECT_TRUE(WaitUntil([&] { return PostedBy(dialog).commands == 2; }, 3500));
-    Key(control, WM_KEYUP);
-    EXPECT_EQ(1, PostedBy(dialog).releases);
-    EXPECT_EQ(1, ClickCount(dialog, IDC_FORWARD));
+    forward.Key(WM_KEYDOWN);
+    forward.Key(WM_KEYDOWN, kAutoRepeat); // the keyboard's repeats are not presses
+    EXPECT_EQ(1, forward.PostedOwn().commands);
+    WaitUntil([&] { return forward.PostedOwn().commands == 2; },
+              "the repeat timer to post the command again");
+    forward.Key(WM_KEYUP);
+    EXPECT_EQ(1, forward.PostedOwn().releases);
+    EXPECT_EQ(1, ClickCount(forward.dialog, IDC_FORWARD));
     // The click comes before the release message, as for the mouse.
-    EXPECT_EQ(static_cast<UINT>(WM_SEARCH_RELEASE), dialog.Received().back().message);
+    EXPECT_EQ(static_cast<UINT>(WM_SEARCH_RELEASE), forward.dialog.Received().back().message);
 }
 
 TEST(RepeatButton, DisabledButtonPostsNothingByAnyRoad) {
-    SkinDialog dialog;
-    RepeatButton forward;
-    HWND control = dialog.Control(IDC_FORWARD);
-    AttachForward(forward, control);
-    forward.SetDisabled(1);
-    PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    ForwardButton forward;
+    forward.button.SetDisabled(1);
+    PostMessageA(forward.control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
     PumpMessages();
-    SendMessageA(control, WM_TIMER, kRepeatTimer, 0);
-    PostMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
-    Key(control, WM_KEYDOWN);
-    Key(control, WM_KEYUP);
-    EXPECT_TRUE(dialog.Received().empty());
+    forward.Tick();
+    PostMessageA(forward.control, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+    forward.Key(WM_KEYDOWN);
+    forward.Key(WM_KEYUP);
+    EXPECT_TRUE(forward.dialog.Received().empty());
 }

@@ -115,7 +115,9 @@ void RealClicks(HWND control, int x, int y, int count) {
             SendInput(1, &input, sizeof input);
             // The control holds the mouse from its press to its release.
             bool pressed = flag == MOUSEEVENTF_LEFTDOWN;
-            WaitUntil([&] { return (GetCapture() == control) == pressed; }, 3000);
+            WaitUntil([&] { return (GetCapture() == control) == pressed; },
+                      pressed ? "the control to take the mouse at the press"
+                              : "the control to give the mouse back at the release");
         }
     }
 }
@@ -137,6 +139,10 @@ int ProbeCorner(HWND control) {
     RECT client;
     GetClientRect(control, &client);
     return ProbeBitmapId(control, client.right - 1, client.bottom - 1);
+}
+
+void WaitForFace(HWND control, int face, const std::string& what) {
+    WaitUntil([&] { return ProbeCorner(control) == face; }, what);
 }
 
 int LiveGdiObjects() {

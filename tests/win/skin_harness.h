@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 #include "tests/wait_until.h"
@@ -65,10 +66,29 @@ int ProbeBitmapId(HWND window, int x, int y);
 // The bitmap in the control's bottom-right corner.
 int ProbeCorner(HWND control);
 
+// Waits until the control shows face in its corner; what names the wait
+// ("Play to show its hover face").
+void WaitForFace(HWND control, int face, const std::string& what);
+
 // The number of GDI objects alive in this process, as read from the slots of
 // the GDI handle table (the low 16 bits of a handle): allocating more probes
 // than the table has free slots drives the highest slot to the count of live
 // objects plus the probes, whatever the order of the free list.
 int LiveGdiObjects();
+
+// The GDI objects that cycles runs of cycle leave alive, after three runs
+// that warm up what stays between openings (faces and labels kept for the
+// next, Wine's caches of device contexts and fonts). Wine's caches move the
+// count by a few objects either way; one object kept per run adds cycles.
+template <typename Cycle> int GdiObjectsKeptBy(Cycle cycle, int cycles) {
+    for (int i = 0; i < 3; ++i) {
+        cycle();
+    }
+    const int before = LiveGdiObjects();
+    for (int i = 0; i < cycles; ++i) {
+        cycle();
+    }
+    return LiveGdiObjects() - before;
+}
 
 #endif

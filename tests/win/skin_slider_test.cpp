@@ -98,7 +98,8 @@ TEST(SkinSlider, PagingRunsOnTheControlsOwnTimer) {
     QualitySlider q;
     q.slider.SetValue(4);
     SkinDialog::Mouse(q.control, WM_LBUTTONDOWN, 160, 10);
-    EXPECT_TRUE(WaitUntil([&] { return q.dialog.ScrollCodes().size() >= 3; }, 3000));
+    WaitUntil([&] { return q.dialog.ScrollCodes().size() >= 3; },
+              "the paging timer to send three page codes");
     SkinDialog::Mouse(q.control, WM_LBUTTONUP, 160, 10);
     EXPECT_EQ(Codes(q.dialog.ScrollCodes().size(), 3), q.dialog.ScrollCodes());
 }
@@ -245,13 +246,5 @@ TEST(SkinSlider, ReattachingAccumulatesNoGdiObjects) {
         slider.SetValue(128);
         EXPECT_EQ(IDB_SLIDER_TRACK, ProbeCorner(dialog.Control(IDC_BRIGHTNESS)));
     };
-    for (int i = 0; i < 3; ++i) {
-        cycle(); // warms the caches of the first openings
-    }
-    int live = LiveGdiObjects();
-    for (int i = 0; i < kCycles; ++i) {
-        cycle();
-    }
-    // One object kept per opening would add kCycles.
-    EXPECT_LT(LiveGdiObjects() - live, kCycles / 2);
+    EXPECT_LT(GdiObjectsKeptBy(cycle, kCycles), kCycles / 2);
 }

@@ -7,7 +7,6 @@
 #include <cstring>
 #include <memory>
 #include <new>
-#include <thread>
 #include <vector>
 
 #include "app/main_dialog.h"
@@ -15,7 +14,7 @@
 #include "app/streaming_wizard.h"
 #include "res/resource_ids.h"
 #include "tests/system/screenshot.h"
-#include "tests/wait_until.h"
+#include "tests/win/modal_dialog.h"
 
 namespace {
 
@@ -91,16 +90,6 @@ BOOL WINAPI RecordUnregistration(HDEVNOTIFY handle) {
     return TRUE;
 }
 
-BOOL CALLBACK TakeMainWindow(HWND window, LPARAM found) {
-    char title[16] = "";
-    GetWindowTextA(window, title, sizeof title);
-    if (lstrcmpA(title, "Morvane") == 0 && IsWindowVisible(window)) {
-        *reinterpret_cast<HWND*>(found) = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 } // namespace
 
 // The main window registers for capture-device notifications when it sets
@@ -111,21 +100,13 @@ TEST(MainWindowClose, UnregistersTheDeviceNotificationItRegistered) {
         GetProcAddress(GetModuleHandleA("user32.dll"), "UnregisterDeviceNotification"));
     ASSERT_NE(nullptr, unregister);
     unregistered.clear();
-    DWORD thread = GetCurrentThreadId();
-    std::thread user([thread] {
-        HWND main = nullptr;
-        WaitUntil([&] {
-            EnumThreadWindows(thread, TakeMainWindow, reinterpret_cast<LPARAM>(&main));
-            return main != nullptr;
-        });
-        PostMessageA(main, WM_CLOSE, 0, 0);
-    });
     {
         Detour detour(unregister, reinterpret_cast<void*>(RecordUnregistration));
-        DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MAIN), nullptr,
-                        MainDialogProc, 0);
+        // Once it shows, the window is closed as the user closes it.
+        RunModalDialog(
+            IDD_MAIN, MainDialogProc, [](HWND) {},
+            [](HWND main) { PostMessageA(main, WM_CLOSE, 0, 0); });
     }
-    user.join();
     ASSERT_EQ(1u, unregistered.size());
     ASSERT_NE(nullptr, unregistered[0]);
     // The handle passed was the live registration: the system takes it back now.

@@ -49,11 +49,11 @@ TEST_F(MouseTracking, AsksForHoverAfterOneMillisecondAndLeaveOnTheControl) {
 
 TEST_F(MouseTracking, TheControlHearsHoverThenLeave) {
     ASSERT_EQ(1, RequestHoverAndLeave(control));
-    EXPECT_TRUE(WaitUntil([] { return hovers > 0; }));
+    WaitUntil([] { return hovers > 0; }, "the control to hear the hover");
 
     ASSERT_EQ(1, RequestHoverAndLeave(control));
     SetCursorPos(10, 10);
-    EXPECT_TRUE(WaitUntil([] { return leaves > 0; }));
+    WaitUntil([] { return leaves > 0; }, "the control to hear the leave");
 }
 
 } // namespace
