@@ -76,8 +76,9 @@ void PrintStatus(const ControlBlock& block) {
               settings.faults, ReportedMode(block, GetTickCount()),
               ReportedTransportAvailable(block), block.brightness);
     Print(line);
-    wsprintfA(line, "frames %u\r\nfirstFrameMs %d\r\ncommands %u\r\n", block.framesDelivered,
-              block.firstFrameDelayMs, block.commandCount);
+    wsprintfA(line, "frames %u\r\nfirstFrameMs %d\r\ncommands %u\r\nstatusReads %u\r\n",
+              block.framesDelivered, block.firstFrameDelayMs, block.commandCount,
+              block.statusReads);
     Print(line);
     for (int slot = 0; slot < kMaxAudioDevices; ++slot) {
         const AudioDeviceSlot& device = settings.audio[slot];

@@ -45,7 +45,8 @@ class WaitRanOut : public std::runtime_error {
     }
 
   public:
-    WaitRanOut(const std::string& what, DWORD boundMs, const char* file, int line)
+    WaitRanOut(const std::string& what, DWORD boundMs, const char* file = __builtin_FILE(),
+               int line = __builtin_LINE())
         : std::runtime_error(FileName(file) + ":" + std::to_string(line) + ": waited " +
                              std::to_string(boundMs) + " ms for " + what + ", in vain") {}
 };
