@@ -83,7 +83,6 @@ class Attachment : public SystemTest {
             ASSERT_EQ(from + 1, PageOf(main));
         }
     }
-    HWND CaptureOf() { return ThreadInputOf(main).capture; }
 };
 
 } // namespace

@@ -52,7 +52,6 @@ class MainWindow : public SystemTest {
         // the window, Wine may still undo a change of its state (a minimise).
         WaitForFace(GetDlgItem(main, IDC_CLOSE), IDB_CLOSE_NORMAL);
     }
-    HWND CaptureOf() { return ThreadInputOf(main).capture; }
 };
 
 } // namespace

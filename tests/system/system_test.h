@@ -65,6 +65,8 @@ class SystemTest : public ::testing::Test {
     void TypeKey(WORD key, bool shifted = false);
     // The control with the keyboard focus in the program; 0 for none.
     int FocusedId();
+    // The window that holds the mouse capture in the program's thread.
+    HWND CaptureOf() { return ThreadInputOf(main).capture; }
 
     SimulatedCamera camera;
     std::unique_ptr<ProgramRun> run;
