@@ -22,7 +22,7 @@ int PageOf(HWND main);
 // TRANSITIONAL, the benchmark's form, gone once it waits through the
 // tests' fixture (SystemTest::WaitForPage): whether the page shows within
 // the bound and the program has ended the layout that showed it.
-bool WaitForPage(HWND main, int page, DWORD timeoutMs = 10000);
+bool WaitForPage(HWND main, int page, DWORD timeoutMs = kProgramBoundMs);
 
 // Whether the video window shows.
 bool ShowsPicture(HWND main);
