@@ -32,9 +32,10 @@ void RouteCommand(WPARAM wParam, LPARAM lParam) {
     case IDC_PAUSE: wizard->OnPause(wParam, lParam); break;
     case IDC_CLOSE: wizard->EndWizard(wParam, lParam); break;
     case IDC_MINIMIZE: wizard->OnMinimize(wParam, lParam); break;
-    // Escape cancels, as the Cancel button does.
-    case IDCANCEL: wizard->EndWizard(MAKEWPARAM(IDC_CANCEL, HIWORD(wParam)), lParam); break;
-    default: break; // Enter (IDOK) with no button focused does nothing
+    // Enter with no button focused (IDOK) and Escape (IDCANCEL) do nothing: the
+    // wizard ends through Cancel, Close, Finish or a WM_CLOSE alone.
+    default:
+        break;
     }
 }
 

@@ -237,8 +237,7 @@ void StreamingWizard::OnMinimize(WPARAM, LPARAM) {
 }
 
 void StreamingWizard::OnClose(WPARAM, LPARAM) {
-    // The dialog manager answers WM_CLOSE with a posted Escape (IDCANCEL),
-    // which must not cancel as the Cancel button would.
+    // Closing ends the wizard: a press that still reaches it stores nothing.
     wizardEnded = 1;
     if (notificationHandle) {
         unregisterDeviceNotification(notificationHandle);

@@ -180,15 +180,29 @@ morvane_sound_answers_or_ended() {
 }
 
 # morvane_wait_for SECONDS COMMAND...: runs COMMAND every 0.2 s until it
-# succeeds; fails when it has not within SECONDS.
+# succeeds; fails when it has not within SECONDS, the time COMMAND itself
+# takes included.
 morvane_wait_for() {
-    local tries=$(($1 * 5))
+    local deadline=$(($(morvane_now_ms) + $1 * 1000))
     shift
     until "$@"; do
-        tries=$((tries - 1))
-        [ "$tries" -gt 0 ] || return 1
+        [ "$(morvane_now_ms)" -lt "$deadline" ] || return 1
         sleep 0.2
     done
+}
+
+# morvane_now_ms: the wall clock in milliseconds.
+morvane_now_ms() {
+    local microseconds=${EPOCHREALTIME//[!0-9]/}
+    echo $((microseconds / 1000))
+}
+
+# morvane_bound SECONDS: a test's bound, lengthened by the tier's one factor
+# as the C++ tests' are: MORVANE_TIME_SCALE when it is a whole number above 1.
+morvane_bound() {
+    local scale=${MORVANE_TIME_SCALE:-1}
+    [[ $scale =~ ^[0-9]+$ ]] && [ "$scale" -gt 1 ] || scale=1
+    echo $(($1 * scale))
 }
 
 # morvane_stop_sound: ends the private sound server, if one was started.

@@ -6,32 +6,29 @@
 
 #include <string>
 
-#include "harness.h"
 #include "res/resource_ids.h"
-#include "tests/wait_until.h"
+#include "system_test.h"
 
 namespace {
 
-// Clicks a button of the box and answers whether the box has gone.
-bool ClickClosesTheBox(HWND box, int buttonId) {
+using AboutBox = SystemTest;
+
+// Clicks a button of the box and waits until the box has gone.
+void ClickToClose(HWND box, int buttonId) {
     HWND button = GetDlgItem(box, buttonId);
     PostMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     PostMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    return WaitUntil([&] { return !IsWindow(box); });
+    WaitUntil([&] { return !IsWindow(box); }, "the about box to close");
 }
 
 } // namespace
 
-TEST(AboutBox, OpensFromTheLogoAndClosesWithOk) {
-    WriteSharedDword("Morvane_AudioSetting", 1);
-    ProgramRun run;
-    ASSERT_TRUE(run.StartMorvane());
-    HWND main = run.WaitForMainWindow();
-    ASSERT_NE(nullptr, main);
+TEST_F(AboutBox, OpensFromTheLogoAndClosesWithOk) {
+    MarkSetupDone();
+    Start();
 
     PostClick(main, 1, 1);
-    HWND box = run.WaitForWindow("#32770", "", 5000);
-    ASSERT_NE(nullptr, box);
+    HWND box = run->WaitForWindow("#32770", "");
     EXPECT_EQ(main, GetWindow(box, GW_OWNER));
     EXPECT_FALSE(IsWindowEnabled(main)) << "modal";
     RECT place;
@@ -39,7 +36,7 @@ TEST(AboutBox, OpensFromTheLogoAndClosesWithOk) {
     EXPECT_EQ(395, place.right - place.left);
     EXPECT_EQ(234, place.bottom - place.top);
 
-    EXPECT_TRUE(ClickClosesTheBox(box, IDC_ABOUT_OK));
+    ClickToClose(box, IDC_ABOUT_OK);
     EXPECT_TRUE(IsWindowEnabled(main));
 }
 
@@ -79,22 +76,19 @@ bool SpoilBitmap(const std::string& program, int bitmapId) {
 
 } // namespace
 
-TEST(AboutBox, WithoutItsBitmapStillHoldsItsButtonsAndCloses) {
-    WriteSharedDword("Morvane_AudioSetting", 1);
+TEST_F(AboutBox, WithoutItsBitmapStillHoldsItsButtonsAndCloses) {
+    MarkSetupDone();
     std::string folder = MakeScratchFolder("nobitmap");
     for (const char* file : {"Morvane.exe", "Morvane.dll"}) {
         ASSERT_TRUE(
             CopyFileA((BinFolder() + "\\" + file).c_str(), (folder + "\\" + file).c_str(), FALSE));
     }
     ASSERT_TRUE(SpoilBitmap(folder + "\\Morvane.exe", IDB_ABOUT_BACKGROUND));
-    ProgramRun run;
-    ASSERT_TRUE(run.Start(folder, "Morvane.exe"));
-    HWND main = run.WaitForMainWindow();
-    ASSERT_NE(nullptr, main);
+    Launch(kPluggedIn, "", folder);
+    WaitForSetUp();
 
     PostClick(main, 1, 1);
-    HWND box = run.WaitForWindow("#32770", "", 5000);
-    ASSERT_NE(nullptr, box);
+    HWND box = run->WaitForWindow("#32770", "");
     RECT place;
     GetWindowRect(box, &place);
     for (int id : {IDC_ABOUT_OK, IDC_CLOSE}) {
@@ -105,6 +99,6 @@ TEST(AboutBox, WithoutItsBitmapStillHoldsItsButtonsAndCloses) {
             << "button " << id << " lies inside the box";
     }
 
-    EXPECT_TRUE(ClickClosesTheBox(box, IDC_CLOSE));
+    ClickToClose(box, IDC_CLOSE);
     EXPECT_TRUE(IsWindowEnabled(main));
 }

@@ -11,12 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "harness.h"
-#include "program_view.h"
 #include "res/resource_ids.h"
 #include "screenshot.h"
-#include "simulated_camera.h"
 #include "soak.h"
+#include "system_test.h"
 #include "tests/win/device_list.h"
 
 namespace {
@@ -63,33 +61,18 @@ InterfaceBroadcast Broadcast(DWORD size, DWORD type, const GUID& classGuid) {
     return b;
 }
 
-int BrightnessCommands(SimulatedCamera& camera) {
-    int count = 0;
-    for (const CommandRecord& c : camera.Commands()) {
-        count += c.commandClass == 8 ? 1 : 0;
-    }
-    return count;
-}
-
 // A run of the program after a finished set-up, with a known brightness.
-class Attachment : public testing::Test {
+class Attachment : public SystemTest {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(camera.Ready());
-        WriteSharedDword("Morvane_AudioSetting", 1);
+        SystemTest::SetUp();
+        MarkSetupDone();
         WriteSharedDword("Morvane_VideoBright", kBrightness);
-    }
-    void TearDown() override {
-        camera.Reset(true);
-        SetReportedVersion(nullptr);
     }
 
     void Start(bool plugged) {
-        camera.Reset(plugged);
-        ASSERT_TRUE(run.StartMorvane());
-        main = run.WaitForMainWindow();
-        ASSERT_NE(nullptr, main);
-        ASSERT_TRUE(WaitForPage(main, plugged ? 1 : 0));
+        SystemTest::Start(plugged ? kPluggedIn : kUnplugged);
+        WaitForPage(plugged ? 1 : 0);
     }
 
     void GoToPage(int page) {
@@ -100,10 +83,6 @@ class Attachment : public testing::Test {
             ASSERT_EQ(from + 1, PageOf(main));
         }
     }
-
-    SimulatedCamera camera;
-    ProgramRun run;
-    HWND main = nullptr;
 };
 
 } // namespace
@@ -115,9 +94,9 @@ TEST_F(Attachment, PluggingInAttachesThreeSecondsLaterAndUnpluggingDetaches) {
 
     DWORD plugged = GetTickCount();
     camera.SetPlugged(true);
-    ASSERT_TRUE(WaitForPage(main, 1));
+    WaitForPage(1);
     EXPECT_GE(GetTickCount() - plugged, 2900u) << "the attach waits for 3 s after the arrival";
-    EXPECT_TRUE(PreviewRuns(main, camera));
+    WaitForPreview(main, camera);
     EXPECT_GT(ComboCount(main), 0);
     // The new link's first command is the brightness, with sequence 1.
     std::vector<CommandRecord> commands = camera.Commands();
@@ -127,18 +106,12 @@ TEST_F(Attachment, PluggingInAttachesThreeSecondsLaterAndUnpluggingDetaches) {
     EXPECT_EQ(1u, commands[0].sequence);
 
     camera.SetPlugged(false);
-    ASSERT_TRUE(WaitForPage(main, 0));
+    WaitForPage(0);
     EXPECT_EQ(0, ComboCount(main));
-    EXPECT_TRUE(VideoWindowOf(main) == nullptr || !IsShown(VideoWindowOf(main)));
+    EXPECT_FALSE(ShowsPicture(main));
     // Without a link the next status poll disables the deck.
-    // Each button repaints in its own time: wait for both.
-    EXPECT_TRUE(WaitUntil(
-        [&] {
-            return ShownSkinFace(GetDlgItem(main, IDC_PLAY)) == IDB_PLAY_DISABLED &&
-                   ShownSkinFace(GetDlgItem(main, IDC_FORWARD)) == IDB_FORWARD_DISABLED;
-        },
-        3000));
-    EXPECT_EQ(IDB_FORWARD_DISABLED, ShownSkinFace(GetDlgItem(main, IDC_FORWARD)));
+    WaitForFace(GetDlgItem(main, IDC_PLAY), IDB_PLAY_DISABLED);
+    WaitForFace(GetDlgItem(main, IDC_FORWARD), IDB_FORWARD_DISABLED);
 }
 
 TEST_F(Attachment, ABurstOfArrivalsAttachesOnceThreeSecondsAfterTheLast) {
@@ -152,11 +125,11 @@ TEST_F(Attachment, ABurstOfArrivalsAttachesOnceThreeSecondsAfterTheLast) {
     Sleep(1000);
     DWORD last = GetTickCount();
     SendDeviceChange(main, DBT_DEVICEARRIVAL, &arrival);
-    ASSERT_TRUE(WaitForPage(main, 1));
+    WaitForPage(1);
     EXPECT_GE(GetTickCount() - last, 2900u) << "3 s after the last arrival";
     // A second attach, due no later than the first, comes before the next poll.
-    ASSERT_TRUE(WaitForNextPoll(main, camera));
-    EXPECT_EQ(1, BrightnessCommands(camera)) << "one attach";
+    WaitForNextPoll();
+    EXPECT_EQ(1u, camera.BrightnessSent().size()) << "one attach";
 }
 
 TEST_F(Attachment, OtherDeviceEventsAndBroadcastsChangeNothing) {
@@ -183,12 +156,13 @@ TEST_F(Attachment, OtherDeviceEventsAndBroadcastsChangeNothing) {
     // One taken for an arrival would act 3 s on: before a poll (logged by its
     // command) that comes later still, as timers come in the order they fall due.
     DWORD sent = GetTickCount();
-    ASSERT_TRUE(WaitUntil([&] {
-        std::vector<CommandRecord> log = camera.Commands();
-        return !log.empty() && static_cast<int32_t>(log.back().timeMs - sent) >= 3300;
-    }));
-    DWORD exitCode = 0;
-    EXPECT_FALSE(run.WaitForExit(0, &exitCode)) << "still running";
+    WaitUntil(
+        [&] {
+            std::vector<CommandRecord> log = camera.Commands();
+            return !log.empty() && static_cast<int32_t>(log.back().timeMs - sent) >= 3300;
+        },
+        "a poll 3.3 s after the broadcasts");
+    EXPECT_FALSE(run->Ended()) << "still running";
     EXPECT_EQ(3, PageOf(main));
     EXPECT_EQ(built, camera.GraphJoinMs()) << "the preview was not rebuilt";
 }
@@ -196,14 +170,14 @@ TEST_F(Attachment, OtherDeviceEventsAndBroadcastsChangeNothing) {
 TEST_F(Attachment, AGraphEventOnPageZeroIsIgnored) {
     Start(true);
     PostMessageA(main, WM_COMMAND, IDC_PREV, 0);
-    ASSERT_TRUE(WaitForPage(main, 0));
+    WaitForPage(0);
     // The running graph's own announcement: each build of the program tags
     // its graph's messages with its number, from 1.
     const LPARAM tag = camera.GraphJoins();
     PostMessageA(main, WM_GRAPH_EVENT, 0, tag);
     PostMessageA(main, WM_GRAPH_EVENT, 0, tag);
     WaitForQueueHandled(main);
-    EXPECT_TRUE(PreviewRuns(main, camera)) << "the preview runs on behind page 0";
+    WaitForPreview(main, camera); // the preview runs on behind page 0
     EXPECT_GT(ComboCount(main), 0);
 }
 
@@ -212,11 +186,11 @@ TEST_F(Attachment, ANewAudioDeviceOnPageThreeLeadsBackToPageOneWithTheListRefill
     int listed = ComboCount(main);
     GoToPage(3);
     camera.AddAudioDevice(L"Desk Microphone");
-    ASSERT_TRUE(WaitForPage(main, 1));
+    WaitForPage(1);
     EXPECT_EQ(listed + 1, ComboCount(main));
     EXPECT_EQ(L"Desk Microphone", ComboItem(main, 0)) << "the new device is preferred";
     EXPECT_EQ(0, SendWithTimeout(GetDlgItem(main, IDC_AUDIO_DEVICE), CB_GETCURSEL, 0, 0));
-    EXPECT_TRUE(PreviewRuns(main, camera));
+    WaitForPreview(main, camera);
 }
 
 // Finish stores the device the list shows selected; Cancel the one kept for
@@ -234,22 +208,16 @@ TEST_F(Attachment, OnlyWindowsXpStoresOneNewAudioDeviceAtOnce) {
         SCOPED_TRACE(std::string(c.version) + (c.way == IDC_NEXT ? " finish" : " cancel"));
         SetReportedVersion(c.version);
         WriteSharedText("Morvane_AudioDevice", "Orvelle Audio");
-        ProgramRun xpRun;
-        camera.Reset(true);
-        ASSERT_TRUE(xpRun.StartMorvane());
-        HWND window = xpRun.WaitForMainWindow();
-        ASSERT_NE(nullptr, window);
-        ASSERT_TRUE(WaitForPage(window, 1));
-        int listed = ComboCount(window);
+        Start(true);
+        int listed = ComboCount(main);
         camera.AddAudioDevice(L"Desk Microphone");
-        ASSERT_TRUE(WaitUntil([&] { return ComboCount(window) == listed + 1; }, 10000));
+        WaitUntil([&] { return ComboCount(main) == listed + 1; }, "the new device to be listed");
         EXPECT_EQ(c.storedAtOnce, ReadSetting(kSharedSettingsKey, "Morvane_AudioDevice"));
-        ASSERT_EQ(L"Desk Microphone", ComboItem(window, 0)) << "shown selected";
+        ASSERT_EQ(L"Desk Microphone", ComboItem(main, 0)) << "shown selected";
         for (int step = 0; step < (c.way == IDC_NEXT ? 4 : 1); ++step) {
-            PressButton(window, c.way); // the last Next finishes
+            PressButton(main, c.way); // the last Next finishes
         }
-        DWORD exitCode = 0;
-        ASSERT_TRUE(xpRun.WaitForExit(10000, &exitCode));
+        WaitForExit();
         EXPECT_EQ(c.storedAtEnd, ReadSetting(kSharedSettingsKey, "Morvane_AudioDevice"));
     }
 }
@@ -262,24 +230,22 @@ TEST_F(Attachment, AFailedRebuildTurnsTheDeckOffUntilTheCameraIsBack) {
     SetReportedVersion("winxp");
     WriteSharedText("Morvane_AudioDevice", "Orvelle Audio");
     Start(true);
-    HWND play = GetDlgItem(main, IDC_PLAY);
-    auto playShows = [&](int face, DWORD timeoutMs) {
-        return WaitUntil([&] { return ShownSkinFace(play) == face; }, timeoutMs);
-    };
-    ASSERT_TRUE(playShows(IDB_PLAY_NORMAL, 5000)) << "the deck is on";
+    EXPECT_TRUE(Shows(IDC_PLAY, IDB_PLAY_NORMAL)) << "the deck is on";
     camera.SetFaults(FaultVideoMissing); // the video device goes, the graph runs on
     camera.AddAudioDevice(L"Mic A");     // its arrival re-detects; the rebuild fails
     const int machines = static_cast<int>(MachineAudioDeviceNames().size());
-    ASSERT_TRUE(WaitUntil([&] { return ComboCount(main) == 2 + machines; }));
+    WaitUntil([&] { return ComboCount(main) == 2 + machines; }, "Mic A to be listed");
     EXPECT_EQ(1, PageOf(main));
-    EXPECT_TRUE(VideoWindowOf(main) == nullptr || !IsShown(VideoWindowOf(main)));
-    EXPECT_TRUE(playShows(IDB_PLAY_DISABLED, 4000)) << "the deck is off within a poll";
+    EXPECT_FALSE(ShowsPicture(main));
+    // The next poll turns the deck off; without a preview it reads no status.
+    WaitForFace(GetDlgItem(main, IDC_PLAY), IDB_PLAY_DISABLED);
 
     camera.SetFaults(0);
     camera.AddAudioDevice(L"Desk Microphone");
-    ASSERT_TRUE(WaitUntil([&] { return ComboCount(main) == 3 + machines; }));
-    EXPECT_TRUE(PreviewRuns(main, camera));
-    EXPECT_TRUE(playShows(IDB_PLAY_NORMAL, 4000)) << "the deck is on again";
+    WaitUntil([&] { return ComboCount(main) == 3 + machines; }, "Desk Microphone to be listed");
+    WaitForPreview(main, camera);
+    WaitForNextPoll();
+    EXPECT_TRUE(Shows(IDC_PLAY, IDB_PLAY_NORMAL)) << "the deck is on again";
     EXPECT_EQ(L"Desk Microphone", ComboItem(main, 0));
     EXPECT_EQ("Desk Microphone", ReadSetting(kSharedSettingsKey, "Morvane_AudioDevice"));
 }
@@ -287,44 +253,36 @@ TEST_F(Attachment, AFailedRebuildTurnsTheDeckOffUntilTheCameraIsBack) {
 TEST_F(Attachment, UnpluggingDuringAHeldSearchOrSliderPressEndsThemCleanly) {
     Start(true);
     GoToPage(2);
-    DWORD thread = GetWindowThreadProcessId(main, nullptr);
-    auto capture = [&] {
-        GUITHREADINFO info = {};
-        info.cbSize = sizeof info;
-        GetGUIThreadInfo(thread, &info);
-        return info.hwndCapture;
-    };
     HWND slider = GetDlgItem(main, IDC_QUALITY);
     RECT track;
     GetClientRect(slider, &track);
     // A press on the track pages the slider and holds the capture.
     PostMessageA(slider, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(track.right - 5, track.bottom / 2));
-    ASSERT_TRUE(WaitUntil([&] { return capture() == slider; }, 2000));
+    WaitUntil([&] { return CaptureOf() == slider; }, "the slider to take the capture");
     camera.SetPlugged(false);
-    ASSERT_TRUE(WaitForPage(main, 0));
-    EXPECT_EQ(nullptr, capture());
+    WaitForPage(0);
+    EXPECT_EQ(nullptr, CaptureOf());
 
     camera.SetPlugged(true);
-    ASSERT_TRUE(WaitForPage(main, 1));
+    WaitForPage(1);
     HWND forward = GetDlgItem(main, IDC_FORWARD);
-    ASSERT_TRUE(WaitUntil([&] { return ShownSkinFace(forward) == IDB_FORWARD_NORMAL; }, 5000))
-        << "deck enabled";
+    WaitForFace(forward, IDB_FORWARD_NORMAL); // the deck enabled
     // Fast forward held while playing: a search.
     PostMessageA(main, WM_COMMAND, IDC_PLAY, 0);
     PostMessageA(forward, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(14, 14));
-    ASSERT_TRUE(WaitUntil([&] { return capture() == forward; }, 2000));
+    WaitUntil([&] { return CaptureOf() == forward; }, "fast forward to take the capture");
     camera.SetPlugged(false);
-    ASSERT_TRUE(WaitForPage(main, 0));
+    WaitForPage(0);
     // The next status poll disables the deck, which ends the hold.
-    EXPECT_TRUE(WaitUntil([&] { return ShownSkinFace(forward) == IDB_FORWARD_DISABLED; }, 3000));
-    EXPECT_EQ(nullptr, capture());
+    WaitForFace(forward, IDB_FORWARD_DISABLED);
+    EXPECT_EQ(nullptr, CaptureOf());
 
     // The next camera gets its periodic command again: the search ended
     // with the camera it ran on.
     size_t earlier = camera.Commands().size();
     camera.SetPlugged(true);
-    ASSERT_TRUE(WaitForPage(main, 1));
-    EXPECT_TRUE(WaitUntil(
+    WaitForPage(1);
+    WaitUntil(
         [&] {
             std::vector<CommandRecord> commands = camera.Commands();
             for (size_t i = earlier; i < commands.size(); ++i) {
@@ -334,16 +292,16 @@ TEST_F(Attachment, UnpluggingDuringAHeldSearchOrSliderPressEndsThemCleanly) {
             }
             return false;
         },
-        4500));
+        "the new camera's periodic command");
 }
 
 TEST_F(Attachment, UnplugAndPlugCyclesEndAttachedWithoutGrowingMemory) {
     Start(true);
     auto cycle = [&] {
         camera.SetPlugged(false);
-        ASSERT_TRUE(WaitForPage(main, 0));
+        WaitForPage(0);
         camera.SetPlugged(true);
-        ASSERT_TRUE(WaitForPage(main, 1));
+        WaitForPage(1);
     };
     // Warm-up: COM, DirectShow and Wine fill their caches.
     for (int i = 0; i < 2; ++i) {
@@ -351,15 +309,15 @@ TEST_F(Attachment, UnplugAndPlugCyclesEndAttachedWithoutGrowingMemory) {
     }
     // Measured as at the end, with the preview running: the page shows before
     // the rest of the attach is done.
-    ASSERT_TRUE(PreviewRuns(main, camera));
-    SIZE_T before = CommittedBytes(run.Process());
+    WaitForPreview(main, camera);
+    SIZE_T before = CommittedBytes(run->Process());
     int cycles = SoakLength("MORVANE_SOAK_CYCLES", 6); // a short run by default
     for (int i = 0; i < cycles; ++i) {
         SCOPED_TRACE(i);
         cycle();
     }
-    EXPECT_TRUE(PreviewRuns(main, camera));
-    SIZE_T after = CommittedBytes(run.Process());
+    WaitForPreview(main, camera);
+    SIZE_T after = CommittedBytes(run->Process());
     std::printf("committed bytes %lu -> %lu over %d cycles\n", static_cast<unsigned long>(before),
                 static_cast<unsigned long>(after), cycles);
     // A kept graph, with its renderer and window, costs far more than this
@@ -378,12 +336,12 @@ TEST_F(Attachment, BenchArrivalToFirstFrame) {
     for (int i = 0; i < 5; ++i) {
         DWORD arrival = GetTickCount();
         camera.SetPlugged(true);
-        ASSERT_TRUE(WaitForPage(main, 1));
-        ASSERT_TRUE(WaitUntil([&] { return camera.FirstFrameDelayMs() >= 0; }, 5000));
+        WaitForPage(1);
+        WaitUntil([&] { return camera.FirstFrameDelayMs() >= 0; }, "the new preview's first frame");
         arrivalToFrame.push_back(camera.GraphJoinMs() + camera.FirstFrameDelayMs() - arrival);
         joinToFrame.push_back(camera.FirstFrameDelayMs());
         camera.SetPlugged(false);
-        ASSERT_TRUE(WaitForPage(main, 0));
+        WaitForPage(0);
     }
     std::sort(arrivalToFrame.begin(), arrivalToFrame.end());
     std::sort(joinToFrame.begin(), joinToFrame.end());

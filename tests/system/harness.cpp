@@ -8,8 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/wait_until.h"
-
 std::string BinFolder() {
     char path[MAX_PATH];
     DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
@@ -66,9 +64,11 @@ std::string TextOf(HWND window) {
 
 ProgramRun::~ProgramRun() {
     if (process) {
-        if (WaitForSingleObject(process, 0) == WAIT_TIMEOUT) {
+        if (!Ended()) {
             TerminateProcess(process, 1);
-            WaitForSingleObject(process, 5000);
+            if (!HoldsWithin([&] { return Ended(); }, kProgramBoundMs)) {
+                ADD_FAILURE() << "the program did not end when it was killed";
+            }
         }
         CloseHandle(process);
     }
@@ -144,8 +144,11 @@ std::vector<HWND> ProgramRun::Windows() const {
     return search.found;
 }
 
-HWND ProgramRun::WaitForWindow(const char* windowClass, const char* title, DWORD timeoutMs) const {
+HWND ProgramRun::WaitForWindow(const char* windowClass, const char* title, DWORD boundMs) const {
+    const std::string what = std::string("a window \"") + title + "\" (" + windowClass + ")";
     HWND found = nullptr;
+    // A run on its own desktop starts through a launcher that ends early.
+    const bool endsFirst = desktopName.empty();
     WaitUntil(
         [&] {
             for (HWND window : Windows()) {
@@ -154,41 +157,56 @@ HWND ProgramRun::WaitForWindow(const char* windowClass, const char* title, DWORD
                     return true;
                 }
             }
-            // Ended; a run on its own desktop starts through a launcher that ends early.
-            return desktopName.empty() && WaitForSingleObject(process, 0) != WAIT_TIMEOUT;
+            return endsFirst && Ended();
         },
-        timeoutMs);
+        what + " to show", boundMs);
+    if (!found) {
+        throw std::runtime_error("the program ended (exit code " + std::to_string(WaitForExit()) +
+                                 ") without showing " + what);
+    }
     return found;
 }
 
-HWND ProgramRun::WaitForMainWindow(DWORD timeoutMs) {
-    HWND window = WaitForWindow("#32770", "Morvane", timeoutMs);
-    if (window && !desktopName.empty()) {
+HWND ProgramRun::WaitForMainWindow() {
+    HWND window = WaitForWindow("#32770", "Morvane");
+    if (!desktopName.empty()) {
         // From now on the run is the program itself, not its launcher.
         DWORD owner = 0;
         GetWindowThreadProcessId(window, &owner);
         HANDLE program = OpenProcess(PROCESS_ALL_ACCESS, FALSE, owner);
-        if (program) {
-            CloseHandle(process);
-            process = program;
-            processId = owner;
+        if (!program) {
+            throw std::runtime_error("the program that shows the main window cannot be opened");
         }
+        CloseHandle(process);
+        process = program;
+        processId = owner;
     }
     return window;
 }
 
-bool ProgramRun::WaitForExit(DWORD timeoutMs, DWORD* exitCode) {
-    if (WaitForSingleObject(process, timeoutMs) != WAIT_OBJECT_0) {
-        return false;
-    }
-    GetExitCodeProcess(process, exitCode);
-    return true;
+bool ProgramRun::Ended() const {
+    return WaitForSingleObject(process, 0) != WAIT_TIMEOUT;
+}
+
+DWORD ProgramRun::WaitForExit() const {
+    WaitUntil([&] { return Ended(); }, "the program to end");
+    DWORD exitCode = STILL_ACTIVE;
+    GetExitCodeProcess(process, &exitCode);
+    return exitCode;
 }
 
 void PostClick(HWND window, int x, int y) {
     LPARAM point = MAKELPARAM(x, y);
     PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, point);
     PostMessageA(window, WM_LBUTTONUP, 0, point);
+}
+
+void SendRealKey(WORD key, DWORD flags) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = flags;
+    SendInput(1, &input, sizeof input);
 }
 
 void SendRealMouse(POINT onScreen, DWORD flags) {
@@ -207,15 +225,14 @@ namespace {
 LRESULT SendAndWait(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool wide) {
     // A program merely slow under load (a graph rebuilt in the emulated Wine
     // can take seconds) is waited for; only one that never answers fails.
-    const DWORD kAnswerMs = 30000;
+    const DWORD bound = Bound(kAnswerBoundMs);
     DWORD_PTR result = 0;
     SetLastError(0);
     LRESULT sent =
-        wide
-            ? SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, kAnswerMs, &result)
-            : SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, kAnswerMs, &result);
+        wide ? SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, bound, &result)
+             : SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, bound, &result);
     if (!sent && GetLastError() == ERROR_TIMEOUT) {
-        ADD_FAILURE() << "message " << message << " was not handled within 30 s";
+        throw WaitRanOut("message " + std::to_string(message) + " to be handled", bound);
     }
     return static_cast<LRESULT>(result);
 }

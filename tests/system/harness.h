@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/wait_until.h"
+
 // Folder of the running test program: the build's bin folder, which also
 // holds Morvane.exe and Morvane.dll.
 std::string BinFolder();
@@ -32,7 +34,8 @@ std::string MakeScratchFolder(const char* name);
 std::string ClassOf(HWND window);
 std::string TextOf(HWND window);
 
-// A run of a program, ended (killed) when the object goes away.
+// A run of a program, ended (killed) when the object goes away. Its waits
+// fail the test (they throw) when what they wait for does not come.
 class ProgramRun {
   public:
     ProgramRun() = default;
@@ -41,16 +44,16 @@ class ProgramRun {
     ~ProgramRun();
 
     // Starts `folder\program arguments` with folder as current directory.
-    bool Start(const std::string& folder, const std::string& program,
-               const std::string& arguments = "");
+    [[nodiscard]] bool Start(const std::string& folder, const std::string& program,
+                             const std::string& arguments = "");
 
     // Starts Morvane.exe under test on a Wine virtual desktop of its own,
     // whose screen is width x height. Its windows are then looked up on that
     // desktop, and the run ends with the desktop.
-    bool StartMorvaneOnScreen(int width, int height);
+    [[nodiscard]] bool StartMorvaneOnScreen(int width, int height);
 
     // Starts Morvane.exe under test.
-    bool StartMorvane(const std::string& arguments = "") {
+    [[nodiscard]] bool StartMorvane(const std::string& arguments = "") {
         return Start(ProgramFolder(), "Morvane.exe", arguments);
     }
 
@@ -58,14 +61,18 @@ class ProgramRun {
     std::vector<HWND> Windows() const;
 
     // Waits until the process shows a top-level window of the given class
-    // and title; null on time-out.
-    HWND WaitForWindow(const char* windowClass, const char* title, DWORD timeoutMs = 10000) const;
+    // and title; a process that ends first fails the test at once.
+    HWND WaitForWindow(const char* windowClass, const char* title,
+                       DWORD boundMs = kProgramBoundMs) const;
 
     // The main window: the dialog titled "Morvane", once it is shown.
-    HWND WaitForMainWindow(DWORD timeoutMs = 10000);
+    HWND WaitForMainWindow();
 
-    // Waits for the end of the process; false on time-out.
-    bool WaitForExit(DWORD timeoutMs, DWORD* exitCode);
+    // Waits for the end of the process and answers its exit code.
+    DWORD WaitForExit() const;
+
+    // Whether the process has ended.
+    bool Ended() const;
 
     DWORD ProcessId() const { return processId; }
     HANDLE Process() const { return process; }
@@ -99,9 +106,13 @@ void PostClick(HWND window, int x, int y);
 // may still move the pointer back for an X event of an earlier move.
 void SendRealMouse(POINT onScreen, DWORD flags);
 
+// A real key event (0 for a press, KEYEVENTF_KEYUP), given to the window in
+// the foreground.
+void SendRealKey(WORD key, DWORD flags);
+
 // Sends a message and answers its result once the program has handled it; a
-// program that does not handle it within 30 s fails the test instead of
-// hanging it.
+// program that does not handle it within the answer's bound fails the test
+// instead of hanging it.
 LRESULT SendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // The same in the message's wide form: across processes a text travels
 // intact only so.

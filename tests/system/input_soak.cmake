@@ -1,10 +1,9 @@
 # The randomized input soak: real pointer and key input mixed with the
 # simulated camera's events. About two minutes in the default run; the long
 # one runs under the soak label.
-add_executable(input_soak_tests input_soak_test.cpp program_view.cpp simulated_camera.cpp
-    soak.cpp)
+add_executable(input_soak_tests input_soak_test.cpp)
 morvane_test_target(input_soak_tests)
-target_link_libraries(input_soak_tests PRIVATE system_harness camsim_client psapi gtest_main)
+target_link_libraries(input_soak_tests PRIVATE system_fixture gtest_main)
 add_dependencies(input_soak_tests morvane morvane_strings camsim_dll camsim_tool)
 add_test(NAME input_soak_tests.InputSoak COMMAND input_soak_tests)
 set_tests_properties(input_soak_tests.InputSoak PROPERTIES LABELS system RUN_SERIAL TRUE

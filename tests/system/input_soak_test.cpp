@@ -14,12 +14,10 @@
 #include <string>
 #include <vector>
 
-#include "harness.h"
-#include "program_view.h"
 #include "res/resource_ids.h"
 #include "screenshot.h"
-#include "simulated_camera.h"
 #include "soak.h"
+#include "system_test.h"
 
 namespace {
 
@@ -86,51 +84,28 @@ class CaptureThief {
     HWND window;
 };
 
-class InputSoak : public testing::Test {
+class InputSoak : public SystemTest {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(camera.Ready());
-        WriteSharedDword("Morvane_AudioSetting", 1);
+        SystemTest::SetUp();
+        MarkSetupDone();
         WriteSharedDword("Morvane_VideoBright", 77);
-        camera.Reset(true);
-        camera.SetTape(true);
         ASSERT_TRUE(WriteDriverDword("SFMin", 50));
         ASSERT_TRUE(WriteDriverDword("SF", 66)); // its companion, as the program stores it
-        main = StartMorvaneAndWaitForFirstPoll(run);
-        ASSERT_NE(nullptr, main);
-        ASSERT_TRUE(WaitForPage(main, 1, 3000));
+        Start();
+        WaitForPage(1);
         GetWindowRect(main, &home);
         SetForegroundWindow(main);
-    }
-    void TearDown() override {
-        SendMouse(MOUSEEVENTF_LEFTUP);
-        camera.Reset(true);
     }
 
     // Input as a user gives it, one event at a time: each call answers once
     // the program has handled the event. A button goes down or up where the
     // test put the pointer last.
-    void SendMouse(DWORD flags) {
-        SendRealMouse(pointer, flags);
-        Handled();
-    }
-    void SendKey(WORD key, bool up) {
-        INPUT input = {};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = key;
-        input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-        SendInput(1, &input, sizeof input);
-        Handled();
-    }
+    void SendMouse(DWORD flags) { RealMouse(pointer, flags); }
     void PointerTo(POINT point) {
         pointer = point;
         SetCursorPos(point.x, point.y);
-        Handled();
-    }
-    void Handled() {
-        if (main) {
-            WaitForQueueHandled(main);
-        }
+        WaitForQueueHandled(main);
     }
 
     // A random point of a rectangle in screen coordinates.
@@ -219,14 +194,6 @@ class InputSoak : public testing::Test {
         }
     }
 
-    // The control with the keyboard focus in the program.
-    int FocusedId() {
-        GUITHREADINFO info = {};
-        info.cbSize = sizeof info;
-        GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &info);
-        return info.hwndFocus ? GetDlgCtrlID(info.hwndFocus) : 0;
-    }
-
     // A key as a user types it; Space only where a click may be made.
     void Key() {
         const WORD keys[] = {VK_TAB,  VK_LEFT, VK_RIGHT, VK_UP,   VK_DOWN,
@@ -238,15 +205,7 @@ class InputSoak : public testing::Test {
              (focus == IDC_NEXT && PageOf(main) == 4))) {
             key = VK_TAB;
         }
-        bool shifted = key == VK_TAB && random() % 2;
-        if (shifted) {
-            SendKey(VK_SHIFT, false);
-        }
-        SendKey(key, false);
-        SendKey(key, true);
-        if (shifted) {
-            SendKey(VK_SHIFT, true);
-        }
+        TypeKey(key, key == VK_TAB && random() % 2);
     }
 
     // One of the camera's events; a plug-in is waited for, as the window
@@ -262,7 +221,7 @@ class InputSoak : public testing::Test {
         default:
             TogglePlug(model, camera);
             if (model.plugged && model.VideoFound()) {
-                WaitUntil([&] { return PageOf(main) != 0; }, 6000);
+                WaitUntil([&] { return PageOf(main) != 0; }, "the camera plugged in to attach");
             }
             break;
         }
@@ -271,16 +230,16 @@ class InputSoak : public testing::Test {
     // The about box, opened from the logo, ends with a click on its OK. While
     // it is open, from its creation on, the main window is disabled.
     void CloseAboutBox() {
-        HWND box = IsWindowEnabled(main) ? nullptr : run.WaitForWindow("#32770", "");
-        if (!box) {
+        if (IsWindowEnabled(main)) {
             return;
         }
+        HWND box = run->WaitForWindow("#32770", "");
         RECT ok;
         GetWindowRect(GetDlgItem(box, IDC_ABOUT_OK), &ok);
         PointerTo({(ok.left + ok.right) / 2, (ok.top + ok.bottom) / 2});
         SendMouse(MOUSEEVENTF_LEFTDOWN);
         SendMouse(MOUSEEVENTF_LEFTUP);
-        WaitUntil([&] { return !IsWindow(box); }, 3000);
+        WaitUntil([&] { return !IsWindow(box); }, "the about box to close");
     }
 
     // One random input action; the count of events it sent.
@@ -318,7 +277,7 @@ class InputSoak : public testing::Test {
         std::string quality = ReadSetting(kDriverSettingsKey, "SFMin");
         const uint32_t reads = camera.StatusReads();
         if (reads != readsAtLastLook && PageOf(main) != 0) {
-            WaitUntil([&] { return camera.StatusReads() >= reads + 2; });
+            WaitUntil([&] { return camera.StatusReads() >= reads + 2; }, "two status polls");
         }
         readsAtLastLook = reads;
         int searches = 0, brightness = 0;
@@ -385,27 +344,19 @@ class InputSoak : public testing::Test {
         camera.SetFaults(0);
         if (model.plugged) {
             TogglePlug(model, camera);
-            EXPECT_TRUE(WaitForPage(main, 0, 3000));
+            WaitForPage(0);
         }
         TogglePlug(model, camera);
-        EXPECT_TRUE(WaitUntil([&] { return VideoWindowOf(main) != nullptr; }, 6000));
-        PreviewRuns(main, camera); // frames flow: the new preview has settled
-        return CommittedBytes(run.Process());
+        WaitForPreview(main, camera); // frames flow: the new preview has settled
+        return CommittedBytes(run->Process());
     }
 
     void ExpectAlive() {
-        ASSERT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), WaitForSingleObject(run.Process(), 0))
-            << "the program ended";
-        DWORD_PTR answer = 0;
-        ASSERT_NE(0, SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &answer))
-            << "the window answers within 1 s";
+        ASSERT_FALSE(run->Ended()) << "the program ended";
+        SendWithTimeout(main, WM_NULL, 0, 0); // a program that never answers fails the test
     }
 
-    SimulatedCamera camera;
-    ProgramRun run;
-    HWND main = nullptr;
     RECT home = {};
-    POINT pointer = {};
     uint32_t readsAtLastLook = 0;
     std::mt19937 random;
     CameraModel model;

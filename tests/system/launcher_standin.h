@@ -18,7 +18,7 @@ class LauncherStandIn {
     ~LauncherStandIn();
 
     // Starts launcher_standin.exe of the build and waits for its window.
-    bool Start();
+    void Start();
 
     // Closes the stand-in after everything posted to it so far, and answers
     // its receipts, one "<message name> <wParam> <lParam>" each.

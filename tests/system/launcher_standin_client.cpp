@@ -7,8 +7,6 @@
 
 namespace {
 
-const DWORD kStopTimeoutMs = 10000;
-
 struct WindowSearch {
     DWORD processId;
     HWND found;
@@ -35,29 +33,32 @@ LauncherStandIn::~LauncherStandIn() {
     }
 }
 
-bool LauncherStandIn::Start() {
+void LauncherStandIn::Start() {
     recordPath = MakeScratchFolder("launcher") + "\\receipts.txt";
     std::string commandLine = "\"" + BinFolder() + "\\launcher_standin.exe\" " + recordPath;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     if (!CreateProcessA(NULL, &commandLine[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup,
                         &process)) {
-        return false;
+        throw std::runtime_error("the launcher stand-in cannot be started");
     }
     // Ready once its window exists: from then on every broadcast reaches it.
-    return WaitUntil([&] {
-        WindowSearch search = {process.dwProcessId, nullptr};
-        EnumWindows(FindStandInWindow, reinterpret_cast<LPARAM>(&search));
-        window = search.found;
-        return window != nullptr;
-    });
+    WaitUntil(
+        [&] {
+            WindowSearch search = {process.dwProcessId, nullptr};
+            EnumWindows(FindStandInWindow, reinterpret_cast<LPARAM>(&search));
+            window = search.found;
+            return window != nullptr;
+        },
+        "the launcher stand-in's window");
 }
 
 std::vector<std::string> LauncherStandIn::StopAndReadReceipts() {
     // Posted messages are handled in order: whatever was posted to the
     // stand-in before this close has been recorded when it ends.
     PostMessageA(window, WM_CLOSE, 0, 0);
-    WaitForSingleObject(process.hProcess, kStopTimeoutMs);
+    WaitUntil([&] { return WaitForSingleObject(process.hProcess, 0) != WAIT_TIMEOUT; },
+              "the launcher stand-in to end");
     std::vector<std::string> receipts;
     std::ifstream file(recordPath);
     for (std::string line; std::getline(file, line);) {

@@ -8,10 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "harness.h"
 #include "screenshot.h"
 #include "res/resource_ids.h"
-#include "tests/wait_until.h"
+#include "system_test.h"
 
 namespace {
 
@@ -21,26 +20,30 @@ struct ExpectedControl {
     std::vector<int> faces; // any of them may show, as the owner sets the flags
 };
 
-// The main window of a new run, once the screen shows it painted (its
-// background, and a skin face on every button shown); null without one.
-HWND StartAndPaint(ProgramRun& program) {
-    HWND window = program.StartMorvane() ? program.WaitForMainWindow() : nullptr;
-    WaitUntil([&] {
-        bool painted = window && CaptureFromScreen(window).BitmapIdAt(348, 559) == IDB_BACKGROUND;
-        for (HWND c = GetWindow(window, GW_CHILD); painted && c; c = GetWindow(c, GW_HWNDNEXT)) {
-            painted = ClassOf(c) != "Button" || !IsShown(c) || ShownSkinFace(c) >= 0;
-        }
-        return painted || !window;
-    });
-    return window;
-}
+// A new run of the program, once the screen shows its window painted (its
+// background, and a skin face on every button shown).
+class MainWindowSkin : public SystemTest {
+  protected:
+    void SetUp() override {
+        SystemTest::SetUp();
+        MarkSetupDone();
+        Start();
+        WaitUntil(
+            [&] {
+                bool painted = CaptureFromScreen(main).BitmapIdAt(348, 559) == IDB_BACKGROUND;
+                for (HWND c = GetWindow(main, GW_CHILD); painted && c;
+                     c = GetWindow(c, GW_HWNDNEXT)) {
+                    painted = ClassOf(c) != "Button" || !IsShown(c) || ShownSkinFace(c) >= 0;
+                }
+                return painted;
+            },
+            "the window and every button shown to be painted");
+    }
+};
 
 } // namespace
 
-TEST(MainWindowSkin, EveryControlIsDrawnAtItsPlaceAndSize) {
-    ProgramRun program;
-    HWND window = StartAndPaint(program);
-    ASSERT_NE(nullptr, window);
+TEST_F(MainWindowSkin, EveryControlIsDrawnAtItsPlaceAndSize) {
 
     const ExpectedControl controls[] = {
         {IDC_MINIMIZE, 290, 5, 28, 26, {159, 158, 160, 157}},
@@ -60,17 +63,17 @@ TEST(MainWindowSkin, EveryControlIsDrawnAtItsPlaceAndSize) {
         {IDC_NEXT, 163, 516, 84, 29, {122, 123, 128}},
         {IDC_CANCEL, 254, 516, 84, 29, {122, 123, 128}},
     };
-    Screenshot shot = CaptureFromScreen(window);
+    Screenshot shot = CaptureFromScreen(main);
     EXPECT_TRUE(shot.SaveBitmap(ProgramFolder() + "\\main_window_skin.bmp"));
     EXPECT_EQ(121, shot.BitmapIdAt(348, 559)); // the background fills the window
 
     for (const ExpectedControl& c : controls) {
         SCOPED_TRACE(c.id);
-        HWND control = GetDlgItem(window, c.id);
+        HWND control = GetDlgItem(main, c.id);
         ASSERT_NE(nullptr, control);
         RECT r;
         GetWindowRect(control, &r);
-        MapWindowPoints(NULL, window, reinterpret_cast<POINT*>(&r), 2);
+        MapWindowPoints(NULL, main, reinterpret_cast<POINT*>(&r), 2);
         EXPECT_EQ(c.x, r.left);
         EXPECT_EQ(c.y, r.top);
         EXPECT_EQ(c.width, r.right - r.left);
@@ -81,10 +84,10 @@ TEST(MainWindowSkin, EveryControlIsDrawnAtItsPlaceAndSize) {
                 << "face " << face;
         }
     }
-    HWND combo = GetDlgItem(window, IDC_AUDIO_DEVICE);
+    HWND combo = GetDlgItem(main, IDC_AUDIO_DEVICE);
     RECT r;
     GetWindowRect(combo, &r);
-    MapWindowPoints(NULL, window, reinterpret_cast<POINT*>(&r), 2);
+    MapWindowPoints(NULL, main, reinterpret_cast<POINT*>(&r), 2);
     EXPECT_EQ(22, r.left);
     EXPECT_EQ(385, r.top);
     EXPECT_EQ(300, r.right - r.left);
@@ -92,10 +95,7 @@ TEST(MainWindowSkin, EveryControlIsDrawnAtItsPlaceAndSize) {
 
 // The faces cut from the background blend into it: their corners outside the
 // rounded edge show the window's background as drawn, with no dot on them.
-TEST(MainWindowSkin, FacesCutFromTheBackgroundShowItAtTheirCorners) {
-    ProgramRun program;
-    HWND window = StartAndPaint(program);
-    ASSERT_NE(nullptr, window);
+TEST_F(MainWindowSkin, FacesCutFromTheBackgroundShowItAtTheirCorners) {
     HMODULE art =
         LoadLibraryExA((BinFolder() + "\\Morvane.exe").c_str(), NULL, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(nullptr, art);
@@ -104,13 +104,13 @@ TEST(MainWindowSkin, FacesCutFromTheBackgroundShowItAtTheirCorners) {
     ASSERT_NE(nullptr, background);
     HDC memory = CreateCompatibleDC(NULL);
     HGDIOBJ previous = SelectObject(memory, background);
-    Screenshot shot = CaptureFromScreen(window);
+    Screenshot shot = CaptureFromScreen(main);
     for (int id : {IDC_STOP, IDC_PLAY, IDC_PAUSE, IDC_REWIND, IDC_FORWARD, IDC_MUTE, IDC_VOLUME,
                    IDC_NEXT, IDC_CANCEL}) {
         SCOPED_TRACE(id);
         RECT r;
-        GetWindowRect(GetDlgItem(window, id), &r);
-        MapWindowPoints(NULL, window, reinterpret_cast<POINT*>(&r), 2);
+        GetWindowRect(GetDlgItem(main, id), &r);
+        MapWindowPoints(NULL, main, reinterpret_cast<POINT*>(&r), 2);
         COLORREF drawn = GetPixel(memory, r.right - 1, r.bottom - 1);
         DWORD expected = (GetRValue(drawn) << 16) | (GetGValue(drawn) << 8) | GetBValue(drawn);
         EXPECT_EQ(expected, shot.At(r.right - 1, r.bottom - 1));

@@ -10,17 +10,14 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/page_table.h"
-#include "harness.h"
-#include "program_view.h"
 #include "res/resource_ids.h"
 #include "screenshot.h"
-#include "simulated_camera.h"
 #include "skin/font_spec.h"
+#include "system_test.h"
 
 namespace {
 
@@ -162,22 +159,18 @@ bool Inside(const RECT& r, int x, int y, int slack = 0) {
     return x >= r.left - slack && x < r.right + slack && y >= r.top - slack && y < r.bottom + slack;
 }
 
-class PageTextsOnScreen : public ::testing::TestWithParam<int> {
+class PageTextsOnScreen : public SystemTest, public ::testing::WithParamInterface<int> {
   protected:
     void SetUp() override {
         if (GetSystemMetrics(SM_CYSCREEN) < background.height) {
             GTEST_SKIP() << "the window is taller than this screen: its texts cannot all show";
         }
-        WriteSharedDword("Morvane_AudioSetting", 1);
-        ASSERT_TRUE(camera.Ready());
+        SystemTest::SetUp();
+        MarkSetupDone();
         FontSpec::ChooseFaceName();
         // Page 0 shows while no camera is plugged in.
-        camera.Reset(GetParam() != 0);
-        run.reset(new ProgramRun);
-        main = StartMorvaneAndWaitForFirstPoll(*run);
-        ASSERT_NE(nullptr, main);
+        Start(GetParam() != 0 ? kPluggedIn : kUnplugged);
     }
-    void TearDown() override { camera.Reset(true); }
 
     std::vector<PlacedText> TextsOf(int page) const {
         const PageTexts& ids = kPages[page];
@@ -293,26 +286,24 @@ class PageTextsOnScreen : public ::testing::TestWithParam<int> {
         return faults;
     }
 
-    // Waits for the page's texts to show as they should, and reports what
-    // is still wrong otherwise.
+    // Whether the page's texts come to show as they should; what is still
+    // wrong otherwise.
     void ExpectTextsOnScreen(int page) {
         std::vector<PlacedText> texts = TextsOf(page);
         std::vector<std::string> faults;
-        WaitUntil([&] { return (faults = Faults(page, CaptureFromScreen(main), texts)).empty(); },
-                  5000);
+        const bool shown = HoldsWithin(
+            [&] { return (faults = Faults(page, CaptureFromScreen(main), texts)).empty(); },
+            kProgramBoundMs);
         std::string all;
         for (const std::string& fault : faults) {
             all += "\n  " + fault;
         }
-        EXPECT_TRUE(faults.empty()) << "page " << page << ":" << all;
+        EXPECT_TRUE(shown) << "page " << page << ":" << all;
     }
 
-    SimulatedCamera camera;
     Library library;
     Screenshot background = library.Bitmap(IDB_BACKGROUND);
     Screenshot nextFace = library.Bitmap(IDB_NAV_NORMAL);
-    std::unique_ptr<ProgramRun> run;
-    HWND main = nullptr;
 };
 
 } // namespace
@@ -330,7 +321,7 @@ TEST_P(PageTextsOnScreen, ShowEachTextWholeInItsPlaceAndNothingElse) {
         if (i > 0) {
             PressButton(main, route[i] > route[i - 1] ? IDC_NEXT : IDC_PREV);
         }
-        ASSERT_TRUE(WaitForPage(main, route[i]));
+        WaitForPage(route[i]);
         if (route[i] == page) {
             ExpectTextsOnScreen(page);
         }

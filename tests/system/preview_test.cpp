@@ -4,71 +4,27 @@
 
 #include <gtest/gtest.h>
 
-#include <vector>
+#include "system_test.h"
 
-#include "harness.h"
-#include "simulated_camera.h"
-#include "tests/wait_until.h"
+using Preview = SystemTest;
 
-namespace {
-
-// A row across the middle of the picture, as the screen shows it.
-std::vector<COLORREF> PictureRow(HWND main) {
-    std::vector<COLORREF> row;
-    HDC dc = GetDC(main);
-    for (int x = 14; x < 14 + 320; x += 8) {
-        row.push_back(GetPixel(dc, x, 82 + 120));
-    }
-    ReleaseDC(main, dc);
-    return row;
-}
-
-// Starts the program after a set-up that was finished, with the camera
-// plugged in or not; answers its main window.
-HWND StartWithCamera(SimulatedCamera* camera, bool plugged, ProgramRun* run) {
-    EXPECT_TRUE(camera->Ready());
-    camera->Reset(plugged);
-    WriteSharedDword("Morvane_AudioSetting", 1);
-    EXPECT_TRUE(run->StartMorvane());
-    return run->WaitForMainWindow();
-}
-
-} // namespace
-
-TEST(Preview, ANewUserSeesTheLivePictureAtItsPlace) {
-    SimulatedCamera camera;
-    ProgramRun run;
-    HWND main = StartWithCamera(&camera, true, &run);
-    ASSERT_NE(nullptr, main);
-
-    // The video window is made first and shown after: wait for both.
-    HWND video = nullptr;
-    ASSERT_TRUE(WaitUntil([&] {
-        video = VideoWindowOf(main);
-        return video && IsWindowVisible(video);
-    })) << "the video window shows";
+TEST_F(Preview, ANewUserSeesTheLivePictureAtItsPlace) {
+    MarkSetupDone();
+    Start();
+    WaitForPreview(main, camera);
     RECT place;
-    GetWindowRect(video, &place);
+    GetWindowRect(VideoWindowOf(main), &place);
     MapWindowPoints(HWND_DESKTOP, main, reinterpret_cast<POINT*>(&place), 2);
     EXPECT_EQ(14, place.left);
     EXPECT_EQ(82, place.top);
     EXPECT_EQ(320, place.right - place.left);
     EXPECT_EQ(240, place.bottom - place.top);
-
-    uint32_t frames = camera.FramesDelivered();
-    std::vector<COLORREF> before = PictureRow(main);
-    EXPECT_TRUE(WaitUntil([&] { return camera.FramesDelivered() > frames + 10; }))
-        << "the preview runs";
     // The test picture's bars scroll: the place shows a moving picture.
-    EXPECT_TRUE(WaitUntil([&] { return PictureRow(main) != before; }));
+    WaitForMovingPicture(main);
 }
 
-TEST(Preview, WithoutCameraThePlaceStaysEmpty) {
-    SimulatedCamera camera;
-    ProgramRun run;
-    HWND main = StartWithCamera(&camera, false, &run);
-    ASSERT_NE(nullptr, main);
-    SendWithTimeout(main, WM_NULL, 0, 0); // the window's set-up, where the camera is attached
+TEST_F(Preview, WithoutCameraThePlaceStaysEmpty) {
+    MarkSetupDone();
+    Start(kUnplugged); // the set-up, where the camera would be attached, has ended
     EXPECT_EQ(nullptr, VideoWindowOf(main));
-    camera.Reset(true);
 }

@@ -32,45 +32,45 @@ int PageOf(HWND main) {
 }
 
 bool WaitForPage(HWND main, int page, DWORD timeoutMs) {
-    if (!WaitUntil([&] { return PageOf(main) == page; }, timeoutMs)) {
+    if (!HoldsWithin([&] { return PageOf(main) == page; }, timeoutMs)) {
         return false;
     }
     WaitForQueueHandled(main);
     return true;
 }
 
-HWND StartMorvaneAndWaitForFirstPoll(ProgramRun& run) {
-    SimulatedCamera camera; // the test's camera, seen again: it counts the status reads
-    const uint32_t before = camera.StatusReads();
-    HWND main = run.StartMorvane() ? run.WaitForMainWindow() : nullptr;
-    if (main) {
-        // The set-up, the camera's attach included, is over when the page
-        // says that no camera was found, or when the first poll reads the
-        // attached camera's status. An answer to a message proves nothing:
-        // the program may answer in the middle of its set-up, while it waits
-        // on a message of its own (on a 256-colour screen, its palette's news
-        // to every window).
-        WaitUntil([&] { return PageOf(main) == 0 || camera.StatusReads() != before; });
-        SendWithTimeout(main, WM_NULL, 0, 0); // answered once that is handled
-    }
-    return main;
+bool ShowsPicture(HWND main) {
+    HWND video = VideoWindowOf(main);
+    return video && IsShown(video);
 }
 
-bool WaitForNextPoll(HWND main, SimulatedCamera& camera) {
-    const uint32_t before = camera.StatusReads();
-    if (!WaitUntil([&] { return camera.StatusReads() != before; })) {
-        return false;
-    }
-    SendWithTimeout(main, WM_NULL, 0, 0); // answered once the poll is handled
-    return true;
+void WaitForPreview(HWND main, SimulatedCamera& camera) {
+    WaitUntil([&] { return ShowsPicture(main); }, "the video window to show");
+    const uint32_t frames = camera.FramesDelivered();
+    WaitUntil([&] { return camera.FramesDelivered() > frames + 5; },
+              "the camera to deliver frames to the preview");
 }
 
 bool PreviewRuns(HWND main, SimulatedCamera& camera) {
-    if (!WaitUntil([&] { return VideoWindowOf(main) && IsShown(VideoWindowOf(main)); }, 3000)) {
+    try {
+        WaitForPreview(main, camera);
+        return true;
+    } catch (const WaitRanOut&) {
         return false;
     }
-    uint32_t frames = camera.FramesDelivered();
-    return WaitUntil([&] { return camera.FramesDelivered() > frames + 5; }, 2000);
+}
+
+void WaitForMovingPicture(HWND main) {
+    HWND video = VideoWindowOf(main);
+    const Screenshot before = CaptureFromScreen(video);
+    WaitUntil([&] { return CaptureFromScreen(video).pixels != before.pixels; },
+              "the picture to move on the screen");
+}
+
+void WaitForFace(HWND control, int face) {
+    WaitUntil([&] { return ShownSkinFace(control) == face; },
+              "control " + std::to_string(GetDlgCtrlID(control)) + " to show skin face " +
+                  std::to_string(face));
 }
 
 std::string ReadSetting(const char* subkey, const char* name) {
@@ -117,7 +117,8 @@ void PressButton(HWND main, int buttonId) {
 void ClickButton(HWND main, int buttonId) {
     HWND button = GetDlgItem(main, buttonId);
     // A user waits until the button shows it can be pressed.
-    WaitUntil([&] { return IsWindowEnabled(button) != FALSE; }, 3000);
+    WaitUntil([&] { return IsWindowEnabled(button) != FALSE; },
+              "button " + std::to_string(buttonId) + " to be enabled");
     SendWithTimeout(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     SendWithTimeout(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
 }

@@ -16,21 +16,28 @@ extern const char kSharedSettingsKey[];
 extern const char kDriverSettingsKey[];
 extern const char kMissingSetting[];
 
-// Starts Morvane.exe and waits until its window has set itself up and, with a
-// camera attached, has handled its first status poll; null without a window.
-HWND StartMorvaneAndWaitForFirstPoll(ProgramRun& run);
-
-// Waits until the program has handled its next status poll, seen by the camera.
-bool WaitForNextPoll(HWND main, SimulatedCamera& camera);
-
 // The page on show, told by the controls its layout shows.
 int PageOf(HWND main);
-// Waits until the page shows and the program has ended the layout that
-// showed it (its controls are shown one after the other).
-bool WaitForPage(HWND main, int page, DWORD timeoutMs = 10000);
 
-// The video window is shown and the camera keeps delivering frames to it.
-bool PreviewRuns(HWND main, SimulatedCamera& camera);
+// TRANSITIONAL, the benchmark's form, gone once it waits through the
+// tests' fixture (SystemTest::WaitForPage): whether the page shows within
+// the bound and the program has ended the layout that showed it.
+bool WaitForPage(HWND main, int page, DWORD timeoutMs = kProgramBoundMs);
+
+// Whether the video window shows.
+bool ShowsPicture(HWND main);
+
+// Waits until the video window shows and the camera delivers frames to it.
+void WaitForPreview(HWND main, SimulatedCamera& camera);
+// Whether it does so within the bound.
+[[nodiscard]] bool PreviewRuns(HWND main, SimulatedCamera& camera);
+
+// Waits until the picture inside the video window changes on the screen.
+void WaitForMovingPicture(HWND main);
+
+// Waits until a skinned control shows a skin face on the screen (a repaint
+// reaches the screen in its own time).
+void WaitForFace(HWND control, int face);
 
 // A value under HKEY_LOCAL_MACHINE as text (a DWORD as a signed decimal);
 // kMissingSetting when it is missing.
@@ -50,7 +57,8 @@ void DragSlider(HWND main, int sliderId, int x, const std::vector<int>& moves);
 // A click on a button as the main window receives it: its WM_COMMAND.
 void PressButton(HWND main, int buttonId);
 
-// Presses and releases a skinned button with the mouse.
+// Presses and releases a skinned button with the mouse, once it can be
+// pressed.
 void ClickButton(HWND main, int buttonId);
 
 #endif

@@ -12,11 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "harness.h"
-#include "program_view.h"
 #include "res/resource_ids.h"
-#include "simulated_camera.h"
 #include "soak.h"
+#include "system_test.h"
 
 namespace {
 
@@ -32,28 +30,18 @@ bool WhollyOnScreen(HWND control) {
            rect.bottom <= GetSystemMetrics(SM_CYSCREEN);
 }
 
-class Reach : public ::testing::Test {
+class Reach : public SystemTest {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(camera.Ready());
-        WriteSharedDword("Morvane_AudioSetting", 1);
+        SystemTest::SetUp();
+        MarkSetupDone();
         ASSERT_TRUE(WriteDriverDword("SFMin", 50));
-        camera.Reset(true);
-        camera.SetTape(true);
-        main = StartMorvaneAndWaitForFirstPoll(run);
-        ASSERT_NE(nullptr, main);
-        ASSERT_TRUE(WaitForPage(main, 1));
+        Start();
+        WaitForPage(1);
         SetForegroundWindow(main);
         WaitForQueueHandled(main);
     }
-    void TearDown() override { SendRealMouse(pointer, MOUSEEVENTF_LEFTUP); }
 
-    // Real input, one event at a time, each handled before the next.
-    void Mouse(POINT at, DWORD flags) {
-        pointer = at;
-        SendRealMouse(at, flags);
-        WaitForQueueHandled(main);
-    }
     // Presses the window's background left of the picture and drags the
     // pointer by dy, in steps as a hand moves.
     void DragBackground(int dy) {
@@ -61,61 +49,21 @@ class Reach : public ::testing::Test {
         ClientToScreen(main, &at);
         int height = GetSystemMetrics(SM_CYSCREEN);
         at.y = at.y < 0 ? 0 : (at.y >= height ? height - 1 : at.y);
-        Mouse(at, MOUSEEVENTF_LEFTDOWN);
+        RealMouse(at, MOUSEEVENTF_LEFTDOWN);
         for (int step = 1; step <= 4; ++step) {
             POINT to = {at.x, at.y + dy * step / 4};
             to.y = to.y < 0 ? 0 : (to.y >= height ? height - 1 : to.y);
-            Mouse(to, 0);
+            RealMouse(to, 0);
         }
-        Mouse(pointer, MOUSEEVENTF_LEFTUP);
-    }
-    // A key pressed and released, with Shift held around it when shifted.
-    void Key(WORD key, bool shifted = false) {
-        if (shifted) {
-            SendKey(VK_SHIFT, 0);
-        }
-        SendKey(key, 0);
-        SendKey(key, KEYEVENTF_KEYUP);
-        if (shifted) {
-            SendKey(VK_SHIFT, KEYEVENTF_KEYUP);
-        }
-    }
-    void SendKey(WORD key, DWORD flags) {
-        INPUT input = {};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = key;
-        input.ki.dwFlags = flags;
-        SendInput(1, &input, sizeof input);
-        WaitForQueueHandled(main);
-    }
-    // The control with the keyboard focus in the program; 0 for none.
-    int FocusedId() {
-        GUITHREADINFO info = {};
-        info.cbSize = sizeof info;
-        GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &info);
-        return info.hwndFocus && info.hwndFocus != main ? GetDlgCtrlID(info.hwndFocus) : 0;
-    }
-    std::vector<uint32_t> BrightnessSent() {
-        std::vector<uint32_t> codes;
-        for (const CommandRecord& record : camera.Commands()) {
-            if (record.commandClass == 8) {
-                codes.push_back(record.code);
-            }
-        }
-        return codes;
+        RealMouse(pointer, MOUSEEVENTF_LEFTUP);
     }
 
     void ClickCentreOf(int id) {
         RECT rect = ScreenRectOf(GetDlgItem(main, id));
         POINT centre = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-        Mouse(centre, MOUSEEVENTF_LEFTDOWN);
-        Mouse(centre, MOUSEEVENTF_LEFTUP);
+        RealMouse(centre, MOUSEEVENTF_LEFTDOWN);
+        RealMouse(centre, MOUSEEVENTF_LEFTUP);
     }
-
-    SimulatedCamera camera;
-    ProgramRun run;
-    HWND main = nullptr;
-    POINT pointer = {0, 0};
 };
 
 TEST_F(Reach, TheMouseDragsTheButtonsIntoViewAndTheTopStripBack) {
@@ -126,7 +74,7 @@ TEST_F(Reach, TheMouseDragsTheButtonsIntoViewAndTheTopStripBack) {
         EXPECT_TRUE(WhollyOnScreen(GetDlgItem(main, id))) << id;
     }
     ClickCentreOf(IDC_NEXT);
-    EXPECT_TRUE(WaitForPage(main, 2));
+    WaitForPage(2);
     EXPECT_TRUE(WhollyOnScreen(GetDlgItem(main, IDC_PREV)));
 
     DragBackground(GetSystemMetrics(SM_CYSCREEN));
@@ -171,27 +119,29 @@ TEST_F(Reach, TheKeyboardWalksTheWizardInReadingOrderAndWorksItsControls) {
         {{-VK_TAB, -VK_TAB, -VK_TAB, VK_HOME},
          IDC_BRIGHTNESS,
          3,
-         [&] { return !BrightnessSent().empty() && BrightnessSent().back() == 0; }},
+         [&] { return !camera.BrightnessSent().empty() && camera.BrightnessSent().back() == 0; }},
         {{VK_RIGHT},
          IDC_BRIGHTNESS,
          3,
-         [&] { return !BrightnessSent().empty() && BrightnessSent().back() > 0; }},
+         [&] { return !camera.BrightnessSent().empty() && camera.BrightnessSent().back() > 0; }},
+        {{VK_ESCAPE}, IDC_BRIGHTNESS, 3, nullptr}, // Escape does nothing
+        {{VK_TAB, VK_TAB, VK_TAB, VK_TAB}, IDC_CANCEL, 3, nullptr},
     };
     for (size_t i = 0; i < steps.size(); ++i) {
         for (int key : steps[i].keys) {
-            Key(static_cast<WORD>(key < 0 ? -key : key), key < 0);
+            TypeKey(static_cast<WORD>(key < 0 ? -key : key), key < 0);
         }
         EXPECT_EQ(steps[i].focus, FocusedId()) << "step " << i;
         EXPECT_EQ(steps[i].page, PageOf(main)) << "step " << i;
         EXPECT_TRUE(WhollyOnScreen(GetDlgItem(main, steps[i].focus))) << "step " << i;
         if (steps[i].check) {
-            EXPECT_TRUE(WaitUntil(steps[i].check, 3000)) << "step " << i;
+            WaitUntil(steps[i].check, "the effect of step " + std::to_string(i));
         }
     }
-    // Escape cancels: the program ends and the quality is stored back.
-    Key(VK_ESCAPE);
-    DWORD exitCode = 0;
-    EXPECT_TRUE(run.WaitForExit(10000, &exitCode));
+    // Cancel pressed from the keyboard: the program ends and the quality is
+    // stored back.
+    TypeKey(VK_SPACE);
+    WaitForExit();
     EXPECT_EQ("50", ReadSetting(kDriverSettingsKey, "SFMin"));
 }
 
@@ -247,13 +197,7 @@ TEST_F(Reach, EverySkinnedControlIsNamedForAScreenReader) {
     }
     // The about box opens modally from the logo: post the click, then wait.
     PostClick(main, 5, 5);
-    HWND box = nullptr;
-    ASSERT_TRUE(WaitUntil([&] {
-        for (HWND window : run.Windows()) {
-            box = window != main ? window : box;
-        }
-        return box != nullptr;
-    }));
+    HWND box = run->WaitForWindow("#32770", "");
     ExpectNamed(GetDlgItem(box, IDC_ABOUT_OK), "OK");
     ExpectNamed(GetDlgItem(box, IDC_CLOSE), "Close");
     PostMessageA(box, WM_COMMAND, IDC_ABOUT_OK, 0);

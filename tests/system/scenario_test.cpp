@@ -14,21 +14,15 @@
 #include <vector>
 
 #include "camsim/control_block.h"
-#include "harness.h"
-#include "program_view.h"
 #include "res/resource_ids.h"
 #include "screenshot.h"
-#include "simulated_camera.h"
 #include "soak.h"
+#include "system_test.h"
 
 namespace {
 
 const int kStartQuality = 50;
 const int kBrightness = 77;
-
-bool IsCommand(const CommandRecord& record, uint32_t commandClass, uint32_t code) {
-    return record.commandClass == commandClass && record.code == code;
-}
 
 int CountCommands(const std::vector<CommandRecord>& log, uint32_t commandClass, uint32_t code) {
     int count = 0;
@@ -38,73 +32,43 @@ int CountCommands(const std::vector<CommandRecord>& log, uint32_t commandClass, 
     return count;
 }
 
-// The picture inside the video window changes from one look to the next.
-bool PictureMoves(HWND main) {
-    HWND video = VideoWindowOf(main);
-    if (!video) {
-        return false;
-    }
-    Screenshot before = CaptureFromScreen(video);
-    return before.width > 0 &&
-           WaitUntil([&] { return CaptureFromScreen(video).pixels != before.pixels; });
-}
-
-class Scenario : public testing::Test {
+class Scenario : public SystemTest {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(camera.Ready());
-        WriteSharedDword("Morvane_AudioSetting", 1);
+        SystemTest::SetUp();
+        MarkSetupDone();
         WriteSharedDword("Morvane_VideoBright", kBrightness);
-        camera.Reset(true);
-        camera.SetTape(true);
         ASSERT_TRUE(WriteDriverDword("SFMin", kStartQuality));
-        ASSERT_TRUE(run.StartMorvane());
-        main = run.WaitForMainWindow();
-        ASSERT_NE(nullptr, main);
-        ASSERT_TRUE(WaitForPage(main, 1));
-        ASSERT_TRUE(WaitForDeck());
-    }
-    void TearDown() override { camera.Reset(true); }
-
-    // The first status poll after an attach enables the deck.
-    bool WaitForDeck() {
-        HWND play = GetDlgItem(main, IDC_PLAY);
-        return WaitUntil([&] { return ShownSkinFace(play) == IDB_PLAY_NORMAL; }, 3000);
-    }
-    bool PlayLit() {
-        HWND play = GetDlgItem(main, IDC_PLAY);
-        return WaitUntil([&] { return ShownSkinFace(play) == IDB_PLAY_PRESSED; }, 3000);
+        Start();
+        WaitForPage(1);
+        // The first status poll after an attach enables the deck.
+        WaitForFace(GetDlgItem(main, IDC_PLAY), IDB_PLAY_NORMAL);
     }
 
     void Next(int toPage) {
         ClickButton(main, IDC_NEXT);
-        ASSERT_TRUE(WaitForPage(main, toPage, 3000));
+        WaitForPage(toPage);
     }
-
-    SimulatedCamera camera;
-    ProgramRun run;
-    HWND main = nullptr;
 };
 
 } // namespace
 
 TEST_F(Scenario, PlayQualityReplugAndFinishAlongTheThreeRoads) {
-    EXPECT_TRUE(PreviewRuns(main, camera));
-    EXPECT_TRUE(PictureMoves(main)) << "a live picture at start";
+    WaitForPreview(main, camera);
+    WaitForMovingPicture(main); // a live picture at start
 
     // Pressing Play: the command at once, the button lit, and the poll keeps
     // the playback going by sending it again.
-    ASSERT_TRUE(WaitForDeck());
     size_t before = camera.Commands().size();
     ClickButton(main, IDC_PLAY);
     std::vector<CommandRecord> log = camera.Commands();
     ASSERT_GT(log.size(), before);
     EXPECT_TRUE(IsCommand(log[before], 1, 26));
-    EXPECT_TRUE(PlayLit());
-    ASSERT_TRUE(WaitForNextPoll(main, camera));
+    EXPECT_TRUE(Shows(IDC_PLAY, IDB_PLAY_PRESSED));
+    WaitForNextPoll();
     log = camera.Commands();
     EXPECT_TRUE(IsCommand(log.back(), 1, 26)) << "the poll re-sends play";
-    EXPECT_TRUE(PlayLit()) << "the deck reports playing";
+    EXPECT_TRUE(Shows(IDC_PLAY, IDB_PLAY_PRESSED)) << "the deck reports playing";
 
     // Paging the quality slider: stored, and a new preview shows the picture.
     Next(2);
@@ -114,23 +78,24 @@ TEST_F(Scenario, PlayQualityReplugAndFinishAlongTheThreeRoads) {
     EXPECT_LT(quality, kStartQuality);
     EXPECT_EQ(std::to_string(std::min(quality + 16, 80)), ReadSetting(kDriverSettingsKey, "SF"));
     EXPECT_NE(graph, camera.GraphJoinMs()) << "the preview was rebuilt";
-    EXPECT_TRUE(PreviewRuns(main, camera));
-    EXPECT_TRUE(PictureMoves(main));
+    WaitForPreview(main, camera);
+    WaitForMovingPicture(main);
 
     // Unplugging: page 0 without a picture; plugging in: page 1 with one,
     // and the deck answers again.
     camera.SetPlugged(false);
-    ASSERT_TRUE(WaitForPage(main, 0, 3000));
+    WaitForPage(0);
     EXPECT_EQ(nullptr, VideoWindowOf(main));
     EXPECT_EQ(std::to_string(quality), ReadSetting(kDriverSettingsKey, "SFMin"))
         << "the setting outlives the camera";
     size_t beforePlug = camera.Commands().size();
     camera.SetPlugged(true);
-    ASSERT_TRUE(WaitForPage(main, 1, 6000));
-    EXPECT_TRUE(PreviewRuns(main, camera));
-    EXPECT_TRUE(PictureMoves(main));
+    WaitForPage(1);
+    WaitForPreview(main, camera);
+    WaitForMovingPicture(main);
     // The deck played on while unplugged; a new link shows and stops it.
-    EXPECT_TRUE(PlayLit()) << "the poll after the re-attach reads the playing deck";
+    // The poll after the re-attach reads the playing deck.
+    WaitForFace(GetDlgItem(main, IDC_PLAY), IDB_PLAY_PRESSED);
     before = camera.Commands().size();
     ClickButton(main, IDC_STOP);
     log = camera.Commands();
@@ -147,8 +112,7 @@ TEST_F(Scenario, PlayQualityReplugAndFinishAlongTheThreeRoads) {
     Next(4);
     before = camera.Commands().size();
     ClickButton(main, IDC_NEXT);
-    DWORD exitCode = 1;
-    ASSERT_TRUE(run.WaitForExit(5000, &exitCode));
+    WaitForExit();
     log = camera.Commands();
     std::vector<CommandRecord> stop(log.begin() + before, log.end());
     EXPECT_EQ(1, CountCommands(stop, 1, 24)) << "the stop command as the window closes";
@@ -164,11 +128,9 @@ TEST_F(Scenario, CloseFromTheSystemMenuEndsWithoutStoringThePageStepsUndone) {
     ASSERT_NE(std::to_string(kStartQuality), stepped) << "a page step stores at once";
     size_t before = camera.Commands().size();
     PostMessageA(main, WM_CLOSE, 0, 0);
-    DWORD exitCode = 1;
-    ASSERT_TRUE(run.WaitForExit(5000, &exitCode));
     // The window's controller is destroyed at exit, after the program's main
     // function has returned: a fault there ends it with another code or a box.
-    EXPECT_EQ(0u, exitCode);
+    EXPECT_EQ(0u, WaitForExit());
     EXPECT_EQ(nullptr, FindWindowA("#32770", "Program Error")) << "Wine's crash box";
     std::vector<CommandRecord> log = camera.Commands();
     EXPECT_EQ(1, CountCommands({log.begin() + before, log.end()}, 1, 24));
@@ -212,12 +174,14 @@ TEST_F(Scenario, RandomFaultsAndUnplugsNeverLoseTheWindowOrASetting) {
             }
             while (page > 2) {
                 ClickButton(main, IDC_PREV);
-                ASSERT_TRUE(WaitForPage(main, --page, 3000));
+                WaitForPage(--page);
             }
-            // As a user: wait until the settings show they can be used (the
-            // status poll after an attach enables them; without camera
-            // control they stay disabled), then page toward the end with room.
-            if (!WaitUntil([&] { return ShownSkinFace(qualityReset) == IDB_RESET_NORMAL; }, 3000)) {
+            // As a user: see whether the settings come to show they can be
+            // used (the status poll after an attach enables them; without
+            // camera control they never do), then page toward the end with
+            // room.
+            if (!HoldsWithin([&] { return ShownSkinFace(qualityReset) == IDB_RESET_NORMAL; },
+                             kProgramBoundMs)) {
                 page = 2;
                 break;
             }
@@ -237,12 +201,14 @@ TEST_F(Scenario, RandomFaultsAndUnplugsNeverLoseTheWindowOrASetting) {
         }
         }
         // A plug-in attaches 3 s after the arrival; everything else at once.
-        ASSERT_TRUE(WaitForPage(main, page, choice == 1 ? 6000 : 3000)) << "shows " << PageOf(main);
+        WaitForPage(page);
         ASSERT_EQ(quality, ReadSetting(kDriverSettingsKey, "SFMin"));
-        DWORD_PTR answer = 0;
-        ASSERT_NE(0, SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_NORMAL, 30000, &answer))
-            << "the window answers";
+        SendWithTimeout(main, WM_NULL, 0, 0); // a window that never answers fails the test
     }
-    EXPECT_EQ(page != 0, PreviewRuns(main, camera));
+    if (page != 0) {
+        WaitForPreview(main, camera);
+    } else {
+        EXPECT_FALSE(ShowsPicture(main));
+    }
     EXPECT_EQ(std::to_string(kBrightness), ReadSetting(kSharedSettingsKey, "Morvane_VideoBright"));
 }

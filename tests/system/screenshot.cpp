@@ -162,19 +162,18 @@ Screenshot CaptureXWindow(HWND top) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
-    bool whole = false;
-    if (CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                       &startup, &process)) {
-        whole = WaitUntil([&] { return ParsePpm(ReadWholeFile(file), &shot); });
-        if (process.hProcess) { // Windows gives one, Wine none for a Unix program
-            CloseHandle(process.hProcess);
-            CloseHandle(process.hThread);
-        }
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        ADD_FAILURE() << "no picture of the window: cannot run " << command;
+        return shot;
     }
+    if (process.hProcess) { // Windows gives one, Wine none for a Unix program
+        CloseHandle(process.hProcess);
+        CloseHandle(process.hThread);
+    }
+    WaitUntil([&] { return ParsePpm(ReadWholeFile(file), &shot); },
+              "a picture of the window from " + command);
     DeleteFileA(file.c_str());
-    if (!whole) {
-        ADD_FAILURE() << "no picture of the window came from " << command;
-    }
     return shot;
 }
 

@@ -7,40 +7,53 @@
 #include <string>
 #include <vector>
 
-#include "harness.h"
+#include "system_test.h"
 #include "tests/system/launcher_standin.h"
 
 namespace {
 
 using Lines = std::vector<std::string>;
 
-// Answers once the window's thread handles messages again, that is when the
-// set-up of the window, pause included, has ended.
-bool WaitUntilResponsive(HWND window) {
-    DWORD_PTR result = 0;
-    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 30000, &result) != 0;
-}
-
 bool IsTopmost(HWND window) {
     return (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
 }
 
-// Closes the program as its system menu would: nothing is saved.
-void CloseProgram(ProgramRun& run, HWND window) {
-    PostMessageA(window, WM_CLOSE, 0, 0);
-    DWORD exitCode = 0;
-    EXPECT_TRUE(run.WaitForExit(10000, &exitCode));
-}
-
-class FirstRun : public ::testing::Test {
+class FirstRun : public SystemTest {
   protected:
-    void SetUp() override {
-        RemoveProgramSettings();
-        SetReportedVersion(nullptr);
+    // Closes the program as its system menu would: nothing is saved.
+    void CloseProgram() {
+        PostMessageA(main, WM_CLOSE, 0, 0);
+        WaitForExit();
     }
-    void TearDown() override {
-        RemoveProgramSettings();
-        SetReportedVersion(nullptr);
+
+    struct StartTimes {
+        DWORD toWindow;
+        DWORD toAttach;
+    };
+
+    // From the process start to its main window being shown, and to the
+    // camera's attach at the end of the window's set-up, each seen as it
+    // comes.
+    StartTimes TimeStart(const char* version) {
+        SetReportedVersion(version);
+        StartTimes times = {0, 0};
+        const DWORD start = GetTickCount();
+        Launch();
+        WaitUntil(
+            [&] {
+                const DWORD now = GetTickCount() - start;
+                if (!times.toWindow && !run->Windows().empty()) {
+                    times.toWindow = now;
+                }
+                if (!times.toAttach && camera.GraphJoins() > 0) {
+                    times.toAttach = now;
+                }
+                return times.toWindow && times.toAttach;
+            },
+            "the window to show and the camera to join its preview");
+        WaitForSetUp();
+        CloseProgram();
+        return times;
     }
 };
 
@@ -56,49 +69,22 @@ TEST_F(FirstRun, OnlyAnUnfinishedSetUpTellsTheLauncherAndLeavesTheWindowBelowOth
         {"setting 1", true, 1, false},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
         RemoveProgramSettings();
         if (c.stored) {
             WriteSharedDword("Morvane_AudioSetting", c.audioSetting);
         }
         LauncherStandIn launcher;
-        ASSERT_TRUE(launcher.Start()) << c.what;
-        ProgramRun run;
-        ASSERT_TRUE(run.StartMorvane()) << c.what;
-        HWND window = run.WaitForMainWindow();
-        ASSERT_NE(nullptr, window) << c.what;
-        ASSERT_TRUE(WaitUntilResponsive(window)) << c.what;
-        EXPECT_EQ(!c.firstRun, IsTopmost(window)) << c.what;
-        CloseProgram(run, window);
+        launcher.Start();
+        Start();
+        EXPECT_EQ(!c.firstRun, IsTopmost(main));
+        CloseProgram();
         Lines expected;
         if (c.firstRun) {
             expected.push_back("Lumet Show Icon 0 0");
         }
-        EXPECT_EQ(expected, launcher.StopAndReadReceipts()) << c.what;
+        EXPECT_EQ(expected, launcher.StopAndReadReceipts());
     }
-}
-
-struct StartTimes {
-    DWORD toWindow;
-    DWORD toAttach;
-};
-
-// From the process start to its main window being shown, and to the end of
-// the window's set-up, where the camera is attached.
-StartTimes TimeStart(const char* version) {
-    StartTimes times = {0, 0};
-    SetReportedVersion(version);
-    ProgramRun run;
-    DWORD start = GetTickCount();
-    EXPECT_TRUE(run.StartMorvane());
-    HWND window = run.WaitForMainWindow(30000);
-    times.toWindow = GetTickCount() - start;
-    EXPECT_NE(nullptr, window) << version;
-    if (window) {
-        EXPECT_TRUE(WaitUntilResponsive(window)) << version;
-        times.toAttach = GetTickCount() - start;
-        CloseProgram(run, window);
-    }
-    return times;
 }
 
 // A pause well beyond what the set-up itself takes, and well short of 5 s.
@@ -122,7 +108,7 @@ TEST_F(FirstRun, WindowsXpGoesOnAtOnce) {
 }
 
 TEST_F(FirstRun, Windows98GoesOnAtOnceOnceTheSetUpIsDone) {
-    WriteSharedDword("Morvane_AudioSetting", 1);
+    MarkSetupDone();
     StartTimes times = TimeStart("win98");
     EXPECT_LE(times.toWindow, times.toAttach);
     EXPECT_LT(times.toAttach - times.toWindow, kPauseSeenMs);

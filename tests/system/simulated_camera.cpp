@@ -20,10 +20,6 @@ SimulatedCamera::SimulatedCamera() {
 }
 
 void SimulatedCamera::Reset(bool plugged, const std::vector<const wchar_t*>& extraAudioDevices) {
-    ControlBlock* shared = block.Lock();
-    if (!shared) {
-        return;
-    }
     CamsimSettings settings = DefaultSettings();
     settings.installed = 1;
     settings.plugged = plugged ? 1 : 0;
@@ -31,33 +27,22 @@ void SimulatedCamera::Reset(bool plugged, const std::vector<const wchar_t*>& ext
         // wchar_t is 16 bits wide on Windows.
         ::AddAudioDevice(settings, reinterpret_cast<const uint16_t*>(name));
     }
-    InitControlBlock(*shared, settings);
-    block.Unlock();
+    Change([&](ControlBlock& b) { InitControlBlock(b, settings); });
 }
 
 void SimulatedCamera::SetFaults(uint32_t faults) {
-    ControlBlock* shared = block.Lock();
-    if (shared) {
-        shared->settings.faults = faults;
-        block.Unlock();
-    }
+    Change([=](ControlBlock& b) { b.settings.faults = faults; });
 }
 
 void SimulatedCamera::SetTape(bool in) {
-    ControlBlock* shared = block.Lock();
-    if (shared) {
-        shared->settings.tape = in ? 1 : 0;
-        SetDeckTape(shared->deck, in);
-        block.Unlock();
-    }
+    Change([=](ControlBlock& b) {
+        b.settings.tape = in ? 1 : 0;
+        SetDeckTape(b.deck, in);
+    });
 }
 
 void SimulatedCamera::ForceMode(int32_t mode) {
-    ControlBlock* shared = block.Lock();
-    if (shared) {
-        shared->settings.forcedMode = mode;
-        block.Unlock();
-    }
+    Change([=](ControlBlock& b) { b.settings.forcedMode = mode; });
 }
 
 void SimulatedCamera::ForceTransport(int32_t available) {
@@ -65,27 +50,17 @@ void SimulatedCamera::ForceTransport(int32_t available) {
 }
 
 void SimulatedCamera::SetPlugged(bool plugged) {
-    ControlBlock* shared = block.Lock();
-    if (shared) {
-        shared->settings.plugged = plugged ? 1 : 0;
-        block.Unlock();
-    }
+    Change([=](ControlBlock& b) { b.settings.plugged = plugged ? 1 : 0; });
 }
 
 void SimulatedCamera::AddAudioDevice(const wchar_t* name) {
-    ControlBlock* shared = block.Lock();
-    if (shared) {
-        ::AddAudioDevice(shared->settings, reinterpret_cast<const uint16_t*>(name));
-        block.Unlock();
-    }
+    Change([=](ControlBlock& b) {
+        ::AddAudioDevice(b.settings, reinterpret_cast<const uint16_t*>(name));
+    });
 }
 
 void SimulatedCamera::RemoveAudioDevice(int slot) {
-    ControlBlock* shared = block.Lock();
-    if (shared) {
-        shared->settings.audio[slot].used = 0;
-        block.Unlock();
-    }
+    Change([=](ControlBlock& b) { b.settings.audio[slot].used = 0; });
 }
 
 template <class Reader>
@@ -129,6 +104,21 @@ uint32_t SimulatedCamera::GraphsLeftAfterWindows() {
 
 int32_t SimulatedCamera::FirstFrameDelayMs() {
     return Read([](ControlBlock& b) { return b.firstFrameDelayMs; });
+}
+
+std::vector<uint32_t> SimulatedCamera::BrightnessSent(size_t from) {
+    std::vector<CommandRecord> commands = Commands();
+    std::vector<uint32_t> values;
+    for (size_t i = from; i < commands.size(); ++i) {
+        if (commands[i].commandClass == kClassBrightness) {
+            values.push_back(commands[i].code);
+        }
+    }
+    return values;
+}
+
+bool IsCommand(const CommandRecord& record, uint32_t commandClass, uint32_t code) {
+    return record.commandClass == commandClass && record.code == code;
 }
 
 std::vector<CommandRecord> SimulatedCamera::Commands() {

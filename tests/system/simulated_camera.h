@@ -51,6 +51,8 @@ class SimulatedCamera {
     int32_t FirstFrameDelayMs();
     // Every command still held in the log, oldest first.
     std::vector<CommandRecord> Commands();
+    // The brightness values among the held commands after the first `from`.
+    std::vector<uint32_t> BrightnessSent(size_t from = 0);
 
   private:
     // Runs read on the locked block; a value-initialised result without it.
@@ -62,5 +64,8 @@ class SimulatedCamera {
     bool installed = false;
     bool opened = false;
 };
+
+// Whether a command record is this class and code.
+bool IsCommand(const CommandRecord& record, uint32_t commandClass, uint32_t code);
 
 #endif

@@ -7,7 +7,9 @@ set -uo pipefail
 # shellcheck source=scripts/lib.sh disable=SC1091
 source "$(dirname "$0")/../../scripts/lib.sh"
 bin=$1
-run() { "$MORVANE_ROOT/scripts/wine-run" "$@" 2>/dev/null; }
+run() { timeout "$(morvane_bound 30)" "$MORVANE_ROOT/scripts/wine-run" "$@" 2>/dev/null; }
+# wait_for SECONDS COMMAND...: a wait whose bound is the tier's.
+wait_for() { morvane_wait_for "$(morvane_bound "$1")" "${@:2}"; }
 frames() { run "$bin/camsim.exe" status | tr -d '\r' | sed -n 's/^frames //p'; }
 more_frames_than() { [ "$(frames)" -gt "$1" ] 2>/dev/null; }
 playing() { pactl list short sink-inputs 2>/dev/null | grep -q .; }
@@ -25,8 +27,8 @@ morvane_start_sound "$(dirname "$bin")/sound-loss" || fail "$MORVANE_FAILURE"
     fail "camsim cannot install the camera"
 (cd "$bin" && exec "$MORVANE_ROOT/scripts/wine-run" Morvane.exe 2>/dev/null) &
 program=$!
-morvane_wait_for 30 more_frames_than 0 || fail "the preview did not start"
-morvane_wait_for 10 playing ||
+wait_for 30 more_frames_than 0 || fail "the preview did not start"
+wait_for 10 playing ||
     fail "the preview's sound never reached the server"
 
 {
@@ -35,10 +37,10 @@ morvane_wait_for 10 playing ||
 } 2>/dev/null
 MORVANE_SOUND_PID=""
 shown=$(frames)
-morvane_wait_for 10 more_frames_than $((shown + 30)) || fail "the picture stopped with the sound server"
+wait_for 10 more_frames_than $((shown + 30)) || fail "the picture stopped with the sound server"
 echo "the picture goes on without the sound server ($shown frames, then $(frames))"
 
 run taskkill /im Morvane.exe >/dev/null
-morvane_wait_for 15 ended || fail "the program does not close"
+wait_for 15 ended || fail "the program does not close"
 echo "the program closed"
 morvane_stop_sound

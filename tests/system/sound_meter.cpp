@@ -8,6 +8,10 @@ namespace {
 
 const DWORD kRate = 48000;
 const WORD kChannels = 2;
+// The window a level is read over, and how long a level may take to settle
+// or a silence to come: several windows.
+const DWORD kWindowMs = 1000;
+const DWORD kSettleBoundMs = 2 * kProgramBoundMs;
 
 WAVEFORMATEX FloatStereo() {
     WAVEFORMATEX format = {};
@@ -101,9 +105,10 @@ SoundLevel SoundMeter::Measure(DWORD windowMs) {
     if (waveInPrepareHeader(device, &header, sizeof header) != MMSYSERR_NOERROR) {
         return level;
     }
-    bool done = waveInAddBuffer(device, &header, sizeof header) == MMSYSERR_NOERROR &&
-                waveInStart(device) == MMSYSERR_NOERROR &&
-                WaitUntil([&] { return (header.dwFlags & WHDR_DONE) != 0; }, windowMs + 10000);
+    bool done =
+        waveInAddBuffer(device, &header, sizeof header) == MMSYSERR_NOERROR &&
+        waveInStart(device) == MMSYSERR_NOERROR &&
+        HoldsWithin([&] { return (header.dwFlags & WHDR_DONE) != 0; }, windowMs + kProgramBoundMs);
     waveInReset(device);
     waveInUnprepareHeader(device, &header, sizeof header);
     if (done && header.dwBytesRecorded == header.dwBufferLength) {
@@ -112,19 +117,19 @@ SoundLevel SoundMeter::Measure(DWORD windowMs) {
     return level;
 }
 
-SoundLevel SoundMeter::Settled(DWORD windowMs, DWORD timeoutMs) {
-    SoundLevel last = Measure(windowMs), now;
-    bool settled = WaitUntil(
+SoundLevel SoundMeter::Settled() {
+    SoundLevel last = Measure(kWindowMs), now;
+    WaitUntil(
         [&] {
-            now = Measure(windowMs);
+            now = Measure(kWindowMs);
             bool agree = now.recorded && last.recorded && fabs(now.dbfs - last.dbfs) <= 0.2;
             last = now;
             return agree;
         },
-        timeoutMs);
-    return settled ? now : SoundLevel();
+        "the sound heard to settle", kSettleBoundMs);
+    return now;
 }
 
-bool SoundMeter::WaitForSilence(DWORD windowMs, DWORD timeoutMs) {
-    return WaitUntil([&] { return Measure(windowMs).silent; }, timeoutMs);
+void SoundMeter::WaitForSilence(const std::string& what) {
+    WaitUntil([&] { return Measure(kWindowMs).silent; }, what, kSettleBoundMs);
 }

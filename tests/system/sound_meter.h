@@ -32,14 +32,14 @@ class SoundMeter {
     bool Ready() const { return device != nullptr; }
     const std::string& Problem() const { return problem; }
 
-    // Records windowMs of sound from now.
+    // Records windowMs of sound from now; unrecorded when the recording
+    // does not complete.
     SoundLevel Measure(DWORD windowMs);
     // Waits until two windows one after the other agree within 0.2 dB (the
-    // sound has settled after a change), and answers the second; an
-    // unrecorded level when they never do.
-    SoundLevel Settled(DWORD windowMs = 1000, DWORD timeoutMs = 20000);
-    // Waits until a window is exactly silent.
-    bool WaitForSilence(DWORD windowMs = 1000, DWORD timeoutMs = 20000);
+    // sound has settled after a change), and answers the second.
+    SoundLevel Settled();
+    // Waits until a window is exactly silent; what names it.
+    void WaitForSilence(const std::string& what);
 
   private:
     HWAVEIN device = nullptr;

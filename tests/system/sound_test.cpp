@@ -6,14 +6,11 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 
-#include "harness.h"
-#include "program_view.h"
 #include "res/resource_ids.h"
-#include "simulated_camera.h"
 #include "sound_meter.h"
+#include "system_test.h"
 
 namespace {
 
@@ -27,30 +24,18 @@ const double kOtherTone = 735;
 // Pitches read apart by this much are told apart, dropouts included.
 const double kToneBound = 40;
 
-class Sound : public ::testing::Test {
+class Sound : public SystemTest {
   protected:
     void SetUp() override {
-        RemoveProgramSettings();
-        ASSERT_TRUE(camera.Ready());
-        camera.Reset(true, {L"Test Mic"});
+        SystemTest::SetUp();
         ASSERT_TRUE(meter.Ready()) << meter.Problem();
     }
-    void TearDown() override {
-        run.reset();
-        RemoveProgramSettings();
-        camera.Reset(true);
-    }
 
-    void Start() {
-        run.reset(new ProgramRun);
-        main = StartMorvaneAndWaitForFirstPoll(*run);
-        ASSERT_NE(nullptr, main);
-    }
+    void Start() { SystemTest::Start({true, true, {L"Test Mic"}}); }
 
     // The level heard once it has settled; the test fails when it never does.
     double Heard() {
         SoundLevel level = meter.Settled();
-        EXPECT_TRUE(level.recorded) << "the sound did not settle";
         EXPECT_FALSE(level.silent) << "nothing is heard";
         return level.dbfs;
     }
@@ -65,18 +50,15 @@ class Sound : public ::testing::Test {
             camera.AddAudioDevice(L"Line In");
         } else if (how == "unplug and plug") {
             camera.SetPlugged(false);
-            ASSERT_TRUE(WaitForPage(main, 0));
+            WaitForPage(0);
             camera.SetPlugged(true);
-            ASSERT_TRUE(WaitForPage(main, 1));
+            WaitForPage(1);
         }
-        ASSERT_TRUE(WaitUntil([&] { return camera.GraphJoinMs() != graph; })) << how;
+        WaitUntil([&] { return camera.GraphJoinMs() != graph; }, "the " + how + " to rebuild");
         WaitForQueueHandled(main); // the rest of the rebuild, volume included
     }
 
-    SimulatedCamera camera;
     SoundMeter meter;
-    std::unique_ptr<ProgramRun> run;
-    HWND main = nullptr;
 };
 
 // The volume slider's thumb centre at the top of its track (63), and a
@@ -142,16 +124,15 @@ TEST_F(Sound, IsSilentWhileMutedThroughARebuildAndEndsWithTheProgram) {
     Start();
     double full = Heard();
     ClickButton(main, IDC_MUTE);
-    EXPECT_TRUE(meter.WaitForSilence()) << "muted";
+    meter.WaitForSilence("silence while muted");
     Rebuild("re-detection");
-    EXPECT_TRUE(meter.WaitForSilence()) << "still muted after the re-detection";
+    meter.WaitForSilence("silence after the re-detection, still muted");
     ClickButton(main, IDC_MUTE);
     EXPECT_NEAR(full, Heard(), kBound) << "unmuted, at the slider's level";
 
     PostMessageA(main, WM_CLOSE, 0, 0);
-    DWORD code = STILL_ACTIVE;
-    EXPECT_TRUE(run->WaitForExit(10000, &code));
-    EXPECT_TRUE(meter.WaitForSilence()) << "the sound ends with the program";
+    WaitForExit();
+    meter.WaitForSilence("the sound to end with the program");
 }
 
 TEST_F(Sound, AnotherAudioDeviceChosenIsHeardWithItsOwnToneAtTheSameLevel) {
@@ -164,7 +145,7 @@ TEST_F(Sound, AnotherAudioDeviceChosenIsHeardWithItsOwnToneAtTheSameLevel) {
     SendWithTimeout(combo, CB_SETCURSEL, 1, 0);
     SendWithTimeout(main, WM_COMMAND, MAKEWPARAM(IDC_AUDIO_DEVICE, CBN_SELENDOK),
                     reinterpret_cast<LPARAM>(combo));
-    ASSERT_TRUE(WaitUntil([&] { return camera.GraphJoinMs() != graph; }));
+    WaitUntil([&] { return camera.GraphJoinMs() != graph; }, "the choice to rebuild");
     EXPECT_NEAR(camerasOwn, Heard(), kBound) << "as loud as before the change";
     EXPECT_NEAR(kOtherTone, meter.Measure(1000).frequency, kToneBound)
         << "the chosen device's tone";

@@ -3,62 +3,23 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
 
-#include "program_view.h"
 #include "res/resource_ids.h"
-#include "screenshot.h"
-#include "simulated_camera.h"
+#include "system_test.h"
 
 namespace {
 
-class Deck : public ::testing::Test {
+class Deck : public SystemTest {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(camera.Ready());
-        camera.Reset(true);
-        WriteSharedDword("Morvane_AudioSetting", 1);
-    }
-    void TearDown() override {
-        run.reset();
-        camera.Reset(true);
+        SystemTest::SetUp();
+        MarkSetupDone();
     }
 
-    // Starts the program and waits for the first poll that sees the camera.
-    void Start() {
-        run.reset(new ProgramRun);
-        main = StartMorvaneAndWaitForFirstPoll(*run);
-        ASSERT_NE(nullptr, main);
-    }
-
-    // Presses follow a poll at once, as a user's do when the deck has shown
-    // its state: the deck takes a moment to settle after each command.
-    void WaitForPoll() { ASSERT_TRUE(WaitForNextPoll(main, camera)); }
-
-    void Press(int id) {
-        SendWithTimeout(main, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                        reinterpret_cast<LPARAM>(GetDlgItem(main, id)));
-    }
-
-    // Whether a button comes to show a face on screen (a repaint reaches it
-    // in its own time) before the next status poll could have changed it.
-    testing::AssertionResult Shows(int id, int face) {
-        const uint32_t polls = camera.StatusReads();
-        uint32_t pollsSeen = polls;
-        int shown = -1;
-        WaitUntil([&] {
-            pollsSeen = camera.StatusReads();
-            return (shown = ShownSkinFace(GetDlgItem(main, id))) == face;
-        });
-        if (shown == face && pollsSeen == polls) {
-            return testing::AssertionSuccess();
-        }
-        return testing::AssertionFailure() << "button " << id << " shows face " << shown
-                                           << (shown == face ? " only after a poll" : "");
-    }
+    void Press(int id) { PressButton(main, id); }
 
     // Commands the camera received after the first `from` of its log.
     std::vector<CommandRecord> CommandsSince(size_t from) {
@@ -66,15 +27,19 @@ class Deck : public ::testing::Test {
         return std::vector<CommandRecord>(all.begin() + std::min(from, all.size()), all.end());
     }
     size_t CommandCount() { return camera.Commands().size(); }
-
-    SimulatedCamera camera;
-    std::unique_ptr<ProgramRun> run;
-    HWND main = nullptr;
+    // Those commands once the last of them is play: a release has gone back
+    // to play.
+    std::vector<CommandRecord> CommandsUntilPlay(size_t from) {
+        std::vector<CommandRecord> sent;
+        WaitUntil(
+            [&] {
+                sent = CommandsSince(from);
+                return !sent.empty() && IsCommand(sent.back(), 1, 26);
+            },
+            "the release to go back to play");
+        return sent;
+    }
 };
-
-bool IsCommand(const CommandRecord& record, uint32_t commandClass, uint32_t code) {
-    return record.commandClass == commandClass && record.code == code;
-}
 
 // A deck button pressed after the button of another mode, so that the deck
 // has to move: fast forward and rewind as a click of the mouse.
@@ -107,7 +72,7 @@ TEST_F(Deck, PlayLightsAtOnceAndThePollKeepsThePlayback) {
     EXPECT_TRUE(Shows(IDC_PLAY, IDB_PLAY_PRESSED));
     EXPECT_TRUE(Shows(IDC_STOP, IDB_STOP_NORMAL));
 
-    WaitForPoll();
+    WaitForNextPoll();
     std::vector<CommandRecord> polled = CommandsSince(before + 1);
     ASSERT_FALSE(polled.empty());
     EXPECT_TRUE(IsCommand(polled.back(), 1, 26)) << "the poll re-sends play";
@@ -118,7 +83,7 @@ TEST_F(Deck, PlayLightsAtOnceAndThePollKeepsThePlayback) {
 TEST_F(Deck, HeldFastForwardSearchesFromPlayAndReturnsToPlayOnRelease) {
     Start();
     Press(IDC_PLAY);
-    WaitForPoll();
+    WaitForNextPoll();
     HWND forward = GetDlgItem(main, IDC_FORWARD);
     size_t before = CommandCount();
     SendWithTimeout(forward, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
@@ -127,7 +92,7 @@ TEST_F(Deck, HeldFastForwardSearchesFromPlayAndReturnsToPlayOnRelease) {
 
     // Held across a poll (a timer's message comes after every posted one,
     // the press's command included): only the search repeats.
-    WaitForPoll();
+    WaitForNextPoll();
     for (const CommandRecord& record : CommandsSince(before)) {
         EXPECT_TRUE(IsCommand(record, 1, 28)) << record.commandClass << "/" << record.code;
     }
@@ -136,11 +101,7 @@ TEST_F(Deck, HeldFastForwardSearchesFromPlayAndReturnsToPlayOnRelease) {
     SendWithTimeout(forward, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
     // The click notification winds once more (a repeat may have fired just
     // before the release), then the posted release returns to play.
-    std::vector<CommandRecord> released;
-    ASSERT_TRUE(WaitUntil([&] {
-        released = CommandsSince(held);
-        return !released.empty() && IsCommand(released.back(), 1, 26);
-    })) << "back to play";
+    std::vector<CommandRecord> released = CommandsUntilPlay(held);
     size_t firstPlay = 0;
     while (firstPlay < released.size() && IsCommand(released[firstPlay], 1, 28)) {
         ++firstPlay;
@@ -152,7 +113,7 @@ TEST_F(Deck, HeldFastForwardSearchesFromPlayAndReturnsToPlayOnRelease) {
     }
     // The deck cues for a moment after the release; the next poll sees it
     // playing again.
-    WaitForPoll();
+    WaitForNextPoll();
     EXPECT_TRUE(Shows(IDC_PLAY, IDB_PLAY_PRESSED));
     EXPECT_TRUE(Shows(IDC_FORWARD, IDB_FORWARD_NORMAL));
 }
@@ -167,7 +128,7 @@ TEST_F(Deck, ShortClickOnFastForwardWhileStoppedWindsTheTape) {
     EXPECT_TRUE(Shows(IDC_PLAY, IDB_PLAY_NORMAL));
 
     // The posted release is handled before the poll's timer message.
-    WaitForPoll();
+    WaitForNextPoll();
     std::vector<CommandRecord> sent = CommandsSince(before);
     ASSERT_EQ(3u, sent.size())
         << "press, click notification and the poll's; the release sends nothing";
@@ -179,8 +140,7 @@ TEST_F(Deck, ShortClickOnFastForwardWhileStoppedWindsTheTape) {
 }
 
 TEST_F(Deck, WithoutATapeTheDeckIsDisabledAndMuteStaysUsable) {
-    camera.SetTape(false);
-    Start();
+    Start(kWithoutTape);
     EXPECT_TRUE(Shows(IDC_PLAY, IDB_PLAY_DISABLED));
     EXPECT_TRUE(Shows(IDC_PAUSE, IDB_PAUSE_DISABLED));
     EXPECT_TRUE(Shows(IDC_STOP, IDB_STOP_DISABLED));
@@ -190,8 +150,7 @@ TEST_F(Deck, WithoutATapeTheDeckIsDisabledAndMuteStaysUsable) {
 }
 
 TEST_F(Deck, ADisabledDeckButtonCommandsNothingByAnyRoad) {
-    camera.SetTape(false);
-    Start();
+    Start(kWithoutTape);
     size_t before = CommandCount();
     for (int id : {IDC_PLAY, IDC_PAUSE, IDC_FORWARD, IDC_REWIND}) {
         HWND button = GetDlgItem(main, id);
@@ -208,7 +167,7 @@ TEST_F(Deck, ADisabledDeckButtonCommandsNothingByAnyRoad) {
         PostMessageA(main, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
     }
     // Everything posted is handled before the poll's timer message.
-    WaitForPoll();
+    WaitForNextPoll();
     // Only the poll's own command goes out: the stopped deck's.
     for (const CommandRecord& record : CommandsSince(before)) {
         EXPECT_TRUE(IsCommand(record, 1, 24)) << record.commandClass << "/" << record.code;
@@ -218,22 +177,17 @@ TEST_F(Deck, ADisabledDeckButtonCommandsNothingByAnyRoad) {
 TEST_F(Deck, SpaceOnTheFocusedFastForwardSearchesWhileHeldAndReturnsToPlay) {
     Start();
     Press(IDC_PLAY);
-    WaitForPoll();
+    WaitForNextPoll();
     HWND forward = GetDlgItem(main, IDC_FORWARD);
     size_t before = CommandCount();
     PostMessageA(forward, WM_KEYDOWN, VK_SPACE, 1);
     PostMessageA(forward, WM_KEYUP, VK_SPACE, 0xC0000001);
     // The release, posted last, returns to play.
-    std::vector<CommandRecord> sent;
-    EXPECT_TRUE(WaitUntil([&] {
-        sent = CommandsSince(before);
-        return !sent.empty() && IsCommand(sent.back(), 1, 26);
-    })) << "back to play";
-    ASSERT_FALSE(sent.empty());
+    std::vector<CommandRecord> sent = CommandsUntilPlay(before);
     EXPECT_TRUE(IsCommand(sent.front(), 1, 28));
     // No search is left behind: the poll keeps the playback again.
     size_t released = CommandCount();
-    WaitForPoll();
+    WaitForNextPoll();
     std::vector<CommandRecord> polled = CommandsSince(released);
     ASSERT_FALSE(polled.empty());
     EXPECT_TRUE(IsCommand(polled.back(), 1, 26));
@@ -242,10 +196,10 @@ TEST_F(Deck, SpaceOnTheFocusedFastForwardSearchesWhileHeldAndReturnsToPlay) {
 TEST_F(Deck, ADeckThatStopsByItselfShowsStoppedWithinOnePoll) {
     Start();
     Press(IDC_PLAY);
-    WaitForPoll();
+    WaitForNextPoll();
     ASSERT_TRUE(Shows(IDC_PLAY, IDB_PLAY_PRESSED));
     camera.ForceMode(2); // the tape's end: the deck reports stopped
-    WaitForPoll();
+    WaitForNextPoll();
     EXPECT_TRUE(Shows(IDC_STOP, IDB_STOP_PRESSED));
     EXPECT_TRUE(Shows(IDC_PLAY, IDB_PLAY_NORMAL));
     EXPECT_TRUE(Shows(IDC_PAUSE, IDB_PAUSE_DISABLED));
@@ -258,13 +212,13 @@ TEST_F(Deck, AFailingStatusReadIsCorrectedByThePollAfterRecovery) {
     camera.SetFaults(FaultStatusFails);
     Press(IDC_PLAY);
     EXPECT_TRUE(Shows(IDC_PLAY, IDB_PLAY_PRESSED)) << "the button is followed at once";
-    WaitForPoll();
+    WaitForNextPoll();
     // The last status the program could read said stopped.
     EXPECT_TRUE(Shows(IDC_STOP, IDB_STOP_PRESSED));
     camera.SetFaults(0);
     // The stale poll re-sent stop; play again, then one poll shows the truth.
     Press(IDC_PLAY);
-    WaitForPoll();
+    WaitForNextPoll();
     EXPECT_TRUE(Shows(IDC_PLAY, IDB_PLAY_PRESSED));
     EXPECT_TRUE(Shows(IDC_STOP, IDB_STOP_NORMAL));
 }
@@ -274,7 +228,7 @@ TEST_F(Deck, ACameraThatRefusesCommandsStillShowsItsRealState) {
     camera.SetFaults(FaultSetFails);
     Press(IDC_PLAY);
     EXPECT_TRUE(Shows(IDC_PLAY, IDB_PLAY_PRESSED));
-    WaitForPoll();
+    WaitForNextPoll();
     EXPECT_TRUE(Shows(IDC_STOP, IDB_STOP_PRESSED)) << "the deck never started";
     EXPECT_TRUE(Shows(IDC_PLAY, IDB_PLAY_NORMAL));
     EXPECT_TRUE(IsWindow(main));
@@ -289,21 +243,26 @@ TEST_P(DeckPhase, APressStandsWhereverItFallsInThePollsCycle) {
     const DeckPress& press = GetParam();
     Start();
     Press(press.otherMode); // its poll enables the buttons a deck in that mode offers
-    WaitForPoll();
+    WaitForNextPoll();
     DWORD polled = GetTickCount();
     HWND button = GetDlgItem(main, press.button);
     // Each press is judged by the poll after it, which the next press follows.
     for (DWORD phase = press.firstPhaseMs; phase < 2000; phase += 400) {
         SCOPED_TRACE(phase);
         Press(press.otherMode);
-        WaitUntil([&] { return GetTickCount() - polled >= phase; }, phase + 1000);
+        // A pause that places the press in the cycle; what it leads to is
+        // waited for below.
+        const DWORD sincePoll = GetTickCount() - polled;
+        if (sincePoll < phase) {
+            Sleep(phase - sincePoll);
+        }
         if (press.click) {
             SendWithTimeout(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
             SendWithTimeout(button, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
         } else {
             Press(press.button);
         }
-        WaitForPoll(); // the first poll after the press, however soon
+        WaitForNextPoll(); // the first poll after the press, however soon
         polled = GetTickCount();
         EXPECT_EQ(press.motion, camera.DeckTarget()) << "the deck was sent back";
         EXPECT_TRUE(Shows(press.button, press.pressedFace));
@@ -324,12 +283,12 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(Deck, ASearchThatAPollEndsByDisablingTheDeckResumesNothing) {
     Start();
     Press(IDC_PLAY);
-    WaitForPoll();
+    WaitForNextPoll();
     SendWithTimeout(GetDlgItem(main, IDC_FORWARD), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
     size_t before = CommandCount();
     camera.ForceTransport(0); // the camera no longer offers its deck
-    WaitForPoll();            // disables the deck, which ends the hold
-    WaitForPoll();            // keeps the playback, as every poll in that state does
+    WaitForNextPoll();        // disables the deck, which ends the hold
+    WaitForNextPoll();        // keeps the playback, as every poll in that state does
     int plays = 0;
     for (const CommandRecord& record : CommandsSince(before)) {
         plays += IsCommand(record, 1, 26) ? 1 : 0;

@@ -12,11 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "harness.h"
-#include "program_view.h"
 #include "res/resource_ids.h"
 #include "screenshot.h"
-#include "simulated_camera.h"
+#include "system_test.h"
 #include "tests/system/launcher_standin.h"
 #include "tests/win/device_list.h"
 
@@ -93,26 +91,8 @@ std::vector<std::string> ComboItems(HWND combo) {
     return items;
 }
 
-class Wizard : public ::testing::Test {
+class Wizard : public SystemTest {
   protected:
-    void SetUp() override {
-        RemoveProgramSettings();
-        ASSERT_TRUE(camera.Ready());
-        camera.Reset(true);
-    }
-    void TearDown() override {
-        RemoveProgramSettings();
-        camera.Reset(true);
-    }
-
-    // Starts the program, ending an earlier run, and waits until its set-up,
-    // camera included, is done.
-    void Start() {
-        run.reset(new ProgramRun);
-        main = StartMorvaneAndWaitForFirstPoll(*run);
-        ASSERT_NE(nullptr, main);
-    }
-
     void Press(int id) { PressButton(main, id); }
     // Two clicks that both wait in the queue before the first is handled, as
     // a quick double click or a click and Enter would.
@@ -143,32 +123,17 @@ class Wizard : public ::testing::Test {
         MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&place), 2);
         const int thumbBitmap = 125;
         int centre = -1;
-        WaitUntil([&] {
-            Screenshot shot = CaptureFromScreen(main);
-            for (int x = place.left; x < place.right && centre < 0; ++x) {
-                centre =
-                    shot.BitmapIdAt(x, place.top + 24) == thumbBitmap ? x - 5 - place.left : -1;
-            }
-            return centre >= 0;
-        });
+        WaitUntil(
+            [&] {
+                Screenshot shot = CaptureFromScreen(main);
+                for (int x = place.left; x < place.right && centre < 0; ++x) {
+                    centre =
+                        shot.BitmapIdAt(x, place.top + 24) == thumbBitmap ? x - 5 - place.left : -1;
+                }
+                return centre >= 0;
+            },
+            "the slider's thumb to show");
         return centre;
-    }
-
-    std::vector<uint32_t> BrightnessCodesSince(size_t first) {
-        std::vector<uint32_t> codes;
-        std::vector<CommandRecord> commands = camera.Commands();
-        for (size_t i = first; i < commands.size(); ++i) {
-            if (commands[i].commandClass == kBrightnessClass) {
-                codes.push_back(commands[i].code);
-            }
-        }
-        return codes;
-    }
-
-    DWORD WaitForExitCode() {
-        DWORD code = STILL_ACTIVE;
-        EXPECT_TRUE(run->WaitForExit(10000, &code));
-        return code;
     }
 
     void SaveScreenshot(const char* name) {
@@ -176,10 +141,6 @@ class Wizard : public ::testing::Test {
         RedrawWindow(main, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
         EXPECT_TRUE(CaptureFromScreen(main).SaveBitmap(ProgramFolder() + "\\" + name + ".bmp"));
     }
-
-    SimulatedCamera camera;
-    std::unique_ptr<ProgramRun> run;
-    HWND main = nullptr;
 };
 
 TEST_F(Wizard, NextWalksThroughThePagesAndPrevWalksBackWritingNothing) {
@@ -200,14 +161,13 @@ TEST_F(Wizard, NextWalksThroughThePagesAndPrevWalksBackWritingNothing) {
     }
     // Leaving through the system menu: walking the pages stored nothing.
     PostMessageA(main, WM_CLOSE, 0, 0);
-    EXPECT_EQ(0u, WaitForExitCode());
+    EXPECT_EQ(0u, WaitForExit());
     EXPECT_EQ(kMissingSetting, ReadSetting(kDriverKey, "SFMin"));
     EXPECT_EQ(kMissingSetting, ReadSetting(kSharedKey, "Morvane_AudioSetting"));
 }
 
 TEST_F(Wizard, WithoutACameraOnlyWaitingOrLeavingIsOffered) {
-    camera.Reset(false);
-    Start();
+    Start(kUnplugged);
     EXPECT_EQ(kPage0, VisiblePageControls(main));
     SaveScreenshot("wizard_page0");
 }
@@ -222,7 +182,7 @@ TEST_F(Wizard, FinishStoresEveryChoiceAndTellsTheLauncherOnlyOnAFirstRun) {
             WriteDword(kSharedKey, "Morvane_AudioSetting", 1);
         }
         LauncherStandIn launcher;
-        ASSERT_TRUE(launcher.Start());
+        launcher.Start();
         Start();
         Press(IDC_NEXT);
         PageSlider(main, IDC_QUALITY, kPageRight);
@@ -231,7 +191,7 @@ TEST_F(Wizard, FinishStoresEveryChoiceAndTellsTheLauncherOnlyOnAFirstRun) {
         Press(IDC_NEXT);
         EXPECT_EQ(kPage4, VisiblePageControls(main));
         PressTwiceAtOnce(IDC_NEXT); // the second changes nothing
-        EXPECT_EQ(0u, WaitForExitCode());
+        EXPECT_EQ(0u, WaitForExit());
 
         int quality = ReadNumber(kDriverKey, "SFMin");
         EXPECT_LT(quality, 50) << "paging right lowers the quality";
@@ -264,15 +224,14 @@ TEST_F(Wizard, CancelAndCloseWriteBackTheStartValuesOrTheResetFallbacks) {
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.control) + (c.reset ? " after resets" : ""));
         RemoveProgramSettings();
-        camera.Reset(true, {L"Test Mic"});
         WriteDword(kDriverKey, "SFMin", 50);
         WriteDword(kDriverKey, "SFMinOriginal", 30);
         WriteDword(kSharedKey, "Morvane_VideoBright", 100);
         WriteDword(kSharedKey, "Morvane_VideoBrightOriginal", 90);
         WriteText(kSharedKey, "Morvane_AudioDevice", "Orvelle Audio");
         LauncherStandIn launcher;
-        ASSERT_TRUE(launcher.Start());
-        Start();
+        launcher.Start();
+        Start({true, true, {L"Test Mic"}});
 
         // Another device, another quality and another brightness, all undone.
         HWND combo = GetDlgItem(main, IDC_AUDIO_DEVICE);
@@ -291,7 +250,7 @@ TEST_F(Wizard, CancelAndCloseWriteBackTheStartValuesOrTheResetFallbacks) {
             Press(IDC_BRIGHTNESS_RESET);
         }
         PressTwiceAtOnce(c.control); // the second changes nothing
-        EXPECT_EQ(0u, WaitForExitCode());
+        EXPECT_EQ(0u, WaitForExit());
 
         EXPECT_EQ(c.quality, ReadSetting(kDriverKey, "SFMin"));
         EXPECT_EQ(c.companion, ReadSetting(kDriverKey, "SF"));
@@ -335,7 +294,7 @@ TEST_F(Wizard, QualityPageStepsRebuildThePreviewEachADragOnlyAtTheRelease) {
     }
     uint32_t joins = camera.GraphJoins();
     // Whatever the release left posted or running acts before the next poll.
-    ASSERT_TRUE(WaitForNextPoll(main, camera));
+    WaitForNextPoll();
     EXPECT_EQ(joins, camera.GraphJoins()) << "nothing rebuilds after a step's release";
     EXPECT_EQ(kPage2, VisiblePageControls(main));
 }
@@ -348,7 +307,6 @@ TEST_F(Wizard, AQualityDragCutShortIsUndone) {
     for (bool byArrival : {true, false}) {
         SCOPED_TRACE(byArrival ? "a new audio device" : "Next from the keyboard");
         RemoveProgramSettings();
-        camera.Reset(true);
         WriteDword(kDriverKey, "SFMin", 50);
         Start();
         Press(IDC_NEXT);
@@ -359,7 +317,7 @@ TEST_F(Wizard, AQualityDragCutShortIsUndone) {
         SendWithTimeout(slider, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(thumb + 40, kSliderMiddleY));
         if (byArrival) {
             camera.AddAudioDevice(L"Test Mic");
-            ASSERT_TRUE(WaitForPage(main, 1));
+            WaitForPage(1);
             Press(IDC_NEXT);
         } else {
             Press(IDC_NEXT);
@@ -368,10 +326,10 @@ TEST_F(Wizard, AQualityDragCutShortIsUndone) {
         SendWithTimeout(slider, WM_LBUTTONUP, 0, MAKELPARAM(thumb + 40, kSliderMiddleY));
         EXPECT_EQ("50", ReadSetting(kDriverKey, "SFMin"));
         // Page 3 shows its own thumb at the same place: wait for this one.
-        EXPECT_TRUE(WaitUntil([&] { return ThumbCentre(IDC_QUALITY) == thumb; }, 5000))
-            << "the thumb shows the quality in force";
+        WaitUntil([&] { return ThumbCentre(IDC_QUALITY) == thumb; },
+                  "the thumb to show the quality in force");
         PressTimes(IDC_NEXT, 3);
-        EXPECT_EQ(0u, WaitForExitCode());
+        EXPECT_EQ(0u, WaitForExit());
         EXPECT_EQ("50", ReadSetting(kDriverKey, "SFMin"))
             << "Finish stores what the preview showed";
     }
@@ -398,14 +356,13 @@ TEST_F(Wizard, TheQualityResetPutsAnOriginalOutOfRangeAtTheNearestEnd) {
         // Read once the slider has repainted: at the place this end showed
         // before, or away from where the last reset left the thumb.
         int thumb = -1;
-        EXPECT_TRUE(WaitUntil(
+        WaitUntil(
             [&] {
                 thumb = ThumbCentre(IDC_QUALITY);
                 return thumbAt.count(c.stored) ? thumb == thumbAt[c.stored]
                                                : thumb >= 0 && thumb != last;
             },
-            5000))
-            << "the thumb lies at " << thumb;
+            std::string("the thumb to show ") + c.stored);
         thumbAt.emplace(c.stored, thumb);
         last = thumb;
     }
@@ -422,7 +379,7 @@ TEST_F(Wizard, BrightnessGoesToTheCameraAtEveryMoveOfADrag) {
     uint32_t graph = camera.GraphJoinMs();
 
     DragSlider(main, IDC_BRIGHTNESS, thumb, {thumb + 10, thumb + 20, thumb + 30, thumb + 40});
-    std::vector<uint32_t> codes = BrightnessCodesSince(before);
+    std::vector<uint32_t> codes = camera.BrightnessSent(before);
     // The press, four moves and the release each send the thumb's value.
     ASSERT_EQ(6u, codes.size());
     for (size_t i = 2; i < 5; ++i) {
@@ -432,24 +389,22 @@ TEST_F(Wizard, BrightnessGoesToTheCameraAtEveryMoveOfADrag) {
 
     Press(IDC_NEXT);
     Press(IDC_NEXT);
-    EXPECT_EQ(0u, WaitForExitCode());
+    EXPECT_EQ(0u, WaitForExit());
     EXPECT_EQ(std::to_string(codes.back()), ReadSetting(kSharedKey, "Morvane_VideoBright"));
 }
 
 TEST_F(Wizard, MuteShowsTheButtonPressedUntilUnmuted) {
     Start();
     HWND mute = GetDlgItem(main, IDC_MUTE);
-    auto shows = [&](int face) { return WaitUntil([&] { return ShownSkinFace(mute) == face; }); };
-    EXPECT_TRUE(shows(IDB_MUTE_NORMAL));
+    WaitForFace(mute, IDB_MUTE_NORMAL);
     Press(IDC_MUTE);
-    EXPECT_TRUE(shows(IDB_MUTE_PRESSED));
+    WaitForFace(mute, IDB_MUTE_PRESSED);
     Press(IDC_MUTE);
-    EXPECT_TRUE(shows(IDB_MUTE_NORMAL));
+    WaitForFace(mute, IDB_MUTE_NORMAL);
 }
 
 TEST_F(Wizard, ChoosingAnAudioDeviceRebuildsWithItInFront) {
-    camera.Reset(true, {L"Test Mic"});
-    Start();
+    Start({true, true, {L"Test Mic"}});
     HWND combo = GetDlgItem(main, IDC_AUDIO_DEVICE);
     EXPECT_EQ(Listed({"Orvelle Audio", "Test Mic"}), ComboItems(combo));
 
@@ -473,14 +428,13 @@ TEST_F(Wizard, ChoosingAnAudioDeviceRebuildsWithItInFront) {
     EXPECT_EQ(kPage1, VisiblePageControls(main)) << "the choice shows page 1";
 
     PressTimes(IDC_NEXT, 4);
-    EXPECT_EQ(0u, WaitForExitCode());
+    EXPECT_EQ(0u, WaitForExit());
     EXPECT_EQ("Test Mic", ReadSetting(kSharedKey, "Morvane_AudioDevice"));
 }
 
 TEST_F(Wizard, TheAudioDeviceChosenIsTheOneShownAndTheOneBuilt) {
     // Slots 1 to 3 hold the extra devices in their order.
-    camera.Reset(true, {L"Mic A", L"Mic B", L"Mic C"});
-    Start();
+    Start({true, true, {L"Mic A", L"Mic B", L"Mic C"}});
     HWND combo = GetDlgItem(main, IDC_AUDIO_DEVICE);
     auto choose = [&](int index) {
         SendWithTimeout(combo, CB_SETCURSEL, index, 0);
@@ -514,7 +468,7 @@ TEST_F(Wizard, TheAudioDeviceChosenIsTheOneShownAndTheOneBuilt) {
     PageSlider(main, IDC_QUALITY, kPageLeft);
     EXPECT_EQ(2, camera.LastAudioJoined()) << "the next rebuild takes Mic B again";
     PressTimes(IDC_NEXT, 3);
-    EXPECT_EQ(0u, WaitForExitCode());
+    EXPECT_EQ(0u, WaitForExit());
     EXPECT_EQ("Mic B", ReadSetting(kSharedKey, "Morvane_AudioDevice"));
 }
 
@@ -532,18 +486,13 @@ TEST_F(Wizard, AQualityStepWhoseRebuildFailsShowsPageZeroAndKeepsTheCameraLink) 
     HWND mute = GetDlgItem(main, IDC_MUTE);
     HWND play = GetDlgItem(main, IDC_PLAY);
     // Each control repaints in its own time: wait for both.
-    EXPECT_TRUE(WaitUntil(
-        [&] {
-            return ShownSkinFace(mute) == IDB_MUTE_DISABLED &&
-                   ShownSkinFace(play) == IDB_PLAY_DISABLED;
-        },
-        3000));
-    EXPECT_EQ(IDB_PLAY_DISABLED, ShownSkinFace(play));
+    WaitForFace(mute, IDB_MUTE_DISABLED);
+    WaitForFace(play, IDB_PLAY_DISABLED);
     // An arrival whose attach fails keeps that link: Mute stays disabled. The
     // camera's own sound has gone with it, so the attach takes the new device.
     camera.RemoveAudioDevice(0);
     camera.AddAudioDevice(L"Test Mic");
-    ASSERT_TRUE(WaitUntil([&] { return camera.LastAudioJoined() == 1; })) << "the attach";
+    WaitUntil([&] { return camera.LastAudioJoined() == 1; }, "the attach to take Test Mic");
     WaitForQueueHandled(main); // the rest of the attach: its poll and the repaints
     EXPECT_EQ(kPage0, VisiblePageControls(main));
     EXPECT_EQ(IDB_MUTE_DISABLED, ShownSkinFace(mute));
@@ -552,9 +501,10 @@ TEST_F(Wizard, AQualityStepWhoseRebuildFailsShowsPageZeroAndKeepsTheCameraLink) 
     camera.SetFaults(0);
     size_t before = camera.Commands().size();
     camera.AddAudioDevice(L"Second Mic");
-    ASSERT_TRUE(WaitUntil([&] { return VisiblePageControls(main) == kPage1; }, 6000));
+    WaitForPage(1);
+    EXPECT_EQ(kPage1, VisiblePageControls(main));
     // The page shows before the attach has sent its first command.
-    ASSERT_TRUE(WaitUntil([&] { return camera.Commands().size() > before; }));
+    WaitUntil([&] { return camera.Commands().size() > before; }, "the attach's first command");
     std::vector<CommandRecord> log = camera.Commands();
     EXPECT_EQ(kBrightnessClass, log[before].commandClass);
     EXPECT_EQ(1u, log[before].sequence);
@@ -572,7 +522,7 @@ TEST_F(Wizard, ThePreviewEndsBeforeItsWindowOnEveryWayOut) {
         } else {
             Press(way);
         }
-        EXPECT_EQ(0u, WaitForExitCode());
+        EXPECT_EQ(0u, WaitForExit());
         EXPECT_EQ(0u, camera.GraphsLeftAfterWindows());
     }
 }
@@ -586,7 +536,7 @@ TEST_F(Wizard, EventsTheOldGraphLeftQueuedKeepAWorkingCamera) {
         WaitForQueueHandled(main); // the events the old graph left
         EXPECT_EQ(kPage2, VisiblePageControls(main)) << "step " << step;
     }
-    EXPECT_TRUE(PreviewRuns(main, camera));
+    WaitForPreview(main, camera);
 }
 
 TEST_F(Wizard, StoredValuesOutOfRangeAreSentAndShownWithinRange) {
@@ -610,11 +560,10 @@ TEST_F(Wizard, StoredValuesOutOfRangeAreSentAndShownWithinRange) {
         RemoveProgramSettings();
         WriteDword(kDriverKey, "SFMin", c.quality);
         WriteDword(kSharedKey, "Morvane_VideoBright", c.brightness);
-        size_t before = camera.Commands().size();
-        Start();
-        EXPECT_EQ(std::vector<uint32_t>{c.sentBrightness}, BrightnessCodesSince(before));
+        Start(); // with a fresh camera, whose log begins with this run
+        EXPECT_EQ(std::vector<uint32_t>{c.sentBrightness}, camera.BrightnessSent());
         PressTwiceAtOnce(IDC_NEXT); // straight to page 3: page 2 has a thumb at its place
-        ASSERT_TRUE(WaitForPage(main, 3));
+        WaitForPage(3);
         EXPECT_EQ(kPage3, VisiblePageControls(main));
         int thumb = ThumbCentre(IDC_BRIGHTNESS);
         EXPECT_GE(thumb, 0) << "the thumb lies on the track";
@@ -623,7 +572,7 @@ TEST_F(Wizard, StoredValuesOutOfRangeAreSentAndShownWithinRange) {
             EXPECT_EQ(thumbAt[c.sentBrightness], thumb);
         }
         Press(IDC_CANCEL);
-        EXPECT_EQ(0u, WaitForExitCode());
+        EXPECT_EQ(0u, WaitForExit());
         EXPECT_EQ(c.storedQuality, ReadSetting(kDriverKey, "SFMin"));
         EXPECT_EQ(c.storedCompanion, ReadSetting(kDriverKey, "SF"));
         EXPECT_EQ(c.storedBrightness, ReadSetting(kSharedKey, "Morvane_VideoBright"));
