@@ -137,6 +137,11 @@ TEST_F(Reach, TheKeyboardWalksTheWizardInReadingOrderAndWorksItsControls) {
         if (steps[i].check) {
             WaitUntil(steps[i].check, "the effect of step " + std::to_string(i));
         }
+        // A quality step rebuilds the preview: the walk goes on once the
+        // picture is back, as a user would.
+        if (steps[i].focus == IDC_QUALITY && steps[i].check) {
+            WaitForPreview(main, camera);
+        }
     }
     // Cancel pressed from the keyboard: the program ends and the quality is
     // stored back.
