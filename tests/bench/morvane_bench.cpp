@@ -715,8 +715,8 @@ void MeasureQualityOnly(SimulatedCamera& camera) {
 }
 
 // Start to first frame of the emulated release: a start there takes 1 to 2 s,
-// and the release read 1.14 to 1.34 times the bare program's in runs beside
-// the test suite; under wine64 the bound is 1.15 (README).
+// and the release read 1.14 to 1.34 times the plain bare program's in runs
+// beside the test suite; under wine64 the bound is 1.15 (README).
 const double kEmulatedStartBound = 1.4;
 // Under emulation qemu translates each new stretch of code as it first runs;
 // CPU is measured once the first seconds of the preview have passed.
