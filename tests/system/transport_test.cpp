@@ -212,6 +212,9 @@ TEST_F(Deck, AFailingStatusReadIsCorrectedByThePollAfterRecovery) {
     camera.SetFaults(FaultStatusFails);
     Press(IDC_PLAY);
     EXPECT_TRUE(Shows(IDC_PLAY, IDB_PLAY_PRESSED)) << "the button is followed at once";
+    // A press stands through a poll less than a second after it: the second
+    // poll comes when it has ended, however the press fell in the cycle.
+    WaitForNextPoll();
     WaitForNextPoll();
     // The last status the program could read said stopped.
     EXPECT_TRUE(Shows(IDC_STOP, IDB_STOP_PRESSED));
@@ -228,6 +231,7 @@ TEST_F(Deck, ACameraThatRefusesCommandsStillShowsItsRealState) {
     camera.SetFaults(FaultSetFails);
     Press(IDC_PLAY);
     EXPECT_TRUE(Shows(IDC_PLAY, IDB_PLAY_PRESSED));
+    WaitForNextPoll(); // the press has ended by the second poll
     WaitForNextPoll();
     EXPECT_TRUE(Shows(IDC_STOP, IDB_STOP_PRESSED)) << "the deck never started";
     EXPECT_TRUE(Shows(IDC_PLAY, IDB_PLAY_NORMAL));
