@@ -16,16 +16,23 @@ const char kStateFileName[] = "camsim.dat";
 const DWORD kLockTimeoutMs = 5000;
 
 // The file that holds the block, one per machine: both the 32-bit and the
-// 64-bit processes find it in the Windows folder. INVALID_HANDLE_VALUE when
-// it cannot be opened; the block then lives only while a process holds it.
-HANDLE OpenStateFile() {
-    char path[MAX_PATH];
+// 64-bit processes find it in the Windows folder.
+bool StateFilePath(char (&path)[MAX_PATH]) {
     UINT length = GetWindowsDirectoryA(path, MAX_PATH);
     if (length == 0 || length + 1 + sizeof kStateFileName > MAX_PATH)
-        return INVALID_HANDLE_VALUE;
+        return false;
     if (path[length - 1] != '\\')
         path[length++] = '\\';
     lstrcpyA(path + length, kStateFileName);
+    return true;
+}
+
+// INVALID_HANDLE_VALUE when the file cannot be opened; the block then lives
+// only while a process holds it.
+HANDLE OpenStateFile() {
+    char path[MAX_PATH];
+    if (!StateFilePath(path))
+        return INVALID_HANDLE_VALUE;
     return CreateFileA(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                        nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
@@ -75,6 +82,13 @@ CamsimSettings StoredSettings() {
         settings = stored;
     RegCloseKey(key);
     return settings;
+}
+
+bool RemoveStateFile() {
+    char path[MAX_PATH];
+    if (!StateFilePath(path))
+        return true; // there is no Windows folder to hold one
+    return DeleteFileA(path) || GetLastError() == ERROR_FILE_NOT_FOUND;
 }
 
 CamsimBlock::CamsimBlock() : mutex(nullptr), mapping(nullptr), view(nullptr), settingsAtLock() {}

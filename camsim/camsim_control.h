@@ -48,4 +48,8 @@ class CamsimBlock {
 // The settings stored in the registry, or the defaults of a fresh machine.
 CamsimSettings StoredSettings();
 
+// Removes the file that keeps the block between processes; false while a
+// process holds the block (a missing file is removed already).
+bool RemoveStateFile();
+
 #endif

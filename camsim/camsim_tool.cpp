@@ -53,6 +53,17 @@ int CallRegistration(const char* entryPoint) {
     return kExitSuccess;
 }
 
+// Removes every device, then the camera's state file, which a later install
+// makes anew from the stored settings.
+int Uninstall() {
+    int result = CallRegistration("DllUnregisterServer");
+    if (result == kExitSuccess && !RemoveStateFile()) {
+        PrintError("camsim.dat cannot be removed: a program still holds the camera");
+        return kExitFailed;
+    }
+    return result;
+}
+
 int ChooseSound(bool simulated) {
     HRESULT result = CoInitialize(nullptr);
     if (SUCCEEDED(result)) {
@@ -76,18 +87,25 @@ void PrintStatus(const ControlBlock& block) {
               settings.faults, ReportedMode(block, GetTickCount()),
               ReportedTransportAvailable(block), block.brightness);
     Print(line);
-    wsprintfA(line, "frames %u\r\nfirstFrameMs %d\r\ncommands %u\r\nstatusReads %u\r\n",
-              block.framesDelivered, block.firstFrameDelayMs, block.commandCount,
-              block.statusReads);
+    wsprintfA(line,
+              "deckDelayMs %u\r\nframes %u\r\nfirstFrameMs %d\r\ncommands %u\r\n"
+              "statusReads %u\r\n",
+              settings.deckSettleMs, block.framesDelivered, block.firstFrameDelayMs,
+              block.commandCount, block.statusReads);
     Print(line);
     for (int slot = 0; slot < kMaxAudioDevices; ++slot) {
         const AudioDeviceSlot& device = settings.audio[slot];
         if (!device.used)
             continue;
+        // Two bytes a unit hold any code page's characters; the block is a
+        // file, so the name is taken no further than its field.
         char name[kAudioNameCapacity * 2] = "(no friendly name)";
-        if (device.hasName)
-            WideCharToMultiByte(CP_ACP, 0, reinterpret_cast<const wchar_t*>(device.name), -1,
-                                name, sizeof name, nullptr, nullptr);
+        if (device.hasName) {
+            int length = WideCharToMultiByte(
+                CP_ACP, 0, reinterpret_cast<const wchar_t*>(device.name), AudioNameLength(device),
+                name, sizeof name - 1, nullptr, nullptr);
+            name[length] = 0;
+        }
         wsprintfA(line, "audio %d %s%s\r\n", slot, name,
                   AudioDevicePresent(settings, slot) ? "" : " (absent)");
         Print(line);
@@ -130,6 +148,9 @@ bool Apply(const ToolCommand& command, ControlBlock& block) {
     case ToolVideo2:
         settings.video2 = command.flag;
         return true;
+    case ToolDeckDelay:
+        settings.deckSettleMs = uint32_t(command.number);
+        return true;
     case ToolAudioAdd: {
         wchar_t name[kAudioNameCapacity];
         if (command.text)
@@ -169,7 +190,7 @@ int Run(int count, const char* const* arguments) {
     if (command.action == ToolInstall)
         return CallRegistration("DllRegisterServer");
     if (command.action == ToolUninstall)
-        return CallRegistration("DllUnregisterServer");
+        return Uninstall();
     if (command.action == ToolSoundOutput)
         return ChooseSound(command.flag);
     CamsimBlock handle;

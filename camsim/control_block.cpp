@@ -23,6 +23,7 @@ CamsimSettings DefaultSettings() {
     settings.tape = 1;
     settings.forcedMode = kNotForced;
     settings.forcedTransport = kNotForced;
+    settings.deckSettleMs = kDefaultDeckSettleMs;
     static const uint16_t cameraAudio[] = {'O', 'r', 'v', 'e', 'l', 'l', 'e', ' ',
                                            'A', 'u', 'd', 'i', 'o', 0};
     settings.audio[0].used = 1;
@@ -80,6 +81,13 @@ int HeldCommandCount(const ControlBlock& block) {
 const CommandRecord& HeldCommand(const ControlBlock& block, int index) {
     uint32_t oldest = block.commandCount - uint32_t(HeldCommandCount(block));
     return block.log[(oldest + uint32_t(index)) % kCommandLogCapacity];
+}
+
+int AudioNameLength(const AudioDeviceSlot& device) {
+    int length = 0;
+    while (length < kAudioNameCapacity - 1 && device.name[length])
+        ++length;
+    return length;
 }
 
 int AddAudioDevice(CamsimSettings& settings, const uint16_t* name) {

@@ -49,6 +49,7 @@ struct CamsimSettings {
     uint32_t faults;
     int32_t forcedMode;      // mode byte reported instead of the deck's, or kNotForced
     int32_t forcedTransport; // transportAvailable reported instead of 1, or kNotForced
+    uint32_t deckSettleMs;   // the time the deck's mechanism takes to move
     AudioDeviceSlot audio[kMaxAudioDevices];
 };
 
@@ -86,7 +87,7 @@ struct ControlBlock {
 };
 
 // Settings of a fresh machine: not installed, camera plugged with a tape in,
-// "Orvelle Audio" in slot 0, no faults.
+// a deck of the default speed, "Orvelle Audio" in slot 0, no faults.
 CamsimSettings DefaultSettings();
 
 // Whether stored bytes are settings this build can take over.
@@ -109,6 +110,10 @@ void RecordCommand(ControlBlock& block, const CommandRecord& record);
 // The i-th of the records still held, oldest first; count is how many.
 int HeldCommandCount(const ControlBlock& block);
 const CommandRecord& HeldCommand(const ControlBlock& block, int index);
+
+// The length of a slot's name, in UTF-16 units: up to its terminator, and
+// never beyond its field, however the stored bytes were written.
+int AudioNameLength(const AudioDeviceSlot& device);
 
 // Adds an audio device in the first free slot after the camera's; answers the
 // slot or -1 when all are taken. A null name registers it without a name.

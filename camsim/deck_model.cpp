@@ -7,13 +7,19 @@ bool IsSearchingFrom(uint8_t motion) {
            motion == DeckReview;
 }
 
+// The deck lives in a file: a settle time read from it is held to the longest
+// a deck takes.
+uint32_t BoundedSettleMs(uint32_t settleMs) {
+    return settleMs < kMaxDeckSettleMs ? settleMs : kMaxDeckSettleMs;
+}
+
 // The mechanism is still moving only while its settle moment lies at most one
 // settle time ahead. Tick counts wrap after 49 days and start again at zero
 // when the machine restarts, and the deck outlives both: a moment further
 // ahead was taken on an older count and has passed.
-bool HasSettled(uint32_t settleAtMs, uint32_t nowMs) {
-    uint32_t remaining = settleAtMs - nowMs;
-    return remaining == 0 || remaining > kDeckSettleMs;
+bool HasSettled(const DeckModel& deck, uint32_t nowMs) {
+    uint32_t remaining = deck.settleAtMs - nowMs;
+    return remaining == 0 || remaining > BoundedSettleMs(deck.settleMs);
 }
 
 } // namespace
@@ -32,7 +38,7 @@ void SetDeckTape(DeckModel& deck, bool tapeIn) {
 }
 
 CommandOutcome ApplyDeckCommand(DeckModel& deck, uint32_t commandClass, uint32_t code,
-                                uint32_t nowMs) {
+                                uint32_t nowMs, uint32_t settleMs) {
     if (commandClass == kClassBrightness)
         return CommandAccepted;
     if (commandClass == kClassKeepAlive)
@@ -68,12 +74,13 @@ CommandOutcome ApplyDeckCommand(DeckModel& deck, uint32_t commandClass, uint32_t
         return CommandAccepted;
     deck.motion = DeckMotionAt(deck, nowMs);
     deck.target = target;
-    deck.settleAtMs = nowMs + kDeckSettleMs;
+    deck.settleMs = BoundedSettleMs(settleMs);
+    deck.settleAtMs = nowMs + deck.settleMs;
     return CommandAccepted;
 }
 
 DeckMotion DeckMotionAt(const DeckModel& deck, uint32_t nowMs) {
-    if (deck.motion == deck.target || HasSettled(deck.settleAtMs, nowMs))
+    if (deck.motion == deck.target || HasSettled(deck, nowMs))
         return static_cast<DeckMotion>(deck.target);
     return static_cast<DeckMotion>(deck.motion);
 }

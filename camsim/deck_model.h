@@ -18,8 +18,10 @@ enum DeckMotion : uint8_t {
     DeckReview = 6, // rewind entered from play or pause
 };
 
-// Time the mechanism takes to reach the state a command asked for.
-const uint32_t kDeckSettleMs = 400;
+// Time the mechanism takes to reach the state a command asked for: camsim's
+// own deck by default, and at most what a deck threading tape takes.
+const uint32_t kDefaultDeckSettleMs = 400;
+const uint32_t kMaxDeckSettleMs = 5000;
 
 // Command classes and codes the deck understands.
 const uint32_t kClassTransport = 1;
@@ -39,6 +41,7 @@ struct DeckModel {
     uint8_t target;   // DeckMotion it is moving to
     uint8_t reserved;
     uint32_t settleAtMs; // when motion becomes target
+    uint32_t settleMs;   // the time the movement under way takes
 };
 
 // What the deck made of a command.
@@ -54,10 +57,11 @@ DeckModel NewDeck();
 // Inserting or ejecting a tape stops the mechanism at once.
 void SetDeckTape(DeckModel& deck, bool tapeIn);
 
-// Applies a transport or keep-alive command received at nowMs. Brightness
-// (class 8) is the picture's business and is reported as accepted here.
+// Applies a transport or keep-alive command received at nowMs; a movement it
+// starts takes settleMs (at most kMaxDeckSettleMs). Brightness (class 8) is
+// the picture's business and is reported as accepted here.
 CommandOutcome ApplyDeckCommand(DeckModel& deck, uint32_t commandClass, uint32_t code,
-                                uint32_t nowMs);
+                                uint32_t nowMs, uint32_t settleMs);
 
 // The motion reported at nowMs: the target once the settle time has passed.
 DeckMotion DeckMotionAt(const DeckModel& deck, uint32_t nowMs);

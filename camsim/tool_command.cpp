@@ -17,6 +17,8 @@ const char kToolUsage[] =
     "  video2 on|off                also offer \"Orvelle Video2\"\n"
     "  audio add NAME | audio add-unnamed | audio remove SLOT\n"
     "  sound-output simulated|real  play the sound into camsim's counter, or for real\n"
+    "  deck-delay MS                the deck settles MS (0..5000, at first 400) after\n"
+    "                               each command\n"
     "  status | log                 print the camera's state or its command log\n";
 
 namespace {
@@ -51,9 +53,10 @@ ToolCommand Simple(ToolAction action) {
     return command;
 }
 
-// A decimal number within 0..maximum, nothing else.
+// A decimal number within 0..maximum, nothing else; nine digits cannot
+// overflow.
 bool ParseNumber(const char* text, int32_t maximum, int32_t* value) {
-    if (!*text || strlen(text) > 3)
+    if (!*text || strlen(text) > 9)
         return false;
     int32_t number = 0;
     for (; *text; ++text) {
@@ -151,5 +154,11 @@ ToolCommand ParseToolCommand(int count, const char* const* arguments) {
         return Forced(ToolMode, more[0], 255, "mode: expected 0..255 or none");
     if (Is(verb, "transport"))
         return Forced(ToolTransport, more[0], 3, "transport: expected 0..3 or none");
+    if (Is(verb, "deck-delay")) {
+        command.action = ToolDeckDelay;
+        return ParseNumber(more[0], int32_t(kMaxDeckSettleMs), &command.number)
+                   ? command
+                   : Invalid("deck-delay: expected milliseconds, 0..5000");
+    }
     return Invalid("unknown command");
 }

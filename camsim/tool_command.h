@@ -18,6 +18,7 @@ enum ToolAction {
     ToolAudioAdd,    // text: name, or null for a device without a name
     ToolAudioRemove, // number: slot
     ToolSoundOutput, // flag: the simulated output instead of the system's renderer
+    ToolDeckDelay,   // number: the deck's settle time in milliseconds
     ToolStatus,
     ToolLog,
 };

@@ -5,7 +5,8 @@
 namespace {
 
 VendorAnswer ApplyCommand(ControlBlock& block, const ReceivedCommand& command, uint32_t nowMs) {
-    switch (ApplyDeckCommand(block.deck, command.commandClass, command.code, nowMs)) {
+    switch (ApplyDeckCommand(block.deck, command.commandClass, command.code, nowMs,
+                             block.settings.deckSettleMs)) {
     case CommandNotReady:
         return VendorNotReady;
     case CommandUnsupported:

@@ -49,6 +49,10 @@ void SimulatedCamera::ForceTransport(int32_t available) {
     Change([=](ControlBlock& b) { b.settings.forcedTransport = available; });
 }
 
+void SimulatedCamera::SetDeckDelay(uint32_t ms) {
+    Change([=](ControlBlock& b) { b.settings.deckSettleMs = ms; });
+}
+
 void SimulatedCamera::SetPlugged(bool plugged) {
     Change([=](ControlBlock& b) { b.settings.plugged = plugged ? 1 : 0; });
 }

@@ -25,6 +25,9 @@ class SimulatedCamera {
     void ForceMode(int32_t mode);
     // Reports this deck availability instead of 1 (kNotForced: 1).
     void ForceTransport(int32_t available);
+    // The time the deck's mechanism takes to move after each command, as
+    // camsim.exe deck-delay sets it.
+    void SetDeckDelay(uint32_t ms);
     // Plugs in or out and nothing else; top-level windows hear of it.
     void SetPlugged(bool plugged);
     // Adds an audio capture device; top-level windows hear of its arrival.

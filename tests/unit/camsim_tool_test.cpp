@@ -51,6 +51,10 @@ TEST(CamsimTool, ParsesEveryCommand) {
     EXPECT_EQ(ToolSoundOutput, soundOutput.action);
     EXPECT_TRUE(soundOutput.flag);
     EXPECT_FALSE(Parse({"sound-output", "real"}).flag);
+    ToolCommand delay = Parse({"deck-delay", "5000"});
+    EXPECT_EQ(ToolDeckDelay, delay.action);
+    EXPECT_EQ(5000, delay.number);
+    EXPECT_EQ(0, Parse({"deck-delay", "0"}).number);
 }
 
 TEST(CamsimTool, RefusesBadArgumentsWithAReason) {
@@ -71,6 +75,11 @@ TEST(CamsimTool, RefusesBadArgumentsWithAReason) {
         {"audio", "drop", "1"},
         {"video2", "yes"},
         {"sound-output", "loud"},
+        {"deck-delay"},
+        {"deck-delay", "5001"},
+        {"deck-delay", "-1"},
+        {"deck-delay", "4294967696"}, // 400 after a 32-bit wrap
+        {"deck-delay", "fast"},
     };
     for (const auto& words : refused) {
         ToolCommand command = Parse(words);

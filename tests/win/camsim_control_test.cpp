@@ -261,13 +261,56 @@ TEST_F(CamsimControl, ToolSettingsPersistAndBadArgumentsFail) {
     EXPECT_EQ(0u, RunTool("audio add Extra"));
     EXPECT_EQ(1, Snapshot().settings.audio[1].used);
     EXPECT_EQ(0u, RunTool("status"));
+    // The deck's settle time reaches the driver: its next movement takes it.
+    EXPECT_EQ(0u, RunTool("deck-delay 1500"));
+    EXPECT_EQ(1500u, StoredSettings().deckSettleMs);
+    EXPECT_EQ(0u, RunTool("tape in"));
+    {
+        CameraFilter deck;
+        ASSERT_EQ(S_OK, deck.Send(kClassTransport, kCodePlay));
+    }
+    EXPECT_EQ(1500u, Snapshot().deck.settleMs);
 
     const struct {
         const char* arguments;
         DWORD exitCode;
     } refused[] = {{"", 1},           {"dance", 1},           {"tape sideways", 1},
                    {"mode 256", 1},   {"transport 4", 1},     {"fault nothing on", 1},
-                   {"plug now", 1},   {"audio remove 20", 1}, {"audio remove 7", 2}};
+                   {"plug now", 1},   {"audio remove 20", 1}, {"audio remove 7", 2},
+                   {"deck-delay", 1}, {"deck-delay 5001", 1}, {"deck-delay 1s", 1}};
     for (const auto& row : refused)
         EXPECT_EQ(row.exitCode, RunTool(row.arguments)) << row.arguments;
+}
+
+TEST_F(CamsimControl, UninstallRemovesTheStateFile) {
+    char path[MAX_PATH];
+    UINT length = GetWindowsDirectoryA(path, MAX_PATH - 12);
+    ASSERT_NE(0u, length);
+    lstrcpyA(path + length, "\\camsim.dat");
+    block.Close(); // no process holds the block now
+    ASSERT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(path));
+    EXPECT_EQ(0u, RunTool("uninstall"));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(path));
+}
+
+// A state file whose names lost their terminators: each is read no further
+// than its own field.
+TEST_F(CamsimControl, ACorruptStateFilesNamesStayWithinTheirFields) {
+    Change([](ControlBlock& shared) {
+        for (int slot = 1; slot < kMaxAudioDevices; ++slot) {
+            AudioDeviceSlot& device = shared.settings.audio[slot];
+            device.used = 1;
+            device.hasName = 1;
+            for (uint16_t& unit : device.name) {
+                unit = uint16_t('A' + slot);
+            }
+        }
+    });
+    std::string printed;
+    EXPECT_EQ(0u, RunTool("status", &printed));
+    for (int slot = 1; slot < kMaxAudioDevices; ++slot) {
+        const std::string line = "\r\naudio " + std::to_string(slot) + " " +
+                                 std::string(kAudioNameCapacity - 1, char('A' + slot)) + "\r\n";
+        EXPECT_NE(std::string::npos, printed.find(line)) << slot << ":\n" << printed;
+    }
 }
