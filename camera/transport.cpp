@@ -39,7 +39,8 @@ bool StreamingWizard::IsDeckButtonDisabled(DeckButton button) const {
 }
 
 // The state and highlight follow the button at once, whatever the camera
-// answers: the next poll corrects them from the deck's own report.
+// answers: they stand until the deck answers, and the poll then shows the
+// deck's own report.
 void StreamingWizard::RunDeckCommand(DeckButton button) {
     if (!link) {
         return;
@@ -47,7 +48,8 @@ void StreamingWizard::RunDeckCommand(DeckButton button) {
     ButtonReaction reaction = ReactToButton(button, transportState);
     SendToCamera(reaction.command);
     if (AsksNewMode(reaction, transportState, searching != 0)) {
-        StartDeckAnswerWait(&deckAnswerWait, GetTickCount());
+        StartDeckAnswerWait(&deckAnswerWait, GetTickCount(), ClassifyDeck(), transportState,
+                            reaction.highlight);
     }
     transportState = reaction.newState;
     if (reaction.startsSearch) {
@@ -64,7 +66,8 @@ void StreamingWizard::OnSearchRelease(WPARAM, LPARAM) {
     ReleaseReaction reaction = ReactToSearchRelease(transportState, !playButton.IsDisabled());
     SendToCamera(reaction.command);
     if (reaction.command.send) {
-        StartDeckAnswerWait(&deckAnswerWait, GetTickCount());
+        StartDeckAnswerWait(&deckAnswerWait, GetTickCount(), ClassifyDeck(), transportState,
+                            reaction.highlight);
     }
     if (reaction.highlights) {
         HighlightTransport(reaction.highlight);
@@ -124,7 +127,7 @@ void StreamingWizard::PollStatus() {
             poll.transportAvailable = link->GetTransportAvailable();
         }
         poll.deckCondition = ClassifyDeck();
-        poll.awaitingDeck = AwaitsDeckAnswer(&deckAnswerWait, GetTickCount());
+        poll.awaitingDeck = AwaitsDeckAnswer(&deckAnswerWait, GetTickCount(), poll.deckCondition);
         poll.transportState = transportState;
         decision = DecidePoll(poll);
     }

@@ -40,22 +40,42 @@ bool IsPlayback(int transportState) {
     return transportState == kPlaying || transportState == kPaused;
 }
 
-// The condition a deck in a state reports once it has settled.
-int ConditionOfState(int transportState) {
-    switch (transportState) {
-    case kPlaying:
-        return 1;
-    case kStopped:
-        return 2;
-    case kPaused:
-        return 3;
-    case kFastForwarding:
-        return 4;
-    case kRewinding:
-        return 5;
+// What a deck condition shows: the highlight of its mode (a state's highlight
+// is the state itself), or kNotOperable.
+const int kNotOperable = kHighlightSearchRewind + 1;
+
+int DeckModeOf(int deckCondition) {
+    switch (deckCondition) {
+    case 1:
+        return kHighlightPlay;
+    case 2:
+        return kHighlightStop;
+    case 3:
+        return kHighlightPause;
+    case 4:
+        return kHighlightForward;
+    case 5:
+        return kHighlightRewind;
+    case 6:
+    case 8:
+    case 9:
+        return kHighlightSearchForward;
+    case 7:
+    case 10:
+    case 13:
+        return kHighlightSearchRewind;
     default:
-        return kDeckUnknown;
+        return kNotOperable;
     }
+}
+
+unsigned ModeBit(int mode) {
+    return 1u << mode;
+}
+
+bool WithinCeiling(const DeckAnswerWait& wait, unsigned nowMs) {
+    // Unsigned difference: right across the tick count's wrap.
+    return wait.waiting && nowMs - wait.sentMs < kDeckAnswerCeilingMs;
 }
 
 } // namespace
@@ -127,16 +147,22 @@ bool AsksNewMode(const ButtonReaction& reaction, int transportState, bool search
     return reaction.command.send && reaction.newState != transportState;
 }
 
-void StartDeckAnswerWait(DeckAnswerWait* wait, unsigned nowMs) {
+void StartDeckAnswerWait(DeckAnswerWait* wait, unsigned nowMs, int deckCondition,
+                         int transportState, int askedMode) {
+    unsigned passing = ModeBit(DeckModeOf(deckCondition)) | ModeBit(transportState);
+    if (WithinCeiling(*wait, nowMs)) {
+        passing |= wait->passingModes | ModeBit(wait->askedMode);
+    }
     wait->waiting = true;
     wait->sentMs = nowMs;
+    wait->askedMode = askedMode;
+    wait->passingModes = passing;
 }
 
-bool AwaitsDeckAnswer(DeckAnswerWait* wait, unsigned nowMs) {
-    // Unsigned difference: right across the tick count's wrap.
-    if (wait->waiting && nowMs - wait->sentMs >= kDeckAnswerMs) {
-        wait->waiting = false;
-    }
+bool AwaitsDeckAnswer(DeckAnswerWait* wait, unsigned nowMs, int deckCondition) {
+    const int reported = DeckModeOf(deckCondition);
+    wait->waiting = WithinCeiling(*wait, nowMs) && reported != wait->askedMode &&
+                    (wait->passingModes & ModeBit(reported)) != 0;
     return wait->waiting;
 }
 
@@ -194,35 +220,22 @@ PollDecision DecidePoll(const PollInput& poll) {
         return decision;
     }
     // A report read before the deck could have moved would undo the press.
-    int deckCondition =
-        poll.awaitingDeck ? ConditionOfState(poll.transportState) : poll.deckCondition;
-    switch (deckCondition) {
-    case 1: decision.setsState = true; decision.newState = kPlaying; break;
-    case 2: decision.setsState = true; decision.newState = kStopped; break;
-    case 3: decision.setsState = true; decision.newState = kPaused; break;
-    case 4: decision.setsState = true; decision.newState = kFastForwarding; break;
-    case 5: decision.setsState = true; decision.newState = kRewinding; break;
-    case 6:
-    case 8:
-    case 9: decision.highlights = true; decision.highlight = kHighlightSearchForward; break;
-    case 7:
-    case 10:
-    case 13: decision.highlights = true; decision.highlight = kHighlightSearchRewind; break;
-    default: // the deck cannot be operated: shown as stopped
+    int deckMode = poll.awaitingDeck ? poll.transportState : DeckModeOf(poll.deckCondition);
+    if (deckMode == kNotOperable) { // shown as stopped
         decision.setsState = true;
         decision.newState = kStopped;
         decision.highlights = true;
         decision.highlight = kHighlightStop;
         return decision;
     }
-    if (poll.awaitingDeck) {
-        decision.setsState = false; // the state and highlight the press set stand
-    } else if (decision.setsState) {
-        decision.highlights = true;
-        decision.highlight = decision.newState;
-    }
+    // While the deck is awaited, the state and highlight the press set stand.
+    decision.setsState = !poll.awaitingDeck && deckMode <= kHighlightRewind;
+    decision.newState = deckMode;
+    decision.highlights = !poll.awaitingDeck;
+    decision.highlight = deckMode;
     decision.deckEnabled = true;
     // A stopped, winding or rewinding deck cannot pause.
-    decision.pauseEnabled = deckCondition != 2 && deckCondition != 4 && deckCondition != 5;
+    decision.pauseEnabled =
+        deckMode != kHighlightStop && deckMode != kHighlightForward && deckMode != kHighlightRewind;
     return decision;
 }

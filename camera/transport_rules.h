@@ -74,23 +74,36 @@ struct ReleaseReaction {
 };
 ReleaseReaction ReactToSearchRelease(int transportState, bool deckEnabled);
 
-// The deck's mechanism takes a moment to move: until it could have answered
-// a command, its status still reports the mode before.
-const unsigned kDeckAnswerMs = 1000;
+// The deck's mechanism takes a moment to move, a deck threading tape several
+// seconds: until it answers a command, its status still reports the mode
+// before. A press stands until the deck reports a mode of its own, or until
+// this ceiling (a few of the 2 s polls) has passed: then the deck's report
+// wins, so a deck that refuses shows its real state.
+const unsigned kDeckAnswerCeilingMs = 6000;
 
-// The wait for the deck's answer to the user's last command; zeroed, no wait.
+// The wait for the deck's answer to the user's last commands; zeroed, no wait.
 struct DeckAnswerWait {
     bool waiting;
-    unsigned sentMs; // tick count when the command went out
+    unsigned sentMs;       // tick count when the last command went out
+    int askedMode;         // TransportHighlight of the mode it asked for
+    unsigned passingModes; // modes the deck may still report on its way there
 };
 // Whether a button's command asks the deck for a new mode, which its status
 // shows only once it has moved: a press that changes the state or begins a
 // search. A held button's repeat, or the mode already shown, asks nothing new.
 bool AsksNewMode(const ButtonReaction& reaction, int transportState, bool searching);
-void StartDeckAnswerWait(DeckAnswerWait* wait, unsigned nowMs);
-// Whether a poll at nowMs still waits for the deck; a wait once over is
+// A command that asks for askedMode (a TransportHighlight) goes out while the
+// deck last reported deckCondition and the program showed transportState. A
+// command sent while an earlier one is still unanswered adds to what the deck
+// may report on its way: the earlier command may have moved it meanwhile.
+void StartDeckAnswerWait(DeckAnswerWait* wait, unsigned nowMs, int deckCondition,
+                         int transportState, int askedMode);
+// Whether a poll at nowMs, whose status reports deckCondition, still waits
+// for the deck: it does while the deck reports a mode it was in or was asked
+// for before, within the ceiling. The asked mode, or any other (a refusal, the
+// tape's end, an ejected tape), is the deck's answer. A wait once over is
 // forgotten (tick counts wrap after 49 days).
-bool AwaitsDeckAnswer(DeckAnswerWait* wait, unsigned nowMs);
+bool AwaitsDeckAnswer(DeckAnswerWait* wait, unsigned nowMs, int deckCondition);
 
 // The command re-sent at each poll so that the deck keeps its state.
 CommandChoice PeriodicCommand(int transportState, bool searching);

@@ -4,6 +4,7 @@
 
 #include <map>
 #include <set>
+#include <vector>
 
 namespace {
 
@@ -149,19 +150,88 @@ TEST(DeckAnswer, OnlyACommandForANewModeWaitsForTheDeck) {
     }
 }
 
-TEST(DeckAnswer, TheWaitLastsTheDecksAnswerTimeAcrossTheTickCountsWrap) {
+// A press stands while the deck still reports a mode it was in, or was asked
+// for by an earlier command not yet answered, up to the ceiling; the asked
+// mode or any other report is the deck's answer, and the wait stays over.
+TEST(DeckAnswer, APressStandsUntilTheDeckReportsAModeOfItsOwnOrTheCeilingPasses) {
     DeckAnswerWait none = {};
-    EXPECT_FALSE(AwaitsDeckAnswer(&none, 5));
-    for (unsigned sent : {5000u, 0xFFFFFF00u}) {
-        DeckAnswerWait wait = {};
-        StartDeckAnswerWait(&wait, sent);
-        EXPECT_TRUE(AwaitsDeckAnswer(&wait, sent)) << sent;
-        EXPECT_TRUE(AwaitsDeckAnswer(&wait, sent + kDeckAnswerMs - 1)) << sent;
-        EXPECT_FALSE(AwaitsDeckAnswer(&wait, sent + kDeckAnswerMs)) << sent;
-        EXPECT_FALSE(AwaitsDeckAnswer(&wait, sent + 1)) << "an ended wait stays ended";
+    EXPECT_FALSE(AwaitsDeckAnswer(&none, 5, 2));
+    const unsigned kCeiling = kDeckAnswerCeilingMs;
+    struct Command {
+        unsigned atMs;
+        int deckCondition; // the deck's last report
+        int shownState;
+        int askedMode;
+    };
+    const Command playFromStop = {0, 2, kStopped, kHighlightPlay};
+    const struct {
+        const char* what;
+        std::vector<Command> commands;
+        unsigned pollMs;
+        int polledCondition;
+        bool stands;
+    } rows[] = {
+        {"still the mode before", {playFromStop}, 1900, 2, true},
+        {"a slow deck, just within the ceiling", {playFromStop}, kCeiling - 1, 2, true},
+        {"a refusal: the ceiling has passed", {playFromStop}, kCeiling, 2, false},
+        {"the asked mode", {playFromStop}, 100, 1, false},
+        {"the asked mode by another byte",
+         {{0, 1, kPlaying, kHighlightSearchForward}},
+         100,
+         8,
+         false},
+        {"a third mode", {playFromStop}, 100, 5, false},
+        {"the tape ejected", {playFromStop}, 100, 0, false},
+        {"a search from play, not yet answered",
+         {{0, 1, kPlaying, kHighlightSearchForward}},
+         1900,
+         1,
+         true},
+        // Stop, then play again before a poll: the deck may be passing
+        // through the stop it was asked for first.
+        {"passing a mode asked before",
+         {{0, 1, kPlaying, kHighlightStop}, {1500, 1, kStopped, kHighlightPlay}},
+         1900,
+         2,
+         true},
+        {"passing the playback a held search keeps shown",
+         {{0, 6, kPlaying, kHighlightStop}},
+         1900,
+         1,
+         true},
+        {"a third mode after two commands",
+         {{0, 1, kPlaying, kHighlightStop}, {1500, 1, kStopped, kHighlightPlay}},
+         1900,
+         5,
+         false},
+        {"the ceiling counts from the last command",
+         {{0, 1, kPlaying, kHighlightStop}, {1500, 1, kStopped, kHighlightPlay}},
+         kCeiling + 1000,
+         2,
+         true},
+        {"a command past its ceiling passes nothing on",
+         {{0, 1, kPlaying, kHighlightStop}, {kCeiling, 1, kPlaying, kHighlightPause}},
+         kCeiling + 100,
+         2,
+         false},
+    };
+    for (unsigned start : {5000u, 0xFFFFF000u}) { // and across the tick count's wrap
+        for (const auto& row : rows) {
+            SCOPED_TRACE(row.what);
+            DeckAnswerWait wait = {};
+            for (const Command& command : row.commands) {
+                StartDeckAnswerWait(&wait, start + command.atMs, command.deckCondition,
+                                    command.shownState, command.askedMode);
+            }
+            EXPECT_EQ(row.stands, AwaitsDeckAnswer(&wait, start + row.pollMs, row.polledCondition));
+            if (!row.stands) {
+                EXPECT_FALSE(AwaitsDeckAnswer(&wait, start + row.pollMs + 1, 2))
+                    << "an ended wait stays ended";
+            }
+        }
     }
-    EXPECT_GE(kDeckAnswerMs, 800u) << "twice the time a deck takes to settle";
-    EXPECT_LE(kDeckAnswerMs, 1500u) << "a press right after a poll is judged by the next";
+    EXPECT_GE(kDeckAnswerCeilingMs, 5000u + 1000u) << "a deck that threads for 5 s";
+    EXPECT_LE(kDeckAnswerCeilingMs, 4 * 2000u) << "a refusal shows within a few polls";
 }
 
 TEST(PeriodicCommand, KeepsTheDeckInItsStateUnlessASearchIsHeld) {
