@@ -229,13 +229,6 @@ LRESULT CALLBACK SkinButton::WindowProc(HWND window, UINT message, WPARAM wParam
     case WM_ERASEBKGND: self->Paint(reinterpret_cast<HDC>(wParam)); return 1;
     case WM_MOUSEMOVE:
         self->OnMouseMove(lParam);
-        // With the mouse button up a move could only undo a press made with
-        // Space, at the push button: a pointer left aside, or a window shown
-        // or moved under it (the system then sends a move), takes no key's
-        // press back.
-        if (!(wParam & MK_LBUTTON)) {
-            return 0;
-        }
         break;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: self->OnLButtonDown(); break;
