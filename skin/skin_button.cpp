@@ -227,9 +227,7 @@ LRESULT CALLBACK SkinButton::WindowProc(HWND window, UINT message, WPARAM wParam
     switch (message) {
     case WM_PAINT: self->OnPaint(); break;
     case WM_ERASEBKGND: self->Paint(reinterpret_cast<HDC>(wParam)); return 1;
-    case WM_MOUSEMOVE:
-        self->OnMouseMove(lParam);
-        break;
+    case WM_MOUSEMOVE: self->OnMouseMove(lParam); break;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: self->OnLButtonDown(); break;
     case WM_LBUTTONUP: self->OnLButtonUp(); break;
