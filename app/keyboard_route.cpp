@@ -45,8 +45,5 @@ int FocusAfterLayout(int focusedId, const bool reachable[kRouteLength]) {
     if (place < 0 || reachable[place]) {
         return focusedId;
     }
-    if (reachable[PlaceOnRoute(IDC_NEXT)]) {
-        return IDC_NEXT;
-    }
-    return NextOnRoute(focusedId, false, reachable);
+    return reachable[PlaceOnRoute(IDC_NEXT)] ? IDC_NEXT : 0;
 }

@@ -14,10 +14,11 @@ extern const int kRouteOrder[kRouteLength];
 // starts at the first, or going backward the last. 0 when none is reachable.
 int NextOnRoute(int currentId, bool backward, const bool reachable[kRouteLength]);
 
-// Where the focus goes when a page is laid out: it stays on a control still
-// reachable, and a control the page hid or disabled hands it to Next, or
-// when Next is not shown to the next reachable control on the route.
-// focusedId is 0 when no control has the focus: then none gets it.
+// Where the focus goes when a page is laid out or the window is activated: it
+// stays on a control still reachable, and a control the page hid or disabled
+// hands it to Next, or when Next is not reachable to no control (0), never to
+// Cancel or Close, which the next Enter would press. focusedId is 0 when no
+// control has the focus: then none gets it.
 int FocusAfterLayout(int focusedId, const bool reachable[kRouteLength]);
 
 #endif

@@ -13,8 +13,46 @@ namespace {
 alignas(StreamingWizard) unsigned char wizardStorage[sizeof(StreamingWizard)];
 StreamingWizard* wizard = nullptr;
 bool wizardConstructed = false;
+HWND mainWindow = NULL;
+HHOOK dialogKeyFilter = NULL;
 
 void DestroyWizard() { wizard->~StreamingWizard(); }
+
+// Tab pressed in the main window on a control that leaves Tab to the dialog,
+// as IsDialogMessage tells them apart.
+bool IsRouteTab(const MSG& message) {
+    if (message.message != WM_KEYDOWN || message.wParam != VK_TAB ||
+        (message.hwnd != mainWindow && !IsChild(mainWindow, message.hwnd))) {
+        return false;
+    }
+    LRESULT code = SendMessageA(message.hwnd, WM_GETDLGCODE, message.wParam,
+                                reinterpret_cast<LPARAM>(&message));
+    return !(code & DLGC_WANTTAB);
+}
+
+// Tab and Shift+Tab walk the route from the message filter that the dialog
+// loop and IsDialogMessage call before they handle a message, on every
+// Windows from 95 on: the walk needs neither WS_TABSTOP on the controls nor
+// a dialog manager that sends WM_NEXTDLGCTL for Tab.
+LRESULT CALLBACK FilterDialogKey(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == MSGF_DIALOGBOX && IsRouteTab(*reinterpret_cast<const MSG*>(lParam))) {
+        wizard->OnNextControl(GetKeyState(VK_SHIFT) < 0, 0);
+        return 1;
+    }
+    return CallNextHookEx(dialogKeyFilter, code, wParam, lParam);
+}
+
+void StartKeyFilter(HWND window) {
+    mainWindow = window;
+    dialogKeyFilter = SetWindowsHookExA(WH_MSGFILTER, FilterDialogKey, NULL, GetCurrentThreadId());
+}
+
+void StopKeyFilter() {
+    if (dialogKeyFilter) {
+        UnhookWindowsHookEx(dialogKeyFilter);
+        dialogKeyFilter = NULL;
+    }
+}
 
 void RouteCommand(WPARAM wParam, LPARAM lParam) {
     switch (LOWORD(wParam)) {
@@ -56,14 +94,26 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_QUERYNEWPALETTE:
     case WM_PALETTECHANGED: return AnswerPaletteMessage(window, message, wParam);
     case WM_SETFOCUS: return 1; // the dialog manager would hand the focus to a control
+    // The dialog manager would give the focus back to the control it saved,
+    // which a page shown since may hide: the wizard places it.
+    case WM_ACTIVATE:
+        wizard->OnActivate(wParam, lParam);
+        return 1;
     case WM_NEXTDLGCTL:
-        // Tab and Shift+Tab: the wizard walks its controls in reading order.
+        // Asked for the next or previous control: the wizard walks its
+        // controls in reading order.
         if (!LOWORD(lParam)) {
             wizard->OnNextControl(wParam, lParam);
             return 1;
         }
         break;
-    case WM_INITDIALOG: wizard->OnInitDialog(wParam, lParam); break;
+    case WM_INITDIALOG:
+        StartKeyFilter(window);
+        wizard->OnInitDialog(wParam, lParam);
+        break;
+    case WM_DESTROY:
+        StopKeyFilter();
+        break;
     case WM_COMMAND: RouteCommand(wParam, lParam); break;
     case WM_TIMER: wizard->OnTimer(wParam, lParam); break;
     case WM_HSCROLL: wizard->OnSliderScroll(wParam, lParam); break;

@@ -47,7 +47,7 @@ StreamingWizard::StreamingWizard(HWND window)
       captionRect(), headingRect(), introBodyRect(), background(NULL), backgroundWidth(0),
       backgroundHeight(0), link(NULL), audioDevice(), quality(0), brightness(0), savedAudioDevice(),
       savedQuality(0), savedBrightness(0), volume(kInitialVolume), comboCount(0), firstRun(0),
-      searching(0), deckAnswerWait(), wizardEnded(0) {
+      searching(0), deckAnswerWait(), focusOnReturn(0), wizardEnded(0) {
     graph.SetOwnerWindow(hwnd);
     SetTimer(hwnd, TIMER_STATUS_POLL, kStatusPollMs, NULL);
 }

@@ -31,6 +31,7 @@ class StreamingWizard {
     void OnDisplayChange(WPARAM wParam, LPARAM lParam);
     void OnGetMinMaxInfo(WPARAM wParam, LPARAM lParam);
     void OnNextControl(WPARAM wParam, LPARAM lParam);
+    void OnActivate(WPARAM wParam, LPARAM lParam);
     void OnClose(WPARAM wParam, LPARAM lParam);
     void OnLButtonDown(WPARAM wParam, LPARAM lParam);
     void OnLButtonUp(WPARAM wParam, LPARAM lParam);
@@ -101,6 +102,7 @@ class StreamingWizard {
     bool IsSkinDisabled(int controlId) const;
     int FocusedControl() const;
     void FocusControl(int controlId);
+    void PlaceFocus(int focusedId);
     LRESULT SendToAudioCombo(UINT message, WPARAM wParam, LPARAM lParam);
     // The name the audio device list shows at an index; false when it does
     // not fit a device name.
@@ -166,6 +168,8 @@ class StreamingWizard {
     int firstRun;
     int searching;
     DeckAnswerWait deckAnswerWait;
+    // The control that had the focus when the window was last deactivated.
+    int focusOnReturn;
     // Finish, Cancel or the close button has ended the wizard; WM_CLOSE is
     // on its way and later ones change nothing.
     int wizardEnded;

@@ -56,10 +56,32 @@ void StreamingWizard::LayoutPage() {
                      kPageTextArea.bottom};
     InvalidateRect(hwnd, &textArea, FALSE);
 
+    // An inactive window has no focus to move: its activation places it.
+    if (GetActiveWindow() == hwnd) {
+        PlaceFocus(focused);
+    }
+}
+
+void StreamingWizard::OnActivate(WPARAM wParam, LPARAM) {
+    if (LOWORD(wParam) == WA_INACTIVE) {
+        focusOnReturn = FocusedControl();
+    } else if (!HIWORD(wParam)) {
+        PlaceFocus(focusOnReturn);
+    }
+}
+
+// The focus stays on focusedId while it is reachable, else goes as the route
+// says; without a control to go to, the window itself takes it, so that no
+// key reaches a hidden or disabled control.
+void StreamingWizard::PlaceFocus(int focusedId) {
     bool reachable[kRouteLength];
     ReadReachable(reachable);
-    int keeper = FocusAfterLayout(focused, reachable);
-    if (keeper != 0 && GetFocus() != GetDlgItem(hwnd, keeper)) {
+    int keeper = FocusAfterLayout(focusedId, reachable);
+    if (keeper == 0) {
+        if (GetFocus() != hwnd) {
+            SetFocus(hwnd);
+        }
+    } else if (GetFocus() != GetDlgItem(hwnd, keeper)) {
         FocusControl(keeper);
     }
 }
@@ -164,9 +186,11 @@ void StreamingWizard::EndWizard(WPARAM wParam, LPARAM) {
 void StreamingWizard::OnSliderScroll(WPARAM wParam, LPARAM lParam) {
     HWND sender = reinterpret_cast<HWND>(lParam);
     if (sender == GetDlgItem(hwnd, IDC_BRIGHTNESS)) {
-        // Every move, drags included: the camera follows the thumb.
-        brightness = brightnessSlider.GetValue();
-        SendBrightness();
+        // Every move that changes it, drags included: the camera follows the thumb.
+        if (brightnessSlider.GetValue() != brightness) {
+            brightness = brightnessSlider.GetValue();
+            SendBrightness();
+        }
     } else if (sender == GetDlgItem(hwnd, IDC_QUALITY)) {
         // A drag moves only the thumb until its release: the quality changes
         // as it is applied, so a drag the program cuts short (a page change,
@@ -175,7 +199,9 @@ void StreamingWizard::OnSliderScroll(WPARAM wParam, LPARAM lParam) {
         // video window took the mouse) cuts the drag short too.
         if (graph.IsChanging()) {
             qualitySlider.SetValue(SliderFromQuality(quality));
-        } else if (AppliesQuality(LOWORD(wParam))) {
+        } else if (AppliesQuality(LOWORD(wParam)) &&
+                   QualityFromSlider(qualitySlider.GetValue()) != quality) {
+            // Only a new quality is stored and rebuilt into the preview.
             quality = QualityFromSlider(qualitySlider.GetValue());
             ApplyQuality();
         }

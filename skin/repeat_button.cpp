@@ -122,6 +122,12 @@ LRESULT CALLBACK RepeatButton::WindowProc(HWND window, UINT message, WPARAM wPar
         case WM_LBUTTONDBLCLK: self->OnPress(); break;
         case WM_LBUTTONUP: self->OnRelease(); break;
         case WM_CAPTURECHANGED: self->OnCaptureChanged(reinterpret_cast<HWND>(lParam)); break;
+        // The focus went (Tab, another window activated) while a key held
+        // the button: its key-up will reach another control, and Enter
+        // holds without a capture whose loss would end it.
+        case WM_KILLFOCUS:
+            self->OnRelease();
+            break;
         case WM_KEYDOWN:
         case WM_KEYUP:
             self->OnKey(message, wParam, lParam);

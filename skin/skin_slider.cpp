@@ -165,7 +165,9 @@ bool SliderKeyOf(WPARAM key, SliderKey* sliderKey) {
 } // namespace
 
 // A key moves the thumb with the notifications the mouse would send: a page
-// as a press on the track, the others as a drag and its release.
+// as a press on the track, the others as a drag and its release. A key that
+// leaves the value where it was (the thumb at an end, or moved less than a
+// value) sends none: the owner would act on a change that is not there.
 void SkinSlider::OnKeyDown(WPARAM key) {
     SliderKey sliderKey;
     if (disabled || buttonDown || !SliderKeyOf(key, &sliderKey)) {
@@ -176,6 +178,9 @@ void SkinSlider::OnKeyDown(WPARAM key) {
     thumbPos = step.place.thumbPos;
     value = step.place.value;
     Repaint(control);
+    if (value == place.value) {
+        return;
+    }
     Notify(step.code);
     if (!step.noFinalNotice) {
         Notify(kSliderThumbPosition);

@@ -87,13 +87,17 @@ void WaitUntil(Condition condition, const std::string& what, DWORD boundMs = kPr
 
 // Waits until the thread of a window has handled every message and input
 // queued for it: a thread paints only when nothing but its timers is left in
-// its queue.
+// its queue. Twice: a paint the thread took from its queue before the input
+// came may validate the first spot on its way out; the second spot is painted
+// after the input.
 inline void WaitForQueueHandled(HWND window, const char* file = __builtin_FILE(),
                                 int line = __builtin_LINE()) {
     const RECT spot = {0, 0, 1, 1}; // a corner of the background: painted again as it is
-    InvalidateRect(window, &spot, FALSE);
-    WaitUntil([&] { return !GetUpdateRect(window, nullptr, FALSE); },
-              "the window's thread to handle its queue", kProgramBoundMs, file, line);
+    for (int round = 0; round < 2; ++round) {
+        InvalidateRect(window, &spot, FALSE);
+        WaitUntil([&] { return !GetUpdateRect(window, nullptr, FALSE); },
+                  "the window's thread to handle its queue", kProgramBoundMs, file, line);
+    }
 }
 
 // The keyboard focus, the mouse capture and the active window of a window's

@@ -99,6 +99,10 @@ TEST_F(Reach, TheKeyboardWalksTheWizardInReadingOrderAndWorksItsControls) {
         int page;
         std::function<bool()> check;
     };
+    // What the camera had heard before a step's keys: a key that moves
+    // nothing adds nothing to it.
+    uint32_t joinsBefore = 0;
+    size_t sentBefore = 0;
     const std::vector<Step> steps = {
         {{VK_TAB}, IDC_MINIMIZE, 1, nullptr},
         {{VK_TAB, VK_TAB, VK_TAB}, IDC_PLAY, 1, nullptr},
@@ -107,6 +111,7 @@ TEST_F(Reach, TheKeyboardWalksTheWizardInReadingOrderAndWorksItsControls) {
         {{VK_RETURN}, IDC_NEXT, 2, nullptr},
         {{-VK_TAB, -VK_TAB, -VK_TAB}, IDC_QUALITY, 2, nullptr},
         {{VK_END}, IDC_QUALITY, 2, [&] { return ReadSetting(kDriverSettingsKey, "SFMin") == "4"; }},
+        {{VK_END}, IDC_QUALITY, 2, [&] { return camera.GraphJoins() == joinsBefore; }}, // no move
         {{VK_PRIOR},
          IDC_QUALITY,
          2,
@@ -120,6 +125,10 @@ TEST_F(Reach, TheKeyboardWalksTheWizardInReadingOrderAndWorksItsControls) {
          IDC_BRIGHTNESS,
          3,
          [&] { return !camera.BrightnessSent().empty() && camera.BrightnessSent().back() == 0; }},
+        {{VK_HOME},
+         IDC_BRIGHTNESS,
+         3,
+         [&] { return camera.BrightnessSent().size() == sentBefore; }},
         {{VK_RIGHT},
          IDC_BRIGHTNESS,
          3,
@@ -128,6 +137,8 @@ TEST_F(Reach, TheKeyboardWalksTheWizardInReadingOrderAndWorksItsControls) {
         {{VK_TAB, VK_TAB, VK_TAB, VK_TAB}, IDC_CANCEL, 3, nullptr},
     };
     for (size_t i = 0; i < steps.size(); ++i) {
+        joinsBefore = camera.GraphJoins();
+        sentBefore = camera.BrightnessSent().size();
         for (int key : steps[i].keys) {
             TypeKey(static_cast<WORD>(key < 0 ? -key : key), key < 0);
         }
@@ -148,6 +159,28 @@ TEST_F(Reach, TheKeyboardWalksTheWizardInReadingOrderAndWorksItsControls) {
     TypeKey(VK_SPACE);
     WaitForExit();
     EXPECT_EQ("50", ReadSetting(kDriverSettingsKey, "SFMin"));
+}
+
+// A page that hides the focused control while the window is inactive: back
+// in front, the window gives the focus to no control (page 0 shows no Next),
+// and Enter and Space press nothing hidden.
+TEST_F(Reach, TheFocusAPageHidWhileTheWindowWasInactiveGoesToNoControl) {
+    TypeKey(VK_TAB, true); // from no control: Cancel, then Next
+    TypeKey(VK_TAB, true);
+    ASSERT_EQ(IDC_NEXT, FocusedId());
+    HWND other = CreateWindowExA(0, "STATIC", "another program", WS_POPUP | WS_VISIBLE, 0, 0, 60,
+                                 40, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    SetForegroundWindow(other);
+    WaitForQueueHandled(main);
+    camera.SetPlugged(false);
+    WaitForPage(0);
+    SetForegroundWindow(main);
+    WaitForQueueHandled(main);
+    DestroyWindow(other);
+    EXPECT_EQ(0, FocusedId());
+    TypeKey(VK_RETURN);
+    TypeKey(VK_SPACE);
+    EXPECT_EQ(0, PageOf(main));
 }
 
 // What a screen reader hears for a control: its window text, and the name

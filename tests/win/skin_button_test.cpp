@@ -66,8 +66,8 @@ struct ForwardButton {
                       IDB_FORWARD_PRESSED, IDB_FORWARD_DISABLED, WM_SEARCH_RELEASE);
     }
     void Mouse(UINT message, int x, int y) { SkinDialog::Mouse(control, message, x, y); }
-    void Key(UINT message, LPARAM flags = 0) {
-        SendMessageA(control, message, VK_SPACE, flags);
+    void Key(UINT message, LPARAM flags = 0, WPARAM key = VK_SPACE) {
+        SendMessageA(control, message, key, flags);
         PumpMessages();
     }
     void Tick() { SendMessageA(control, WM_TIMER, kRepeatTimer, 0); }
@@ -434,6 +434,35 @@ TEST(RepeatButton, SpaceOnTheFocusedButtonHoldsItAsTheMouseDoes) {
     EXPECT_EQ(1, ClickCount(forward.dialog, IDC_FORWARD));
     // The click comes before the release message, as for the mouse.
     EXPECT_EQ(static_cast<UINT>(WM_SEARCH_RELEASE), forward.dialog.Received().back().message);
+}
+
+// A key's hold ends once, at its key-up or when the focus leaves the button,
+// whichever comes first.
+TEST(RepeatButton, AKeyHoldEndsOnceAtItsKeyUpOrWhenTheFocusLeaves) {
+    const struct {
+        WPARAM key;
+        bool focusLeaves;
+        int clicks;
+    } holds[] = {
+        {VK_SPACE, true, 0},   // its capture goes with the focus
+        {VK_RETURN, false, 0}, // Enter holds, it does not click
+        {VK_RETURN, true, 0},
+    };
+    for (const auto& hold : holds) {
+        SCOPED_TRACE(testing::Message() << hold.key << " " << hold.focusLeaves);
+        ForwardButton forward;
+        forward.Key(WM_KEYDOWN, 0, hold.key);
+        if (hold.focusLeaves) {
+            SendMessageA(forward.control, WM_KILLFOCUS, 0, 0);
+            PumpMessages();
+            EXPECT_EQ(1, forward.PostedOwn().releases) << "at the focus's leaving";
+        }
+        forward.Key(WM_KEYUP, 0, hold.key);
+        EXPECT_EQ(1, forward.PostedOwn().commands);
+        EXPECT_EQ(1, forward.PostedOwn().releases);
+        EXPECT_EQ(hold.clicks, ClickCount(forward.dialog, IDC_FORWARD));
+        EXPECT_FALSE(KillTimer(forward.control, kRepeatTimer)); // no more repeats
+    }
 }
 
 TEST(RepeatButton, DisabledButtonPostsNothingByAnyRoad) {

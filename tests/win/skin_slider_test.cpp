@@ -215,6 +215,29 @@ TEST(SkinSlider, AClickOnTheThumbKeepsTheValueSet) {
     EXPECT_EQ(100, brightness.GetValue());
 }
 
+// A key sends what the mouse would for the same move, and nothing when the
+// value stays: at an end, or a pixel that reads back as the same value.
+TEST(SkinSlider, AKeyNotifiesOnlyWhenItChangesTheValue) {
+    const struct {
+        int from;
+        WPARAM key;
+        Codes codes;
+        int value;
+    } keys[] = {
+        {4, VK_HOME, {}, 4},    {4, VK_LEFT, {}, 4},    {4, VK_PRIOR, {}, 4},
+        {80, VK_END, {}, 80},   {10, VK_RIGHT, {}, 10}, {10, VK_LEFT, {0, 4}, 9},
+        {42, VK_NEXT, {3}, 49},
+    };
+    for (const auto& k : keys) {
+        SCOPED_TRACE(testing::Message() << k.from << " " << k.key);
+        QualitySlider q;
+        q.slider.SetValue(k.from);
+        SendMessageA(q.control, WM_KEYDOWN, k.key, 0);
+        EXPECT_EQ(k.codes, q.dialog.ScrollCodes());
+        EXPECT_EQ(k.value, q.slider.GetValue());
+    }
+}
+
 TEST(SkinSlider, MissingBitmapsDrawNothingAndMapSafely) {
     SkinDialog dialog;
     SkinSlider slider;

@@ -112,3 +112,35 @@ TEST(MainWindowClose, UnregistersTheDeviceNotificationItRegistered) {
     // The handle passed was the live registration: the system takes it back now.
     EXPECT_TRUE(UnregisterDeviceNotification(unregistered[0]));
 }
+
+namespace {
+
+WNDPROC dialogProcedure = nullptr;
+
+// The dialog as a Windows sees it that sends no WM_NEXTDLGCTL for Tab, as the
+// dialog keyboard interface allows when no control has WS_TABSTOP.
+LRESULT CALLBACK WithoutNextControlMessage(HWND window, UINT message, WPARAM wParam,
+                                           LPARAM lParam) {
+    if (message == WM_NEXTDLGCTL) {
+        return 0;
+    }
+    return CallWindowProcA(dialogProcedure, window, message, wParam, lParam);
+}
+
+} // namespace
+
+TEST(MainWindowKeys, TabWalksTheRouteWithoutTheDialogHearingOfIt) {
+    resourceLibrary = LoadLibraryA("Morvane.dll");
+    RunModalDialog(
+        IDD_MAIN, MainDialogProc,
+        [](HWND main) {
+            dialogProcedure = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+                main, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WithoutNextControlMessage)));
+            for (int id : {IDC_MINIMIZE, IDC_CLOSE}) {
+                PostMessageA(main, WM_KEYDOWN, VK_TAB, 0);
+                WaitUntil([&] { return ThreadInputOf(main).focus == GetDlgItem(main, id); },
+                          "Tab to move the focus along the route");
+            }
+        },
+        [](HWND main) { PostMessageA(main, WM_CLOSE, 0, 0); });
+}
