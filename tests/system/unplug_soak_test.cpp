@@ -130,11 +130,12 @@ class UnplugSoak : public SystemTest {
         case kReattachWait:
             Unplug();
             TogglePlug(model, camera);
-            Sleep(random() % Bound(kReattachWaitMs)); // a moment inside the wait
+            Sleep(random() % kReattachWaitMs); // a moment inside the wait
             break;
         case kRedetection:
-            camera.AddAudioDevice(L"Soak Microphone"); // its arrival re-detects 3 s on
-            Sleep(Bound(kReattachWaitMs) - 200 + random() % 600);
+            // Its arrival re-detects 3 s on: a moment around the rebuild.
+            camera.AddAudioDevice(L"Soak Microphone");
+            Sleep(kReattachWaitMs - 200 + random() % (600 * TimeScale()));
             break;
         case kAboutBox:
             PostClick(main, 1, 1); // the logo
@@ -146,9 +147,8 @@ class UnplugSoak : public SystemTest {
                 WaitForNextPoll(); // the deck comes back with the tape
             }
             PostCommand(IDC_PLAY);
+            // The deck is enabled: the last poll found the tape.
             HWND button = GetDlgItem(main, random() % 2 ? IDC_FORWARD : IDC_REWIND);
-            WaitUntil([&] { return IsWindowEnabled(button) != FALSE; },
-                      "the deck to take a search");
             PostMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(14, 14));
             WaitUntil([&] { return CaptureOf() == button; }, "the search button to be held");
             break;
@@ -199,8 +199,8 @@ class UnplugSoak : public SystemTest {
     }
 
     // At the first poll with the new camera the deck shows what it reports:
-    // its motion, or no deck to work without a tape.
-    // Read before that poll: the command it re-sends may move the deck on.
+    // its motion (read before the poll, whose re-sent command may move the
+    // deck on), or no deck to work without a tape.
     void ExpectDeckState() {
         const uint8_t motion = camera.DeckTarget();
         WaitForNextPoll();
@@ -213,6 +213,17 @@ class UnplugSoak : public SystemTest {
                 EXPECT_TRUE(Shows(deck.id, deck.pressedFace)) << "the deck's motion " << +motion;
             }
         }
+    }
+
+    // What the program shows when a wait runs out, for the replay.
+    void PrintWhatShows() {
+        const uint32_t frames = camera.FramesDelivered();
+        std::printf("the program shows page %d, %s, frames %s; the camera is %s; %u graphs\n",
+                    PageOf(main), ShowsPicture(main) ? "a video window" : "no video window",
+                    HoldsWithin([&] { return camera.FramesDelivered() != frames; }, 500)
+                        ? "delivered"
+                        : "not delivered",
+                    model.plugged ? "plugged in" : "unplugged", camera.GraphJoins());
     }
 
     void ExpectAlive() {
@@ -261,12 +272,17 @@ TEST_F(UnplugSoak, UnpluggedAtAnyMomentEveryReplugAttachesAndNothingGrows) {
         // Printed as it begins: a wait that runs out ends the test at once.
         std::printf("cycle %d: %s\n", step, kMomentNames[moment]);
         std::fflush(stdout);
-        Begin(moment);
-        if (model.plugged) {
-            Unplug(moment);
+        try {
+            Begin(moment);
+            if (model.plugged) {
+                Unplug(moment);
+            }
+            End(moment);
+            Replug();
+        } catch (const WaitRanOut&) {
+            PrintWhatShows();
+            throw;
         }
-        End(moment);
-        Replug();
         ASSERT_NO_FATAL_FAILURE(ExpectAlive());
         ExpectDeckState();
         if (HasFailure()) {
