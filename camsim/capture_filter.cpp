@@ -95,7 +95,7 @@ CaptureFilter* CaptureFilter::Create(const SourceKind& kind) {
 CaptureFilter::CaptureFilter(const SourceKind& kind)
     : kind(kind), deviceIndex(0), state(State_Stopped), clock(nullptr), graph(nullptr),
       eventSink(nullptr), coarseness(1), firstFrameSeen(false), watcher(nullptr),
-      watcherQuit(nullptr), presentWhenJoined(true), pin(*this, kind, false),
+      watcherQuit(nullptr), pin(*this, kind, false),
       previewPin(*this, kind, true) {
     InitializeCriticalSection(&lock);
     name[0] = 0;
@@ -396,7 +396,9 @@ DWORD WINAPI CaptureFilter::WatchThread(void* filter) {
 }
 
 void CaptureFilter::WatchDevice() {
-    bool present = presentWhenJoined;
+    // A filter is bound only for a listed device: one gone by the join, or
+    // before the thread first looks, is reported lost all the same.
+    bool present = true;
     while (WaitForSingleObject(watcherQuit, kWatchIntervalMs) == WAIT_TIMEOUT) {
         bool now = DevicePresent();
         if (now == present)
@@ -412,9 +414,6 @@ void CaptureFilter::WatchDevice() {
 }
 
 void CaptureFilter::StartWatching() {
-    // Taken now, not by the thread: a device lost before the thread first
-    // looks must still be reported.
-    presentWhenJoined = DevicePresent();
     watcherQuit = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     if (watcherQuit)
         watcher = CreateThread(nullptr, 0, WatchThread, this, 0, nullptr);

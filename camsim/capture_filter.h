@@ -95,7 +95,6 @@ class CaptureFilter final : public IBaseFilter,
     CamsimBlock block;
     HANDLE watcher;
     HANDLE watcherQuit;
-    bool presentWhenJoined;
     OutputPin pin;
     OutputPin previewPin; // offered only by a kind with a preview pin
 };

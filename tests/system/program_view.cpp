@@ -9,15 +9,6 @@ const char kSharedSettingsKey[] = "SOFTWARE\\Kivo Corporation\\Pelvorn\\";
 const char kDriverSettingsKey[] = "SOFTWARE\\KIVO ZUL\\Orvelle\\REL3";
 const char kMissingSetting[] = "<missing>";
 
-namespace {
-
-// Points near a track's ends that a press still reaches (a press outside the
-// margins less half a thumb does nothing).
-const int kSliderFarLeft = 18;
-const int kSliderFarRight = 165;
-
-} // namespace
-
 int PageOf(HWND main) {
     if (!IsShown(GetDlgItem(main, IDC_NEXT))) {
         return 0;

@@ -46,6 +46,10 @@ std::string ReadSetting(const char* subkey, const char* name);
 
 // The height on a slider at which presses are made.
 const int kSliderMiddleY = 12;
+// Points near a track's ends that a press still reaches (a press outside the
+// margins less half a thumb does nothing): one page step from the thumb.
+const int kSliderFarLeft = 18;
+const int kSliderFarRight = 165;
 
 // Clicks a slider's track beside its thumb: one page step.
 enum PageDirection { kPageLeft, kPageRight };

@@ -117,7 +117,6 @@ double RowLevel(HWND video, int y) {
     return sum / (80 * 3);
 }
 
-
 } // namespace
 
 class CamsimGraph : public CamsimTest {
@@ -184,8 +183,8 @@ TEST_F(CamsimGraph, PreviewShowsMovingFramesWithTheBrightnessSent) {
     IKsPropertySet* properties = nullptr;
     ASSERT_EQ(S_OK, preview.camera->QueryInterface(IID_IKsPropertySet,
                                                    reinterpret_cast<void**>(&properties)));
-    const GUID vendorSet = {0xfb207460, 0x5945, 0x11d3,
-                            {0x90, 0x99, 0x00, 0xa0, 0xcc, 0x25, 0x5a, 0xb3}};
+    const GUID vendorSet = {
+        0xfb207460, 0x5945, 0x11d3, {0x90, 0x99, 0x00, 0xa0, 0xcc, 0x25, 0x5a, 0xb3}};
     BYTE darkest[4] = {0x10, 0x00, 0x18, 0x00}; // sequence 1, class 8, code 0
     EXPECT_EQ(S_OK, properties->Set(vendorSet, 21, nullptr, 0, darkest, 4));
     properties->Release();
@@ -231,8 +230,8 @@ TEST_F(CamsimGraph, PlugAnnouncesACaptureInterfaceArrivalToTopLevelWindows) {
     Change([](ControlBlock& shared) { shared.settings.plugged = 1; });
     ASSERT_EQ(1u, recorder.deviceEvents.size());
     EXPECT_EQ(static_cast<WPARAM>(DBT_DEVICEARRIVAL), recorder.deviceEvents[0]);
-    const GUID captureClass = {0x65e8773d, 0x8f56, 0x11d0,
-                               {0xa3, 0xb9, 0x00, 0xa0, 0xc9, 0x22, 0x31, 0x96}};
+    const GUID captureClass = {
+        0x65e8773d, 0x8f56, 0x11d0, {0xa3, 0xb9, 0x00, 0xa0, 0xc9, 0x22, 0x31, 0x96}};
     EXPECT_TRUE(IsEqualGUID(captureClass, recorder.deviceClasses[0]));
     IBaseFilter* camera = BindDevice(CLSID_VideoInputDeviceCategory, L"Orvelle Video");
     ASSERT_NE(nullptr, camera);
@@ -303,32 +302,46 @@ TEST_F(CamsimGraph, AudioDevicesMayShareNamesCarryAnyNameOrNone) {
     EXPECT_EQ(0u, audio->Release());
 }
 
+// A device removed while its filter is in a graph, or already between its
+// listing and the join (a filter is bound only for a listed device), is
+// reported lost to that graph.
 TEST_F(CamsimGraph, RemovedAudioDeviceIsReportedLostToItsGraph) {
-    int slot = -1;
-    Change([&](ControlBlock& shared) {
-        slot = AddAudioDevice(shared.settings, reinterpret_cast<const uint16_t*>(L"Headset"));
-    });
-    IGraphBuilder* graph = nullptr;
-    ASSERT_EQ(S_OK, CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC, IID_IGraphBuilder,
-                                     reinterpret_cast<void**>(&graph)));
-    IMediaEventEx* events = nullptr;
-    graph->QueryInterface(IID_IMediaEventEx, reinterpret_cast<void**>(&events));
-    IBaseFilter* headset = BindDevice(CLSID_AudioInputDeviceCategory, L"Headset");
-    ASSERT_NE(nullptr, headset);
-    ASSERT_EQ(S_OK, graph->AddFilter(headset, nullptr));
-    Change([&](ControlBlock& shared) { shared.settings.audio[slot].used = 0; });
-    WaitUntil(
-        [&] {
-            long code = 0;
-            LONG_PTR first, second;
-            bool fetched = events->GetEvent(&code, &first, &second, 0) == S_OK;
-            if (fetched)
-                events->FreeEventParams(code, first, second);
-            return fetched && code == EC_DEVICE_LOST;
-        },
-        "the graph to report the removed audio device lost");
-    graph->RemoveFilter(headset);
-    EXPECT_EQ(0u, headset->Release());
-    events->Release();
-    EXPECT_EQ(0u, graph->Release());
+    for (bool removedBeforeJoin : {false, true}) {
+        SCOPED_TRACE(removedBeforeJoin ? "removed before the join" : "removed after it");
+        int slot = -1;
+        Change([&](ControlBlock& shared) {
+            slot = AddAudioDevice(shared.settings, reinterpret_cast<const uint16_t*>(L"Headset"));
+        });
+        IGraphBuilder* graph = nullptr;
+        ASSERT_EQ(S_OK, CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC,
+                                         IID_IGraphBuilder, reinterpret_cast<void**>(&graph)));
+        IMediaEventEx* events = nullptr;
+        graph->QueryInterface(IID_IMediaEventEx, reinterpret_cast<void**>(&events));
+        IBaseFilter* headset = BindDevice(CLSID_AudioInputDeviceCategory, L"Headset");
+        ASSERT_NE(nullptr, headset);
+        auto remove = [&] {
+            Change([&](ControlBlock& shared) { shared.settings.audio[slot].used = 0; });
+        };
+        if (removedBeforeJoin) {
+            remove();
+        }
+        ASSERT_EQ(S_OK, graph->AddFilter(headset, nullptr));
+        if (!removedBeforeJoin) {
+            remove();
+        }
+        WaitUntil(
+            [&] {
+                long code = 0;
+                LONG_PTR first, second;
+                bool fetched = events->GetEvent(&code, &first, &second, 0) == S_OK;
+                if (fetched)
+                    events->FreeEventParams(code, first, second);
+                return fetched && code == EC_DEVICE_LOST;
+            },
+            "the graph to report the removed audio device lost");
+        graph->RemoveFilter(headset);
+        EXPECT_EQ(0u, headset->Release());
+        events->Release();
+        EXPECT_EQ(0u, graph->Release());
+    }
 }
