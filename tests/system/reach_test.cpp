@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "res/resource_ids.h"
+#include "screenshot.h"
 #include "soak.h"
 #include "system_test.h"
 
@@ -150,10 +151,18 @@ TEST_F(Reach, TheKeyboardWalksTheWizardInReadingOrderAndWorksItsControls) {
     EXPECT_EQ("50", ReadSetting(kDriverSettingsKey, "SFMin"));
 }
 
-// What a screen reader hears for a control: its window text, and the name
-// the accessibility interface gives where the system answers for it.
+// What a screen reader hears for a control: the answer of the control itself
+// to WM_GETTEXT (the window manager's copy that GetWindowText reads from
+// another process never asks it), and the name the accessibility interface
+// gives where the system answers for it.
 void ExpectNamed(HWND control, const std::string& name) {
-    EXPECT_EQ(name, TextOf(control));
+    char text[256] = "";
+    DWORD_PTR copied = 0;
+    ASSERT_TRUE(SendMessageTimeoutA(control, WM_GETTEXT, sizeof text,
+                                    reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                                    Bound(kAnswerBoundMs), &copied))
+        << "the control answers WM_GETTEXT";
+    EXPECT_EQ(name, text);
     IAccessible* accessible = nullptr;
     if (FAILED(AccessibleObjectFromWindow(control, OBJID_CLIENT, IID_IAccessible,
                                           reinterpret_cast<void**>(&accessible)))) {
@@ -165,7 +174,6 @@ void ExpectNamed(HWND control, const std::string& name) {
     self.lVal = CHILDID_SELF;
     BSTR spoken = nullptr;
     if (accessible->get_accName(self, &spoken) == S_OK && spoken) {
-        char text[256] = "";
         WideCharToMultiByte(CP_ACP, 0, spoken, -1, text, sizeof text, nullptr, nullptr);
         EXPECT_EQ(name, text);
         SysFreeString(spoken);
@@ -173,38 +181,54 @@ void ExpectNamed(HWND control, const std::string& name) {
     accessible->Release();
 }
 
-TEST_F(Reach, EverySkinnedControlIsNamedForAScreenReader) {
-    CoInitialize(nullptr);
-    const struct {
-        int id;
-        const char* name;
-    } controls[] = {
-        {IDC_PLAY, "Play"},
-        {IDC_PAUSE, "Pause"},
-        {IDC_STOP, "Stop"},
-        {IDC_FORWARD, "Fast forward"},
-        {IDC_REWIND, "Rewind"},
-        {IDC_MUTE, "Mute"},
-        {IDC_VOLUME, "Volume"},
-        {IDC_QUALITY, "Quality"},
-        {IDC_BRIGHTNESS, "Brightness"},
-        {IDC_QUALITY_RESET, "Reset"},
-        {IDC_BRIGHTNESS_RESET, "Reset"},
-        {IDC_PREV, "Prev"},
-        {IDC_NEXT, "Next"},
-        {IDC_CANCEL, "Cancel"},
-        {IDC_CLOSE, "Close"},
-        {IDC_MINIMIZE, "Minimise"},
-    };
+struct ControlName {
+    int id;
+    const char* name;
+};
+
+void ExpectNamed(HWND window, const std::vector<ControlName>& controls) {
     for (const auto& control : controls) {
         SCOPED_TRACE(control.name);
-        ExpectNamed(GetDlgItem(main, control.id), control.name);
+        ExpectNamed(GetDlgItem(window, control.id), control.name);
     }
+}
+
+// Each control is named as it is seen: a picture by what it does, a labelled
+// button by its label, disabled or not.
+TEST_F(Reach, EverySkinnedControlIsNamedForAScreenReader) {
+    CoInitialize(nullptr);
+    const std::vector<ControlName> deck = {
+        {IDC_PLAY, "Play"},     {IDC_PAUSE, "Pause"},
+        {IDC_STOP, "Stop"},     {IDC_FORWARD, "Fast forward"},
+        {IDC_REWIND, "Rewind"},
+    };
+    ExpectNamed(main, deck);
+    ExpectNamed(main, {
+                          {IDC_MUTE, "Mute"},
+                          {IDC_VOLUME, "Volume"},
+                          {IDC_QUALITY, "Quality"},
+                          {IDC_BRIGHTNESS, "Brightness"},
+                          {IDC_QUALITY_RESET, "Reset"},
+                          {IDC_BRIGHTNESS_RESET, "Reset"},
+                          {IDC_PREV, "< Back"},
+                          {IDC_NEXT, "Next >"},
+                          {IDC_CANCEL, "Cancel"},
+                          {IDC_CLOSE, "Close"},
+                          {IDC_MINIMIZE, "Minimise"},
+                      });
+    camera.SetTape(false);
+    WaitUntil([&] { return ShownSkinFace(GetDlgItem(main, IDC_PLAY)) == IDB_PLAY_DISABLED; },
+              "Play to show its disabled face, the tape out");
+    ExpectNamed(main, deck);
+    for (int page = 2; page <= 4; ++page) {
+        PostMessageA(main, WM_COMMAND, IDC_NEXT, 0);
+        WaitForPage(page);
+    }
+    ExpectNamed(main, {{IDC_NEXT, "Finish"}});
     // The about box opens modally from the logo: post the click, then wait.
     PostClick(main, 5, 5);
     HWND box = run->WaitForWindow("#32770", "");
-    ExpectNamed(GetDlgItem(box, IDC_ABOUT_OK), "OK");
-    ExpectNamed(GetDlgItem(box, IDC_CLOSE), "Close");
+    ExpectNamed(box, {{IDC_ABOUT_OK, "OK"}, {IDC_CLOSE, "Close"}});
     PostMessageA(box, WM_COMMAND, IDC_ABOUT_OK, 0);
     CoUninitialize();
 }
