@@ -88,7 +88,6 @@ void OnInitDialog(HWND box) {
     parts->closeButton.Attach(GetDlgItem(box, IDC_CLOSE), IDC_CLOSE, IDB_CLOSE_NORMAL,
                               IDB_CLOSE_HOVER, IDB_CLOSE_PRESSED, IDB_CLOSE_DISABLED);
     LoadLibraryText(resourceLibrary, IDS_ABOUT_TITLE, titleText, sizeof titleText);
-    NameControl(resourceLibrary, box, IDC_ABOUT_OK, IDS_NAME_OK);
     NameControl(resourceLibrary, box, IDC_CLOSE, IDS_NAME_CLOSE);
 }
 

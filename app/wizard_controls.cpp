@@ -49,20 +49,24 @@ const Place kPlaces[] = {
     {IDC_QUALITY_RESET, 216, 383},  {IDC_BRIGHTNESS_RESET, 216, 383}, {IDC_PREV, 72, 516},
     {IDC_NEXT, 163, 516},           {IDC_CANCEL, 254, 516},
 };
-// The name each skinned control gives a screen reader as its window text:
-// the skins draw their own faces, so it is never shown.
+// The name each picture-only skinned control gives a screen reader as its
+// window text (a labelled button is named by its label): the skins draw their
+// own faces, so it is never shown.
 const struct {
     int controlId;
     int nameId;
 } kNames[] = {
-    {IDC_PLAY, IDS_NAME_PLAY},         {IDC_PAUSE, IDS_NAME_PAUSE},
-    {IDC_STOP, IDS_NAME_STOP},         {IDC_FORWARD, IDS_NAME_FORWARD},
-    {IDC_REWIND, IDS_NAME_REWIND},     {IDC_MUTE, IDS_NAME_MUTE},
-    {IDC_VOLUME, IDS_NAME_VOLUME},     {IDC_QUALITY, IDS_NAME_QUALITY},
-    {IDC_BRIGHTNESS, IDS_NAME_BRIGHTNESS}, {IDC_QUALITY_RESET, IDS_NAME_RESET},
-    {IDC_BRIGHTNESS_RESET, IDS_NAME_RESET}, {IDC_PREV, IDS_NAME_PREV},
-    {IDC_NEXT, IDS_NAME_NEXT},         {IDC_CANCEL, IDS_NAME_CANCEL},
-    {IDC_CLOSE, IDS_NAME_CLOSE},       {IDC_MINIMIZE, IDS_NAME_MINIMIZE},
+    {IDC_PLAY, IDS_NAME_PLAY},
+    {IDC_PAUSE, IDS_NAME_PAUSE},
+    {IDC_STOP, IDS_NAME_STOP},
+    {IDC_FORWARD, IDS_NAME_FORWARD},
+    {IDC_REWIND, IDS_NAME_REWIND},
+    {IDC_MUTE, IDS_NAME_MUTE},
+    {IDC_VOLUME, IDS_NAME_VOLUME},
+    {IDC_QUALITY, IDS_NAME_QUALITY},
+    {IDC_BRIGHTNESS, IDS_NAME_BRIGHTNESS},
+    {IDC_CLOSE, IDS_NAME_CLOSE},
+    {IDC_MINIMIZE, IDS_NAME_MINIMIZE},
 };
 const int kComboWidth = 300;
 const int kComboHeight = 15;

@@ -117,13 +117,8 @@
 #define IDS_NAME_VOLUME 1066
 #define IDS_NAME_QUALITY 1067
 #define IDS_NAME_BRIGHTNESS 1068
-#define IDS_NAME_RESET 1069
-#define IDS_NAME_PREV 1070
-#define IDS_NAME_NEXT 1071
-#define IDS_NAME_CANCEL 1072
 #define IDS_NAME_CLOSE 1073
 #define IDS_NAME_MINIMIZE 1074
-#define IDS_NAME_OK 1075
 
 // Private window messages and timers of the main window.
 #define WM_SEARCH_RELEASE (0x0400 + 1) /* WM_USER + 1: a held search button was released */

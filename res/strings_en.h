@@ -48,12 +48,7 @@
 #define TEXT_NAME_VOLUME "Volume"
 #define TEXT_NAME_QUALITY "Quality"
 #define TEXT_NAME_BRIGHTNESS "Brightness"
-#define TEXT_NAME_RESET "Reset"
-#define TEXT_NAME_PREV "Prev"
-#define TEXT_NAME_NEXT "Next"
-#define TEXT_NAME_CANCEL "Cancel"
 #define TEXT_NAME_CLOSE "Close"
 #define TEXT_NAME_MINIMIZE "Minimise"
-#define TEXT_NAME_OK "OK"
 
 #endif

@@ -119,16 +119,19 @@ morvane_build_win32() {
     morvane_compile win32
 }
 
-# morvane_start_xvfb [WIDTHxHEIGHT[xDEPTH]]: a private X display, 24 bits
-# deep unless told; sets DISPLAY once the server answers on it, and fails
-# with the reason when it does not within 20 s.
+# morvane_start_xvfb [WIDTHxHEIGHT[xDEPTH] [TOP BOTTOM]]: a private X display,
+# 24 bits deep unless told; sets DISPLAY once the server answers on it, and
+# fails with the reason when it does not within 20 s. TOP and BOTTOM stand in
+# for bars docked at the screen's edges (a taskbar): that many rows are left
+# out of the work area that Wine reads (_NET_WORKAREA) when its session starts.
 morvane_start_xvfb() {
     local size=${1:-1024x768}
     [[ $size == *x*x* ]] || size="${size}x24"
     local fifo number=""
     fifo=$(mktemp -u)
     mkfifo "$fifo" || { morvane_fail "Xvfb: cannot make $fifo"; return 1; }
-    Xvfb -displayfd 3 -screen 0 "$size" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    # -noreset: the work area outlives the client that sets it.
+    Xvfb -displayfd 3 -screen 0 "$size" -nolisten tcp -noreset 3>"$fifo" >/dev/null 2>&1 &
     MORVANE_XVFB_PID=$!
     read -r -t 20 number <"$fifo"
     rm -f "$fifo"
@@ -139,6 +142,13 @@ morvane_start_xvfb() {
         return 1
     fi
     export DISPLAY=":$number"
+    if [ -n "${2:-}" ]; then
+        local width=${size%%x*} height=${size#*x}
+        height=${height%%x*}
+        xprop -root -f _NET_WORKAREA 32c -set _NET_WORKAREA \
+            "0, $2, $width, $((height - $2 - $3))" ||
+            { morvane_fail "cannot set the work area of display $DISPLAY"; return 1; }
+    fi
 }
 
 # morvane_start_sound DIR: a private sound server for one tier, its socket,

@@ -81,6 +81,8 @@ void SkinButton::DeleteFaces() {
 void SkinButton::SetLabel(const char* text, COLORREF normalColour, COLORREF hoverColour,
                           COLORREF pressedColour, COLORREF disabledColour) {
     CopyText(label, kLabelSize, text);
+    // A labelled button is named by its face: a screen reader says what is seen.
+    SetWindowTextA(control, label);
     if (label[0] != '\0') {
         DeleteGdiObject(labelFont);
         FontSpec spec;
@@ -235,9 +237,12 @@ LRESULT CALLBACK SkinButton::WindowProc(HWND window, UINT message, WPARAM wParam
     case WM_MOUSEHOVER: self->OnMouseHover(); break;
     case WM_MOUSELEAVE: self->OnMouseLeave(); break;
     case WM_KEYDOWN: self->OnKeyDown(wParam, lParam); break;
-    // The name for screen readers is kept but never shown: the push button
-    // would clear its label's place on the skin.
-    case WM_SETTEXT: return DefWindowProcA(window, message, wParam, lParam);
+    // The name for screen readers is kept, and answered while disabled too,
+    // but never shown: the push button would clear its label's place on the skin.
+    case WM_SETTEXT:
+    case WM_GETTEXT:
+    case WM_GETTEXTLENGTH:
+        return DefWindowProcA(window, message, wParam, lParam);
     case WM_GETDLGCODE: {
         if (self->disabled) {
             return 0; // as every other message, nothing reaches the push button

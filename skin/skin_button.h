@@ -18,6 +18,7 @@ class SkinButton {
     // of 0 leave their face empty.
     void Attach(HWND control, int controlId, UINT normalId, UINT hoverId, UINT pressedId,
                 UINT disabledId);
+    // The label is drawn on every face and is the control's name as well.
     void SetLabel(const char* text, COLORREF normalColour, COLORREF hoverColour,
                   COLORREF pressedColour, COLORREF disabledColour);
     void SetDisabled(int flag);

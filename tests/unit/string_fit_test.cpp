@@ -52,13 +52,8 @@ const LibraryText kTexts[] = {
     {IDS_NAME_VOLUME, TEXT_NAME_VOLUME, kLoadLimit},
     {IDS_NAME_QUALITY, TEXT_NAME_QUALITY, kLoadLimit},
     {IDS_NAME_BRIGHTNESS, TEXT_NAME_BRIGHTNESS, kLoadLimit},
-    {IDS_NAME_RESET, TEXT_NAME_RESET, kLoadLimit},
-    {IDS_NAME_PREV, TEXT_NAME_PREV, kLoadLimit},
-    {IDS_NAME_NEXT, TEXT_NAME_NEXT, kLoadLimit},
-    {IDS_NAME_CANCEL, TEXT_NAME_CANCEL, kLoadLimit},
     {IDS_NAME_CLOSE, TEXT_NAME_CLOSE, kLoadLimit},
     {IDS_NAME_MINIMIZE, TEXT_NAME_MINIMIZE, kLoadLimit},
-    {IDS_NAME_OK, TEXT_NAME_OK, kLoadLimit},
 };
 
 const LibraryText* Find(int id) {

@@ -34,13 +34,8 @@ TEST(ResourceLibrary, LoadsEveryTextAsWritten) {
         {IDS_NAME_VOLUME, TEXT_NAME_VOLUME},
         {IDS_NAME_QUALITY, TEXT_NAME_QUALITY},
         {IDS_NAME_BRIGHTNESS, TEXT_NAME_BRIGHTNESS},
-        {IDS_NAME_RESET, TEXT_NAME_RESET},
-        {IDS_NAME_PREV, TEXT_NAME_PREV},
-        {IDS_NAME_NEXT, TEXT_NAME_NEXT},
-        {IDS_NAME_CANCEL, TEXT_NAME_CANCEL},
         {IDS_NAME_CLOSE, TEXT_NAME_CLOSE},
         {IDS_NAME_MINIMIZE, TEXT_NAME_MINIMIZE},
-        {IDS_NAME_OK, TEXT_NAME_OK},
     };
     for (const auto& entry : texts) {
         char buffer[260];
