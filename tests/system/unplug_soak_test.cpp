@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "process_census.h"
 #include "res/resource_ids.h"
@@ -26,7 +27,7 @@ const char kLength[] = "MORVANE_SOAK_CYCLES";
 // The program attaches a camera 3 s after its last arrival.
 const DWORD kReattachWaitMs = 3000;
 // A run this long counts the handles and committed memory from the end of
-// its first cycles, which are likely to have taken every moment: COM,
+// its first cycles, which have taken every moment a few times: COM,
 // DirectShow and Wine fill their caches on the first roads through, which a
 // short run cannot tell from a leak. Counting changes no cycle: a shorter
 // run replays a longer one's cycles.
@@ -94,6 +95,20 @@ class UnplugSoak : public SystemTest {
         while (PageOf(main) != page) {
             PressButton(main, PageOf(main) < page ? IDC_NEXT : IDC_PREV); // sent: handled on return
         }
+    }
+
+    // The moments in turns, each turn in a random order: a short run takes
+    // different ones, a long run every one within its warm-up.
+    Moment NextMoment() {
+        if (moments.empty()) {
+            for (int m = 0; m < kMomentCount; ++m) {
+                moments.push_back(static_cast<Moment>(m));
+            }
+            std::shuffle(moments.begin(), moments.end(), random);
+        }
+        const Moment next = moments.back();
+        moments.pop_back();
+        return next;
     }
 
     // The program at work when the cable goes.
@@ -238,7 +253,24 @@ class UnplugSoak : public SystemTest {
                 MemoryOf(run->Process()).PagefileUsage / 1024.0, camera.GraphJoins()};
     }
 
+    // Prints the counts after the cycles next to those after the warm-up,
+    // and answers the floor of the handles: those after the warm-up, plus
+    // what Wine itself leaves for each preview graph built since (as the
+    // benchmark bounds them).
+    static double PrintCounts(int cycles, const Counts& warm, const Counts& now,
+                              double leftPerGraph) {
+        const uint32_t graphs = now.graphs - warm.graphs;
+        const double floor = warm.handles.Own() + graphs * std::max(0.0, leftPerGraph);
+        std::printf("after %d cycles, %u graphs since the warm-up: kernel handles %ld -> %ld "
+                    "(floor %.0f, %.2f left by Wine per graph); committed %.0f KB -> %.0f KB\n",
+                    cycles, graphs, warm.handles.Own(), now.handles.Own(), floor, leftPerGraph,
+                    warm.committedKb, now.committedKb);
+        std::fflush(stdout);
+        return floor;
+    }
+
     std::mt19937 random;
+    std::vector<Moment> moments; // left of this turn
     CameraModel model;
     HWND aboutBox = nullptr;
 };
@@ -268,7 +300,7 @@ TEST_F(UnplugSoak, UnpluggedAtAnyMomentEveryReplugAttachesAndNothingGrows) {
         if (counted && step == kWarmUpCycles) {
             warm = Count();
         }
-        const Moment moment = static_cast<Moment>(random() % kMomentCount);
+        const Moment moment = NextMoment();
         // Printed as it begins: a wait that runs out ends the test at once.
         std::printf("cycle %d: %s\n", step, kMomentNames[moment]);
         std::fflush(stdout);
@@ -290,10 +322,7 @@ TEST_F(UnplugSoak, UnpluggedAtAnyMomentEveryReplugAttachesAndNothingGrows) {
             return;
         }
         if (counted && step > kWarmUpCycles && step % kReportEvery == 0) {
-            const Counts now = Count();
-            std::printf("cycle %d, %lu s: kernel handles %ld, committed %.0f KB\n", step,
-                        (GetTickCount() - started) / 1000, now.handles.Own(), now.committedKb);
-            std::fflush(stdout);
+            PrintCounts(step, warm, Count(), leftPerGraph);
         }
     }
     WaitUntil([&] { return SoundMissing(meter, "Morvane.exe").empty(); },
@@ -306,14 +335,7 @@ TEST_F(UnplugSoak, UnpluggedAtAnyMomentEveryReplugAttachesAndNothingGrows) {
         return;
     }
     const Counts end = Count();
-    // The floor of the handles: those after the warm-up, plus what Wine itself
-    // leaves for each preview graph built since (as the benchmark bounds them).
-    const uint32_t graphs = end.graphs - warm.graphs;
-    const double floor = warm.handles.Own() + graphs * std::max(0.0, leftPerGraph);
-    std::printf("%u graphs; kernel handles %ld -> %ld (floor %.0f, %.2f left by Wine per graph);"
-                " committed %.0f KB -> %.0f KB\n",
-                graphs, warm.handles.Own(), end.handles.Own(), floor, leftPerGraph,
-                warm.committedKb, end.committedKb);
+    const double floor = PrintCounts(plan.length, warm, end, leftPerGraph);
     ASSERT_GE(end.handles.total, 0) << "the system does not tell the program's handles";
     EXPECT_LE(end.handles.Own(), floor) << "kernel handles";
     EXPECT_LE(end.committedKb, warm.committedKb) << "committed memory";
