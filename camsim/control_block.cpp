@@ -82,7 +82,7 @@ const CommandRecord& HeldCommand(const ControlBlock& block, int index) {
     return block.log[(oldest + uint32_t(index)) % kCommandLogCapacity];
 }
 
-int AddAudioDevice(CamsimSettings& settings, const uint16_t* name) {
+int AddAudioDevice(CamsimSettings& settings, const uint16_t* name, bool previewPin) {
     for (int slot = 1; slot < kMaxAudioDevices; ++slot) {
         AudioDeviceSlot& device = settings.audio[slot];
         if (device.used)
@@ -90,6 +90,7 @@ int AddAudioDevice(CamsimSettings& settings, const uint16_t* name) {
         memset(&device, 0, sizeof device);
         device.used = 1;
         device.hasName = name ? 1 : 0;
+        device.previewPin = previewPin ? 1 : 0;
         if (name)
             CopyName(device.name, name);
         return slot;
