@@ -192,7 +192,7 @@ INT_PTR CALLBACK AboutBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lPar
         break;
     case WM_QUERYNEWPALETTE:
     case WM_PALETTECHANGED:
-        return AnswerPaletteMessage(box, message, wParam);
+        return AnswerPaletteMessage(box, message, wParam, false);
     case WM_MOUSEMOVE:
         OnMouseMove(box, lParam);
         break;

@@ -5,7 +5,6 @@
 
 #include "app/streaming_wizard.h"
 #include "res/resource_ids.h"
-#include "skin/skin_palette.h"
 
 namespace {
 
@@ -91,8 +90,9 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_CLOSE: wizard->OnClose(wParam, lParam); break;
     case WM_DISPLAYCHANGE: wizard->OnDisplayChange(wParam, lParam); break;
     case WM_GETMINMAXINFO: wizard->OnGetMinMaxInfo(wParam, lParam); break;
+    case WM_SYSCOLORCHANGE: wizard->OnSysColorChange(wParam, lParam); break;
     case WM_QUERYNEWPALETTE:
-    case WM_PALETTECHANGED: return AnswerPaletteMessage(window, message, wParam);
+    case WM_PALETTECHANGED: return wizard->OnPaletteMessage(message, wParam, lParam);
     case WM_SETFOCUS: return 1; // the dialog manager would hand the focus to a control
     // The dialog manager would give the focus back to the control it saved,
     // which a page shown since may hide: the wizard places it.

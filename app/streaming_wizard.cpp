@@ -211,13 +211,24 @@ void StreamingWizard::OnCaptureChanged(WPARAM, LPARAM lParam) {
     }
 }
 
-void StreamingWizard::OnDisplayChange(WPARAM, LPARAM) {
+void StreamingWizard::OnDisplayChange(WPARAM wParam, LPARAM lParam) {
+    graph.NotifyOwnerMessage(WM_DISPLAYCHANGE, wParam, lParam);
     SetWindowPos(hwnd, NULL, 0, 0, backgroundWidth, backgroundHeight, SWP_NOMOVE);
     // The window has no caption: a smaller screen must not take away the
     // strip it is dragged by, nor leave its buttons out of reach.
     KeepWindowReachable(hwnd);
     // A screen that now has 256 colours takes the skin's palette.
-    RealizeSkinPalette(hwnd);
+    RealizeSkinPalette(hwnd, graph.ShowsPicture());
+}
+
+INT_PTR StreamingWizard::OnPaletteMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    // The picture realises its palette first; the skin takes what is left.
+    graph.NotifyOwnerMessage(message, wParam, lParam);
+    return AnswerPaletteMessage(hwnd, message, wParam, graph.ShowsPicture());
+}
+
+void StreamingWizard::OnSysColorChange(WPARAM wParam, LPARAM lParam) {
+    graph.NotifyOwnerMessage(WM_SYSCOLORCHANGE, wParam, lParam);
 }
 
 void StreamingWizard::OnGetMinMaxInfo(WPARAM, LPARAM lParam) {

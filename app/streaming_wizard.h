@@ -29,6 +29,8 @@ class StreamingWizard {
     void OnInitDialog(WPARAM wParam, LPARAM lParam);
     void OnPaint(UINT message, WPARAM wParam, LPARAM lParam);
     void OnDisplayChange(WPARAM wParam, LPARAM lParam);
+    INT_PTR OnPaletteMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnSysColorChange(WPARAM wParam, LPARAM lParam);
     void OnGetMinMaxInfo(WPARAM wParam, LPARAM lParam);
     void OnNextControl(WPARAM wParam, LPARAM lParam);
     void OnActivate(WPARAM wParam, LPARAM lParam);

@@ -95,7 +95,7 @@ CaptureFilter* CaptureFilter::Create(const SourceKind& kind) {
 CaptureFilter::CaptureFilter(const SourceKind& kind)
     : kind(kind), deviceIndex(0), state(State_Stopped), clock(nullptr), graph(nullptr),
       eventSink(nullptr), coarseness(1), firstFrameSeen(false), watcher(nullptr),
-      watcherQuit(nullptr), pin(*this, kind, false),
+      watcherQuit(nullptr), offersPreview(false), pin(*this, kind, false),
       previewPin(*this, kind, true) {
     InitializeCriticalSection(&lock);
     name[0] = 0;
@@ -157,6 +157,7 @@ STDMETHODIMP CaptureFilter::Load(IPropertyBag* bag, IErrorLog* log) {
         value.bstrVal)
         deviceIndex = ParseIndex(value.bstrVal);
     VariantClear(&value);
+    offersPreview = kind.previewPinName && SlotOffersPreview();
     return S_OK;
 }
 
@@ -253,12 +254,12 @@ bool CaptureFilter::IsStopped() {
 STDMETHODIMP CaptureFilter::EnumPins(IEnumPins** pins) {
     if (!pins)
         return E_POINTER;
-    *pins = NewPinEnumerator(this, &pin, kind.previewPinName ? &previewPin : nullptr);
+    *pins = NewPinEnumerator(this, &pin, offersPreview ? &previewPin : nullptr);
     return *pins ? S_OK : E_OUTOFMEMORY;
 }
 
 STDMETHODIMP CaptureFilter::FindPin(LPCWSTR id, IPin** found) {
-    if (kind.previewPinName && id && lstrcmpW(id, previewPin.Name()) == 0)
+    if (offersPreview && id && lstrcmpW(id, previewPin.Name()) == 0)
         return GiveInterface(static_cast<IPin*>(&previewPin), reinterpret_cast<void**>(found));
     return FindOnlyPin(id, pin.Name(), static_cast<IPin*>(&pin), found);
 }
@@ -386,6 +387,18 @@ bool CaptureFilter::DevicePresent() {
                                 : AudioDevicePresent(shared->settings, deviceIndex);
     block.Unlock();
     return present;
+}
+
+// Whether the bound audio device's slot asks for a Preview pin.
+bool CaptureFilter::SlotOffersPreview() {
+    if (deviceIndex >= kMaxAudioDevices)
+        return false;
+    ControlBlock* shared = block.Lock();
+    if (!shared)
+        return false;
+    bool offers = shared->settings.audio[deviceIndex].previewPin != 0;
+    block.Unlock();
+    return offers;
 }
 
 // The device's presence is watched while the filter is in a graph: a lost

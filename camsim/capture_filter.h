@@ -2,8 +2,9 @@
 // the vendor property set) or an audio device, told apart by its
 // SourceKind. One instance per bound device; the camera's state lives in the
 // shared control block, so every instance drives the same deck. An audio
-// device offers a preview pin beside its capture pin, as a sound card's
-// driver does, so that a preview plays its samples with their times.
+// device offers only a capture pin, as the system's sound card filters do;
+// one whose slot asks for it also offers a preview pin, whose samples a
+// preview plays with their times.
 #ifndef CAMSIM_CAPTURE_FILTER_H
 #define CAMSIM_CAPTURE_FILTER_H
 
@@ -75,6 +76,7 @@ class CaptureFilter final : public IBaseFilter,
     CaptureFilter& operator=(const CaptureFilter&) = delete;
 
     bool DevicePresent();
+    bool SlotOffersPreview();
     bool HasFault(uint32_t fault);
     static DWORD WINAPI WatchThread(void* filter);
     void WatchDevice();
@@ -95,8 +97,10 @@ class CaptureFilter final : public IBaseFilter,
     CamsimBlock block;
     HANDLE watcher;
     HANDLE watcherQuit;
+    // A Preview pin beside Capture: an audio device whose slot asks for one.
+    bool offersPreview;
     OutputPin pin;
-    OutputPin previewPin; // offered only by a kind with a preview pin
+    OutputPin previewPin; // offered only when offersPreview
 };
 
 #endif

@@ -90,7 +90,7 @@ int AudioNameLength(const AudioDeviceSlot& device) {
     return length;
 }
 
-int AddAudioDevice(CamsimSettings& settings, const uint16_t* name) {
+int AddAudioDevice(CamsimSettings& settings, const uint16_t* name, bool previewPin) {
     for (int slot = 1; slot < kMaxAudioDevices; ++slot) {
         AudioDeviceSlot& device = settings.audio[slot];
         if (device.used)
@@ -98,6 +98,7 @@ int AddAudioDevice(CamsimSettings& settings, const uint16_t* name) {
         memset(&device, 0, sizeof device);
         device.used = 1;
         device.hasName = name ? 1 : 0;
+        device.previewPin = previewPin ? 1 : 0;
         if (name)
             CopyName(device.name, name);
         return slot;

@@ -34,8 +34,9 @@ const uint32_t kAllFaults = (1 << 8) - 1;
 // comes and goes with the camera; the others are added for tests.
 struct AudioDeviceSlot {
     uint8_t used;
-    uint8_t hasName; // 0: registered without a friendly name
-    uint8_t reserved[2];
+    uint8_t hasName;    // 0: registered without a friendly name
+    uint8_t previewPin; // 1: a Preview pin beside Capture; a sound card offers Capture alone
+    uint8_t reserved;
     uint16_t name[kAudioNameCapacity];
 };
 
@@ -117,6 +118,6 @@ int AudioNameLength(const AudioDeviceSlot& device);
 
 // Adds an audio device in the first free slot after the camera's; answers the
 // slot or -1 when all are taken. A null name registers it without a name.
-int AddAudioDevice(CamsimSettings& settings, const uint16_t* name);
+int AddAudioDevice(CamsimSettings& settings, const uint16_t* name, bool previewPin = false);
 
 #endif

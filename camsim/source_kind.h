@@ -23,8 +23,9 @@ struct SourceKind {
     const GUID* clsid;
     const wchar_t* filterName;
     const wchar_t* pinName;
-    // A second output pin for a preview beside the capture, or null. Its
-    // samples are stamped with the time they are to be heard.
+    // A second output pin for a preview beside the capture, or null; an
+    // audio device offers it when its slot asks. Its samples are stamped
+    // with the time they are to be heard.
     const wchar_t* previewPinName;
     // Video: vendor property set, picture settings, frame counters, and a
     // pause that cannot cue only once connected (the sound one never can).

@@ -290,6 +290,15 @@ HRESULT CaptureGraph::SetupVideoWindow() {
     return videoWindow->put_Visible(OATRUE);
 }
 
+void CaptureGraph::NotifyOwnerMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    // Silent: a renderer without a palette of its own has nothing to do.
+    if (ShowsPicture()) {
+        videoWindow->NotifyOwnerMessage(reinterpret_cast<OAHWND>(ownerWindow),
+                                        static_cast<long>(message), static_cast<LONG_PTR>(wParam),
+                                        lParam);
+    }
+}
+
 void CaptureGraph::TearDown() {
     ++changing;
     ReleaseGraph();

@@ -46,6 +46,14 @@ class CaptureGraph {
     // answers the new count minus the old.
     int RedetectAudioDevices();
 
+    // Whether the preview's picture shows: a video window stands, and no
+    // build or tear-down is under way.
+    bool ShowsPicture() const { return videoWindow && !changing; }
+    // Passes a palette, display or system colour message of the owner to the
+    // video window, as its renderer asks of the window that owns it; nothing
+    // while no picture shows.
+    void NotifyOwnerMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
     // Lent: valid until the next Build or TearDown.
     IBaseFilter* GetVideoCaptureFilter() const { return videoCaptureFilter; }
     void SetVolume(long volume);

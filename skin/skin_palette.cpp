@@ -34,24 +34,31 @@ HPALETTE SkinPalette() {
     return skinPalette;
 }
 
-} // namespace
-
-UINT UseSkinPalette(HDC dc) {
+// Selects the skin's palette into dc and realises it, when dc's device has
+// a palette.
+UINT RealizeIn(HDC dc, bool background) {
     if (!HasPalette(dc) || !SkinPalette()) {
         return 0;
     }
-    // Not forced into the background: a control of the active window gets
-    // the skin's colours into the system palette.
-    SelectPalette(dc, skinPalette, FALSE);
+    SelectPalette(dc, skinPalette, background ? TRUE : FALSE);
     return RealizePalette(dc);
 }
 
-bool RealizeSkinPalette(HWND window) {
+} // namespace
+
+UINT UseSkinPalette(HDC dc) {
+    // The skin's colours reach the system palette when its window realises
+    // them (RealizeSkinPalette); a paint, on every poll, must not take them
+    // back from the picture.
+    return RealizeIn(dc, true);
+}
+
+bool RealizeSkinPalette(HWND window, bool behindPicture) {
     HDC dc = GetDC(window);
     if (!dc) {
         return false;
     }
-    UINT changed = UseSkinPalette(dc);
+    UINT changed = RealizeIn(dc, behindPicture);
     ReleaseDC(window, dc);
     if (changed == 0 || changed == GDI_ERROR) {
         return false;
@@ -60,14 +67,14 @@ bool RealizeSkinPalette(HWND window) {
     return true;
 }
 
-INT_PTR AnswerPaletteMessage(HWND dialog, UINT message, WPARAM wParam) {
+INT_PTR AnswerPaletteMessage(HWND dialog, UINT message, WPARAM wParam, bool behindPicture) {
     if (message == WM_QUERYNEWPALETTE) {
-        SetWindowLongPtrA(dialog, DWLP_MSGRESULT, RealizeSkinPalette(dialog));
+        SetWindowLongPtrA(dialog, DWLP_MSGRESULT, RealizeSkinPalette(dialog, behindPicture));
         return TRUE;
     }
     HWND changer = reinterpret_cast<HWND>(wParam);
     if (changer != dialog && !IsChild(dialog, changer)) {
-        RealizeSkinPalette(dialog);
+        RealizeSkinPalette(dialog, behindPicture);
     }
     return FALSE;
 }

@@ -19,13 +19,17 @@ SimulatedCamera::SimulatedCamera() {
     opened = block.Open();
 }
 
-void SimulatedCamera::Reset(bool plugged, const std::vector<const wchar_t*>& extraAudioDevices) {
+void SimulatedCamera::Reset(bool plugged, const std::vector<const wchar_t*>& extraAudioDevices,
+                            const wchar_t* previewPinDevice) {
     CamsimSettings settings = DefaultSettings();
     settings.installed = 1;
     settings.plugged = plugged ? 1 : 0;
     for (const wchar_t* name : extraAudioDevices) {
         // wchar_t is 16 bits wide on Windows.
         ::AddAudioDevice(settings, reinterpret_cast<const uint16_t*>(name));
+    }
+    if (previewPinDevice) {
+        ::AddAudioDevice(settings, reinterpret_cast<const uint16_t*>(previewPinDevice), true);
     }
     Change([&](ControlBlock& b) { InitControlBlock(b, settings); });
 }

@@ -17,8 +17,10 @@ class SimulatedCamera {
     bool Ready() const { return installed && opened; }
 
     // A fresh camera: default settings, plugged or not, with extra audio
-    // devices after the camera's own.
-    void Reset(bool plugged, const std::vector<const wchar_t*>& extraAudioDevices = {});
+    // devices after the camera's own, and after them one with a Preview pin
+    // when named.
+    void Reset(bool plugged, const std::vector<const wchar_t*>& extraAudioDevices = {},
+               const wchar_t* previewPinDevice = nullptr);
     void SetFaults(uint32_t faults);
     void SetTape(bool in);
     // Reports this mode byte instead of the deck's (kNotForced: the deck's).

@@ -37,7 +37,7 @@ void SystemTest::Launch(const CameraState& state, const std::string& arguments,
                         const std::string& folder) {
     run.reset(); // one copy of the program runs at a time
     main = nullptr;
-    camera.Reset(state.plugged, state.extraAudioDevices);
+    camera.Reset(state.plugged, state.extraAudioDevices, state.previewPinDevice);
     camera.SetTape(state.tape);
     statusReadsAtLaunch = camera.StatusReads();
     run.reset(new ProgramRun);

@@ -18,11 +18,13 @@
 #include "simulated_camera.h"
 
 // The camera a run starts with: a fresh one, plugged in or not, with a tape
-// in or not, and extra audio devices after its own.
+// in or not, extra audio devices after its own, and one with a Preview pin
+// after them when named.
 struct CameraState {
     bool plugged;
     bool tape;
     std::vector<const wchar_t*> extraAudioDevices;
+    const wchar_t* previewPinDevice = nullptr;
 };
 const CameraState kPluggedIn = {true, true, {}};
 const CameraState kUnplugged = {false, true, {}};
