@@ -4,15 +4,14 @@
 #include <new>
 #include <stdlib.h>
 
-#include "app/library_text.h"
-#include "app/startup.h"
-#include "app/streaming_wizard.h"
-#include "app/window_drag.h"
+#include "base/library_text.h"
 #include "res/resource_ids.h"
 #include "skin/font_spec.h"
 #include "skin/skin_bitmap.h"
 #include "skin/skin_button.h"
 #include "skin/skin_palette.h"
+#include "wizard/streaming_wizard.h"
+#include "wizard/window_drag.h"
 
 const char kAboutCopyright[] = "Copyright (C) 2026 Kivo Corporation";
 const char kAboutVersion[] = "Morvane Ver 1.0.0";
@@ -206,8 +205,4 @@ INT_PTR CALLBACK AboutBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lPar
         break;
     }
     return 0;
-}
-
-void StreamingWizard::OpenAboutBox() {
-    DialogBoxParamA(WindowModule(hwnd), MAKEINTRESOURCEA(IDD_ABOUT), hwnd, AboutBoxProc, 0);
 }

@@ -3,8 +3,9 @@
 #include <new>
 #include <stdlib.h>
 
-#include "app/streaming_wizard.h"
+#include "app/about_box.h"
 #include "res/resource_ids.h"
+#include "wizard/streaming_wizard.h"
 
 namespace {
 
@@ -80,7 +81,7 @@ void RouteCommand(WPARAM wParam, LPARAM lParam) {
 
 INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (!wizardConstructed) {
-        wizard = new (wizardStorage) StreamingWizard(window);
+        wizard = new (wizardStorage) StreamingWizard(window, AboutBoxProc);
         wizardConstructed = true;
         atexit(DestroyWizard);
     }

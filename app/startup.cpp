@@ -1,11 +1,10 @@
 #include "app/startup.h"
 
-#include "app/ansi_text.h"
 #include "app/main_dialog.h"
-#include "app/program_folder.h"
+#include "base/ansi_text.h"
+#include "base/library_text.h"
+#include "base/program_folder.h"
 #include "res/resource_ids.h"
-
-HMODULE resourceLibrary = NULL;
 
 namespace {
 const char kLibraryName[] = "Morvane.dll";

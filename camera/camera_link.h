@@ -1,3 +1,5 @@
+// camera/: the camera's own channel, its commands and status, the rules of deck and attachment.
+//
 // The channel to the camera's own functions: commands and the status block,
 // through the vendor property set of its video capture filter. The filter is
 // lent by the caller for each call; the link holds no interface between calls.

@@ -1,6 +1,6 @@
 #include "capture/audio_device_list.h"
 
-#include "app/text.h"
+#include "base/text.h"
 
 const char kDefaultAudioDevice[] = "Orvelle Audio";
 

@@ -2,7 +2,7 @@
 
 #include <dshow.h>
 
-#include "app/text.h"
+#include "base/text.h"
 #include "capture/graph_rules.h"
 #include "capture/name_conversion.h"
 #include "res/resource_ids.h"

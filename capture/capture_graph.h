@@ -1,3 +1,5 @@
+// capture/: the live preview's DirectShow graph and the audio devices it can use.
+//
 // The preview graph: the camera's video and the chosen audio device rendered
 // into a child window of the main window, with the catalogue of audio devices.
 #ifndef MORVANE_CAPTURE_CAPTURE_GRAPH_H

@@ -1,6 +1,6 @@
 #include "capture/graph_rules.h"
 
-#include "app/text.h"
+#include "base/text.h"
 
 bool TakesDevice(const char* friendlyName, const char* wantedName, int index, int position) {
     return TextEquals(friendlyName, wantedName) || index == position;

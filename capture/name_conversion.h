@@ -3,7 +3,7 @@
 #ifndef MORVANE_CAPTURE_NAME_CONVERSION_H
 #define MORVANE_CAPTURE_NAME_CONVERSION_H
 
-#include "app/text.h"
+#include "base/text.h"
 
 inline bool IsHighSurrogate(unsigned unit) {
     return unit >= 0xD800 && unit <= 0xDBFF;

@@ -1,3 +1,5 @@
+// res/: resources and their numbers, which every floor may include.
+//
 // Every resource and control number of the program, named once.
 // Platform-free: included by .rc files, the shell and the native tests alike.
 #ifndef MORVANE_RESOURCE_IDS_H

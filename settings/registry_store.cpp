@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "app/text.h"
+#include "base/text.h"
 #include "settings/settings_store.h"
 
 namespace {

@@ -1,3 +1,5 @@
+// settings/: the stored streaming settings and the launcher's notice of them.
+//
 // The persistent settings: where each value lives, the fallbacks that stand in
 // for a missing one, and the order in which they are loaded and saved.
 // Platform-free: the values are read and written through a Store, a class
@@ -11,7 +13,7 @@
 #ifndef MORVANE_SETTINGS_SETTINGS_STORE_H
 #define MORVANE_SETTINGS_SETTINGS_STORE_H
 
-#include "app/text.h"
+#include "base/text.h"
 
 // Both keys are under HKEY_LOCAL_MACHINE. The shared key's trailing backslash
 // is part of the subkey as the launcher's family spells it.

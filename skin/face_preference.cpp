@@ -1,6 +1,6 @@
 #include "skin/face_preference.h"
 
-#include "app/text.h"
+#include "base/text.h"
 
 const char* const facePreferences[kFacePreferenceCount] = {
     "UI GOTHIC",

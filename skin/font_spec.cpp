@@ -1,6 +1,6 @@
 #include "skin/font_spec.h"
 
-#include "app/text.h"
+#include "base/text.h"
 #include "skin/face_preference.h"
 #include "skin/skin_bitmap.h"
 #include "skin/text_fit.h"

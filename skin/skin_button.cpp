@@ -1,6 +1,6 @@
 #include "skin/skin_button.h"
 
-#include "app/text.h"
+#include "base/text.h"
 #include "skin/focus_cue.h"
 #include "skin/font_spec.h"
 #include "skin/skin_bitmap.h"

@@ -1,3 +1,5 @@
+// skin/: the window's look: skinned buttons, sliders, bitmaps, palette, fonts, fitted text.
+//
 // A push button drawn from bitmaps: four faces chosen from hover, press,
 // disabled and highlighted, with an optional centred label.
 #ifndef MORVANE_SKIN_SKIN_BUTTON_H

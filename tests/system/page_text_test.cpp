@@ -13,11 +13,11 @@
 #include <string>
 #include <vector>
 
-#include "app/page_table.h"
 #include "res/resource_ids.h"
 #include "screenshot.h"
 #include "skin/font_spec.h"
 #include "system_test.h"
+#include "wizard/page_table.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "app/windows_version.h"
+#include "base/windows_version.h"
 #include "res/resource_ids.h"
 
 namespace {

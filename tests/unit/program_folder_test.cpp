@@ -1,4 +1,4 @@
-#include "app/program_folder.h"
+#include "base/program_folder.h"
 
 #include <gtest/gtest.h>
 

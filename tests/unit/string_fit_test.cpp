@@ -1,7 +1,7 @@
 // Every text of the resource library fits the field the program copies it to.
-#include "app/page_table.h"
 #include "res/resource_ids.h"
 #include "res/strings_en.h"
+#include "wizard/page_table.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/windows_version.h"
+#include "base/windows_version.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include <functional>
 
 #include "app/about_box.h"
-#include "app/startup.h"
+#include "base/library_text.h"
 #include "res/resource_ids.h"
 #include "res/strings_en.h"
 #include "skin/font_spec.h"

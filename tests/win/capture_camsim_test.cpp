@@ -11,7 +11,7 @@
 #include <thread>
 
 #include "app/main_dialog.h"
-#include "app/startup.h"
+#include "base/library_text.h"
 #include "camera/camera_link.h"
 #include "camsim/device_registry.h"
 #include "capture/capture_graph.h"

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "app/library_text.h"
+#include "base/library_text.h"
 #include "capture/capture_graph.h"
 #include "tests/win/bag_only_device.h"
 

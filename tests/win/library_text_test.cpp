@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/library_text.h"
+#include "base/library_text.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 # The release's own runtime, tried under wine64 in a probe program linked the
 # same way (no C runtime), and the run-time resolved mouse tracking.
-add_executable(runtime_probe WIN32 ${CMAKE_SOURCE_DIR}/app/freestanding.cpp
-    ${CMAKE_SOURCE_DIR}/app/freestanding_memory.cpp runtime_probe.cpp)
+add_executable(runtime_probe WIN32 ${CMAKE_SOURCE_DIR}/base/freestanding.cpp
+    ${CMAKE_SOURCE_DIR}/base/freestanding_memory.cpp runtime_probe.cpp)
 morvane_product(runtime_probe)
 target_compile_options(runtime_probe PRIVATE -fno-threadsafe-statics -fcheck-new
     -fno-tree-loop-distribute-patterns)

@@ -6,7 +6,7 @@
 
 #include <string.h>
 
-#include "app/startup.h"
+#include "base/freestanding.h"
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
 

@@ -9,12 +9,13 @@
 #include <new>
 #include <vector>
 
+#include "app/about_box.h"
 #include "app/main_dialog.h"
-#include "app/startup.h"
-#include "app/streaming_wizard.h"
+#include "base/library_text.h"
 #include "res/resource_ids.h"
 #include "tests/system/screenshot.h"
 #include "tests/win/modal_dialog.h"
+#include "wizard/streaming_wizard.h"
 
 namespace {
 
@@ -31,7 +32,7 @@ TEST(StreamingWizardConstruction, StartsOnPageZeroWithEmptyTextsWhateverTheStora
     ASSERT_NE(nullptr, window);
     std::unique_ptr<unsigned char[]> storage(new unsigned char[sizeof(StreamingWizard)]);
     memset(storage.get(), 0xA5, sizeof(StreamingWizard));
-    StreamingWizard* wizard = new (storage.get()) StreamingWizard(window);
+    StreamingWizard* wizard = new (storage.get()) StreamingWizard(window, AboutBoxProc);
 
     Canvas canvas(kWidth, kHeight);
     PatBlt(canvas.Dc(), 0, 0, kWidth, kHeight, BLACKNESS);

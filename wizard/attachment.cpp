@@ -1,10 +1,10 @@
 // Following the camera as it is plugged in and out.
-#include "app/streaming_wizard.h"
+#include "wizard/streaming_wizard.h"
 
 #include <dshow.h>
 
-#include "app/text.h"
-#include "app/windows_version.h"
+#include "base/text.h"
+#include "base/windows_version.h"
 #include "camera/attachment_rules.h"
 #include "camera/camera_link.h"
 #include "res/resource_ids.h"

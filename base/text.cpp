@@ -1,4 +1,4 @@
-#include "app/text.h"
+#include "base/text.h"
 
 int TextLength(const char* text) {
     int length = 0;

@@ -1,6 +1,6 @@
-#include "app/program_folder.h"
+#include "base/program_folder.h"
 
-#include "app/text.h"
+#include "base/text.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The keyboard's way through the main window: Tab and Shift+Tab walk the
 // controls in reading order. Platform-free.
-#ifndef MORVANE_APP_KEYBOARD_ROUTE_H
-#define MORVANE_APP_KEYBOARD_ROUTE_H
+#ifndef MORVANE_WIZARD_KEYBOARD_ROUTE_H
+#define MORVANE_WIZARD_KEYBOARD_ROUTE_H
 
 // The controls in reading order: the title bar's buttons, the deck's row,
 // the page's setting and its reset, then Prev, Next and Cancel.

@@ -1,7 +1,7 @@
 // Moving a borderless window by dragging it with the mouse: the main window
 // and the about box alike.
-#ifndef MORVANE_APP_WINDOW_DRAG_H
-#define MORVANE_APP_WINDOW_DRAG_H
+#ifndef MORVANE_WIZARD_WINDOW_DRAG_H
+#define MORVANE_WIZARD_WINDOW_DRAG_H
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
-#include "app/window_drag.h"
+#include "wizard/window_drag.h"
 
-#include "app/window_geometry.h"
+#include "wizard/window_geometry.h"
 
 DragAnchor PointOfMessage(LPARAM point) {
     DragAnchor anchor;

@@ -1,6 +1,8 @@
-#include "app/library_text.h"
+#include "base/library_text.h"
 
-#include "app/ansi_text.h"
+#include "base/ansi_text.h"
+
+HMODULE resourceLibrary = NULL;
 
 void LoadLibraryText(HMODULE library, int stringId, char* field, int capacity) {
     // Loaded whole first: the heading note, for one, holds only 31 characters.

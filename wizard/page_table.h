@@ -1,7 +1,7 @@
 // The wizard's five pages and the value mappings of its controls.
 // Platform-free.
-#ifndef MORVANE_APP_PAGE_TABLE_H
-#define MORVANE_APP_PAGE_TABLE_H
+#ifndef MORVANE_WIZARD_PAGE_TABLE_H
+#define MORVANE_WIZARD_PAGE_TABLE_H
 
 const int kFirstPage = 0;
 const int kLastPage = 4;

@@ -1,16 +1,16 @@
-#include "app/streaming_wizard.h"
+#include "wizard/streaming_wizard.h"
 
 #include <commctrl.h>
 #include <dbt.h>
 
-#include "app/page_table.h"
-#include "app/window_geometry.h"
-#include "app/windows_version.h"
+#include "base/windows_version.h"
 #include "camera/camera_link.h"
 #include "res/resource_ids.h"
 #include "skin/font_spec.h"
 #include "skin/skin_bitmap.h"
 #include "skin/skin_palette.h"
+#include "wizard/page_table.h"
+#include "wizard/window_geometry.h"
 
 namespace {
 
@@ -41,13 +41,13 @@ void SetAreaRect(RECT* rect, const PageArea& area) {
 
 // Every field starts as zeroed storage would have it, bar the few with a
 // value of their own (the volume at full).
-StreamingWizard::StreamingWizard(HWND window)
+StreamingWizard::StreamingWizard(HWND window, DLGPROC aboutBoxProc)
     : hwnd(window), page(0), transportState(0), arrivalTimerActive(0), muted(0), draggingWindow(0),
       dragAnchor(), headingText(), headingNote(), captionText(), bodyText(), bodyRect(),
       captionRect(), headingRect(), introBodyRect(), background(NULL), backgroundWidth(0),
       backgroundHeight(0), link(NULL), audioDevice(), quality(0), brightness(0), savedAudioDevice(),
       savedQuality(0), savedBrightness(0), volume(kInitialVolume), comboCount(0), firstRun(0),
-      searching(0), deckAnswerWait(), focusOnReturn(0), wizardEnded(0) {
+      searching(0), deckAnswerWait(), focusOnReturn(0), wizardEnded(0), aboutBox(aboutBoxProc) {
     graph.SetOwnerWindow(hwnd);
     SetTimer(hwnd, TIMER_STATUS_POLL, kStatusPollMs, NULL);
 }
@@ -190,6 +190,10 @@ void StreamingWizard::OnLButtonDown(WPARAM, LPARAM lParam) {
     }
     draggingWindow = 1;
     SetCapture(hwnd);
+}
+
+void StreamingWizard::OpenAboutBox() {
+    DialogBoxParamA(WindowModule(hwnd), MAKEINTRESOURCEA(IDD_ABOUT), hwnd, aboutBox, 0);
 }
 
 void StreamingWizard::OnMouseMove(WPARAM, LPARAM lParam) {

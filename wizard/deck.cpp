@@ -1,12 +1,12 @@
 // The deck buttons of the main window and the deck's status poll. The rules
 // live in transport_rules; this file applies them to the buttons and sends
 // the commands through the camera link.
-#include "app/streaming_wizard.h"
+#include "wizard/streaming_wizard.h"
 
 #include <dshow.h>
 
-#include "app/page_table.h"
 #include "camera/camera_link.h"
+#include "wizard/page_table.h"
 
 void StreamingWizard::OnPlay(WPARAM, LPARAM) { PressDeckButton(kButtonPlay); }
 

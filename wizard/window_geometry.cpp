@@ -1,4 +1,4 @@
-#include "app/window_geometry.h"
+#include "wizard/window_geometry.h"
 
 namespace {
 const int kHotSpotFirst = 1;

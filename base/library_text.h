@@ -1,8 +1,12 @@
 // Texts of the resource library, copied into the fixed fields that show them.
-#ifndef MORVANE_APP_LIBRARY_TEXT_H
-#define MORVANE_APP_LIBRARY_TEXT_H
+#ifndef MORVANE_BASE_LIBRARY_TEXT_H
+#define MORVANE_BASE_LIBRARY_TEXT_H
 
 #include <windows.h>
+
+// The resource string library Morvane.dll, loaded once at start and never
+// freed; null until then.
+extern HMODULE resourceLibrary;
 
 // A load delivers at most 259 characters and the terminating zero.
 const int kLibraryTextSize = 260;

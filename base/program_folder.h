@@ -1,6 +1,6 @@
 // Files beside the program, found from the program's own path. Platform-free.
-#ifndef MORVANE_APP_PROGRAM_FOLDER_H
-#define MORVANE_APP_PROGRAM_FOLDER_H
+#ifndef MORVANE_BASE_PROGRAM_FOLDER_H
+#define MORVANE_BASE_PROGRAM_FOLDER_H
 
 // Writes into path (capacity bytes) the path of fileName in the folder of
 // programPath, the program's full path as the system reports it. A trail

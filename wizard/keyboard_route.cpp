@@ -1,4 +1,4 @@
-#include "app/keyboard_route.h"
+#include "wizard/keyboard_route.h"
 
 #include "res/resource_ids.h"
 

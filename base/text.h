@@ -1,7 +1,9 @@
+// base/: the ground floor: texts, string library, Windows version, the release's runtime.
+//
 // Zero-terminated ANSI text in fixed buffers: the only string handling the
 // program needs. Platform-free.
-#ifndef MORVANE_APP_TEXT_H
-#define MORVANE_APP_TEXT_H
+#ifndef MORVANE_BASE_TEXT_H
+#define MORVANE_BASE_TEXT_H
 
 // Length of a zero-terminated text; a null text has length 0.
 int TextLength(const char* text);

@@ -1,8 +1,8 @@
-#include "app/ansi_text.h"
+#include "base/ansi_text.h"
 
 #include <windows.h>
 
-#include "app/text.h"
+#include "base/text.h"
 
 bool IsAnsiLeadByte(unsigned char byte) {
     return IsDBCSLeadByte(byte) != FALSE;

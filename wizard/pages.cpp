@@ -1,15 +1,14 @@
 // The wizard pages and the settings controls of the main window.
-#include "app/streaming_wizard.h"
+#include "wizard/streaming_wizard.h"
 
-#include "app/keyboard_route.h"
-#include "app/library_text.h"
-#include "app/page_table.h"
-#include "app/startup.h"
-#include "app/text.h"
+#include "base/library_text.h"
+#include "base/text.h"
 #include "res/resource_ids.h"
 #include "settings/launcher_broadcast.h"
 #include "settings/settings_store.h"
 #include "skin/focus_cue.h"
+#include "wizard/keyboard_route.h"
+#include "wizard/page_table.h"
 
 void StreamingWizard::SetPage(int newPage) {
     page = ClampPage(newPage);

@@ -1,4 +1,4 @@
-#include "app/page_table.h"
+#include "wizard/page_table.h"
 
 #include "res/resource_ids.h"
 

@@ -1,11 +1,10 @@
 // The skinned controls of the main window: attached with their bitmaps and
 // labels, given their first values and placed in pixels.
-#include "app/streaming_wizard.h"
+#include "wizard/streaming_wizard.h"
 
-#include "app/library_text.h"
-#include "app/page_table.h"
-#include "app/startup.h"
+#include "base/library_text.h"
 #include "res/resource_ids.h"
+#include "wizard/page_table.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Which Windows the program runs on, where a rule depends on it. Platform-free.
-#ifndef MORVANE_APP_WINDOWS_VERSION_H
-#define MORVANE_APP_WINDOWS_VERSION_H
+#ifndef MORVANE_BASE_WINDOWS_VERSION_H
+#define MORVANE_BASE_WINDOWS_VERSION_H
 
 struct WindowsVersion {
     int platform; // 1: Windows 95, 98 and Me; 2: the NT family

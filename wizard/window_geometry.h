@@ -1,6 +1,6 @@
 // Where the main window goes and what a press on it means. Platform-free.
-#ifndef MORVANE_APP_WINDOW_GEOMETRY_H
-#define MORVANE_APP_WINDOW_GEOMETRY_H
+#ifndef MORVANE_WIZARD_WINDOW_GEOMETRY_H
+#define MORVANE_WIZARD_WINDOW_GEOMETRY_H
 
 struct WindowOrigin {
     int x;

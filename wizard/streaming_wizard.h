@@ -1,17 +1,19 @@
+// wizard/: the main window controller, all of its handlers and the rules only it uses.
+//
 // The main window controller: the whole state of the running program and
 // one handler per message.
-#ifndef MORVANE_APP_STREAMING_WIZARD_H
-#define MORVANE_APP_STREAMING_WIZARD_H
+#ifndef MORVANE_WIZARD_STREAMING_WIZARD_H
+#define MORVANE_WIZARD_STREAMING_WIZARD_H
 
 #include <windows.h>
 
 #include "camera/transport_rules.h"
-#include "app/window_drag.h"
 #include "capture/capture_graph.h"
 #include "skin/font_spec.h"
 #include "skin/repeat_button.h"
 #include "skin/skin_button.h"
 #include "skin/skin_slider.h"
+#include "wizard/window_drag.h"
 
 class CameraLink;
 
@@ -23,7 +25,9 @@ struct SettingsFields;
 
 class StreamingWizard {
   public:
-    explicit StreamingWizard(HWND window);
+    // The about box belongs to the process; the wizard opens it, with this
+    // dialog procedure, on a click of the logo.
+    StreamingWizard(HWND window, DLGPROC aboutBoxProc);
     ~StreamingWizard();
 
     void OnInitDialog(WPARAM wParam, LPARAM lParam);
@@ -175,6 +179,7 @@ class StreamingWizard {
     // Finish, Cancel or the close button has ended the wizard; WM_CLOSE is
     // on its way and later ones change nothing.
     int wizardEnded;
+    DLGPROC aboutBox;
 };
 
 #endif

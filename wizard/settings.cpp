@@ -1,5 +1,5 @@
 // The settings operations of the main window, on the registry.
-#include "app/streaming_wizard.h"
+#include "wizard/streaming_wizard.h"
 
 #include "settings/launcher_broadcast.h"
 #include "settings/registry_store.h"

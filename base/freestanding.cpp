@@ -4,7 +4,7 @@
 // freestanding_memory.c.
 #include <windows.h>
 
-#include "app/startup.h"
+#include "base/freestanding.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Texts in the system's ANSI code page, which may hold double-byte
 // characters.
-#ifndef MORVANE_APP_ANSI_TEXT_H
-#define MORVANE_APP_ANSI_TEXT_H
+#ifndef MORVANE_BASE_ANSI_TEXT_H
+#define MORVANE_BASE_ANSI_TEXT_H
 
 // A lead byte of a double-byte character in the system's ANSI code page.
 bool IsAnsiLeadByte(unsigned char byte);
