@@ -12,6 +12,7 @@
 #include "skin/repeat_button.h"
 #include "skin/skin_button.h"
 #include "skin/skin_slider.h"
+#include "skin/tooltip.h"
 
 class CameraLink;
 
@@ -136,6 +137,7 @@ class StreamingWizard {
     SkinButton muteButton;
     SkinButton closeButton;
     SkinButton minimizeButton;
+    Tooltip pictureTips;
     char headingText[kPageTextSize];
     char headingNote[kHeadingNoteSize];
     char captionText[kPageTextSize];
