@@ -67,6 +67,9 @@ const struct {
     {IDC_CLOSE, IDS_NAME_CLOSE},
     {IDC_MINIMIZE, IDS_NAME_MINIMIZE},
 };
+// The controls that show only a picture: each shows its name as a tip.
+const int kTippedControls[] = {IDC_STOP,    IDC_PLAY, IDC_PAUSE,    IDC_REWIND,
+                               IDC_FORWARD, IDC_MUTE, IDC_MINIMIZE, IDC_CLOSE};
 const int kComboWidth = 300;
 const int kComboHeight = 15;
 
@@ -116,6 +119,13 @@ void StreamingWizard::AttachControls() {
                             IDB_SLIDER_TRACK, IDB_SLIDER_THUMB, IDB_SLIDER_THUMB_DISABLED, 22);
     for (const auto& name : kNames) {
         NameControl(resourceLibrary, hwnd, name.controlId, name.nameId);
+    }
+    pictureTips.Create(hwnd);
+    for (int controlId : kTippedControls) {
+        HWND control = GetDlgItem(hwnd, controlId);
+        char name[kLibraryTextSize];
+        GetWindowTextA(control, name, sizeof name);
+        pictureTips.Add(control, name);
     }
 }
 

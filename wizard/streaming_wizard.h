@@ -13,6 +13,7 @@
 #include "skin/repeat_button.h"
 #include "skin/skin_button.h"
 #include "skin/skin_slider.h"
+#include "skin/tooltip.h"
 #include "wizard/window_drag.h"
 
 class CameraLink;
@@ -144,6 +145,7 @@ class StreamingWizard {
     SkinButton muteButton;
     SkinButton closeButton;
     SkinButton minimizeButton;
+    Tooltip pictureTips;
     char headingText[kPageTextSize];
     char headingNote[kHeadingNoteSize];
     char captionText[kPageTextSize];

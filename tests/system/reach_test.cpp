@@ -4,6 +4,7 @@
 // screen less its taskbar), so the tests hold on any screen.
 #include <windows.h>
 
+#include <commctrl.h>
 #include <oleacc.h>
 
 #include <gtest/gtest.h>
@@ -196,14 +197,17 @@ TEST_F(Reach, TheFocusAPageHidWhileTheWindowWasInactiveGoesToNoControl) {
 // to WM_GETTEXT (the window manager's copy that GetWindowText reads from
 // another process never asks it), and the name the accessibility interface
 // gives where the system answers for it.
-void ExpectNamed(HWND control, const std::string& name) {
+std::string AnsweredText(HWND window) {
     char text[256] = "";
     DWORD_PTR copied = 0;
-    ASSERT_TRUE(SendMessageTimeoutA(control, WM_GETTEXT, sizeof text,
-                                    reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
-                                    Bound(kAnswerBoundMs), &copied))
-        << "the control answers WM_GETTEXT";
-    EXPECT_EQ(name, text);
+    EXPECT_TRUE(SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                                    SMTO_ABORTIFHUNG, Bound(kAnswerBoundMs), &copied))
+        << "the window answers WM_GETTEXT";
+    return text;
+}
+
+void ExpectNamed(HWND control, const std::string& name) {
+    EXPECT_EQ(name, AnsweredText(control));
     IAccessible* accessible = nullptr;
     if (FAILED(AccessibleObjectFromWindow(control, OBJID_CLIENT, IID_IAccessible,
                                           reinterpret_cast<void**>(&accessible)))) {
@@ -215,6 +219,7 @@ void ExpectNamed(HWND control, const std::string& name) {
     self.lVal = CHILDID_SELF;
     BSTR spoken = nullptr;
     if (accessible->get_accName(self, &spoken) == S_OK && spoken) {
+        char text[256] = "";
         WideCharToMultiByte(CP_ACP, 0, spoken, -1, text, sizeof text, nullptr, nullptr);
         EXPECT_EQ(name, text);
         SysFreeString(spoken);
@@ -274,6 +279,42 @@ TEST_F(Reach, EverySkinnedControlIsNamedForAScreenReader) {
     ExpectNamed(box, {{IDC_ABOUT_OK, "OK"}, {IDC_CLOSE, "Close"}});
     PostMessageA(box, WM_COMMAND, IDC_ABOUT_OK, 0);
     CoUninitialize();
+}
+
+// The tip window of the program's own thread, or null.
+HWND TipWindowOf(HWND main) {
+    DWORD thread = GetWindowThreadProcessId(main, nullptr);
+    for (HWND tip = FindWindowExA(nullptr, nullptr, TOOLTIPS_CLASSA, nullptr); tip;
+         tip = FindWindowExA(nullptr, tip, TOOLTIPS_CLASSA, nullptr)) {
+        if (GetWindowThreadProcessId(tip, nullptr) == thread) {
+            return tip;
+        }
+    }
+    return nullptr;
+}
+
+// A control that shows only a picture names itself in a tip while the
+// pointer rests on it; a labelled one has none.
+TEST_F(Reach, APictureOnlyControlShowsItsNameInATipOnHover) {
+    HWND tip = TipWindowOf(main);
+    ASSERT_NE(nullptr, tip) << "the program has a tip window";
+    const std::vector<ControlName> pictures = {
+        {IDC_STOP, "Stop"},
+        {IDC_PLAY, "Play"},
+        {IDC_PAUSE, "Pause"},
+        {IDC_REWIND, "Rewind"},
+        {IDC_FORWARD, "Fast forward"},
+        {IDC_MUTE, "Mute"},
+        {IDC_MINIMIZE, "Minimise"},
+        {IDC_CLOSE, "Close"},
+    };
+    EXPECT_EQ(pictures.size(), static_cast<size_t>(SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0)));
+    for (const auto& picture : pictures) {
+        RECT rect = ScreenRectOf(GetDlgItem(main, picture.id));
+        RealMouse({(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}, 0);
+        WaitUntil([&] { return IsWindowVisible(tip) && AnsweredText(tip) == picture.name; },
+                  std::string("the tip to name ") + picture.name);
+    }
 }
 
 } // namespace
