@@ -42,10 +42,9 @@ HMODULE LoadStringLibrary(HINSTANCE module) {
 int RunProgram(HINSTANCE module) {
     resourceLibrary = LoadStringLibrary(module);
     if (!resourceLibrary) {
-        MessageBoxA(NULL,
-                    GetACP() == kJapaneseCodePage ? kMissingLibraryTextJapanese
-                                                  : kMissingLibraryText,
-                    kProgramName, MB_ICONERROR);
+        MessageBoxA(
+            NULL, GetACP() == kJapaneseCodePage ? kMissingLibraryTextJapanese : kMissingLibraryText,
+            kProgramName, MB_ICONERROR);
         return 0;
     }
 

@@ -7,31 +7,35 @@
 #define MORVANE_STRINGS_JA_H
 
 #define TEXT_JA_PAGE0_HEADING "カメラが接続されていません"
-#define TEXT_JA_PAGE0_BODY                                                                         \
-    "カメラを USB ポートに接続して、電源を入れてください。数秒後に Morvane がカメラを自動的に"   \
-    "検出し、ここに映像を表示します。"
+#define TEXT_JA_PAGE0_BODY                                                                          \
+    "カメラを USB ポートに接続して、"                                                  \
+    "電源を入れてください。数秒後に Morvane がカメラを自動的に検出し、" \
+    "ここに映像を表示します。"
 #define TEXT_JA_PAGE1_HEADING "サウンド"
 #define TEXT_JA_PAGE1_NOTE "ステップ 1/4"
 #define TEXT_JA_PAGE1_CAPTION "オーディオ キャプチャ デバイス"
 #define TEXT_JA_PAGE1_BODY                                                                         \
-    "カメラの音声を録音するデバイスを選択してください。スピーカーの横のスライダでプレビューの"   \
-    "音量を調節します。スピーカー ボタンを押すと消音になります。"
+    "カメラの音声を録音するデバイスを選択してください。"                  \
+    "スピーカーの横のスライダでプレビューの音量を調節します。"         \
+    "スピーカー ボタンを押すと消音になります。"
 #define TEXT_JA_PAGE2_HEADING "画質"
 #define TEXT_JA_PAGE2_NOTE "ステップ 2/4"
 #define TEXT_JA_PAGE2_CAPTION "画質"
 #define TEXT_JA_PAGE2_BODY                                                                         \
-    "左端で最も高画質に、右端で最も軽いストリームになります。変更するたびにプレビューが"         \
-    "再開されます。[リセット] を押すと、カメラ本来の設定に戻ります。"
+    "左端で最も高画質に、右端で最も軽いストリームになります。"         \
+    "変更するたびにプレビューが再開されます。"                                 \
+    "[リセット] を押すと、カメラ本来の設定に戻ります。"
 #define TEXT_JA_PAGE3_HEADING "明るさ"
 #define TEXT_JA_PAGE3_NOTE "ステップ 3/4"
 #define TEXT_JA_PAGE3_CAPTION "明るさ"
-#define TEXT_JA_PAGE3_BODY                                                                         \
-    "スライダを動かすと、カメラの明るさがそれに合わせて変わります。[リセット] を押すと、カメラ"   \
-    "本来の明るさに戻ります。"
+#define TEXT_JA_PAGE3_BODY                                                                          \
+    "スライダを動かすと、カメラの明るさがそれに合わせて変わります。" \
+    "[リセット] を押すと、カメラ本来の明るさに戻ります。"
 #define TEXT_JA_PAGE4_HEADING "ストリーミングの準備ができました"
 #define TEXT_JA_PAGE4_BODY                                                                         \
-    "設定の準備ができました。この設定を保存するには [完了] を、変更前の設定に戻すには "          \
-    "[キャンセル] をクリックしてください。"
+    "選択した設定が反映されています。"                                             \
+    "この設定を保存するには [完了] を、"                                            \
+    "変更前の設定に戻すには [キャンセル] を押してください。"
 #define TEXT_JA_NEXT "次へ >"
 #define TEXT_JA_PREV "< 戻る"
 #define TEXT_JA_FINISH "完了"

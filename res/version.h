@@ -9,7 +9,8 @@
 #define MORVANE_VERSION_TEXT                                                                       \
     MORVANE_QUOTED(MORVANE_VERSION_MAJOR)                                                          \
     "." MORVANE_QUOTED(MORVANE_VERSION_MINOR) "." MORVANE_QUOTED(MORVANE_VERSION_PATCH)
-#define MORVANE_VERSION_NUMBERS MORVANE_VERSION_MAJOR, MORVANE_VERSION_MINOR, MORVANE_VERSION_PATCH, 0
+#define MORVANE_VERSION_NUMBERS                                                                    \
+    MORVANE_VERSION_MAJOR, MORVANE_VERSION_MINOR, MORVANE_VERSION_PATCH, 0
 #define MORVANE_COPYRIGHT "Copyright (C) 2026 Kivo Corporation"
 
 #endif

@@ -10,7 +10,7 @@
   package.py verify VERSION FOLDER ALLOWLIST
       the zip holds exactly those files, every checksum matches, and the
       binaries and the set-up program pass the import, header and version
-      checks
+      checks, and the set-up program's plug-in the import check
   package.py check VERSION EXE DLL DLL_JA NOTE ICON SCRIPT FOLDER ALLOWLIST
       make, then verify
 
@@ -29,6 +29,8 @@ import release_checks  # noqa: E402
 
 BINARIES = ("Morvane.exe", "Morvane.dll", "ja/Morvane.dll")
 CONTENTS = BINARIES + ("INSTALL.txt", "SHA256SUMS")
+# The one plug-in the set-up program unpacks and loads: its language dialog.
+LANGUAGE_DIALOG = "/usr/share/nsis/Plugins/x86-ansi/LangDLL.dll"
 # A fixed time stamp, so that the same build gives the same zip.
 STAMP = (2000, 1, 1, 0, 0, 0)
 
@@ -116,6 +118,8 @@ def verify(version, folder, allowlist):
         faults += checksum_faults(released, os.path.basename(path), path)
     # The set-up program must start on Windows 95 and NT 4 like the program.
     faults += binary_faults(os.path.basename(setup_path), setup_path, allowlist, version)
+    faults += [f"LangDLL.dll: {fault}"
+               for fault in release_checks.check_imports(LANGUAGE_DIALOG, allowlist)]
     with zipfile.ZipFile(zip_path) as package:
         names = sorted(package.namelist())
         if names != sorted(CONTENTS):

@@ -175,36 +175,39 @@ void ExpectNamed(HWND control, const std::string& name) {
 
 TEST_F(Reach, EverySkinnedControlIsNamedForAScreenReader) {
     CoInitialize(nullptr);
+    // The names come from the library under test, English or Japanese.
     const struct {
         int id;
-        const char* name;
+        int nameId;
     } controls[] = {
-        {IDC_PLAY, "Play"},
-        {IDC_PAUSE, "Pause"},
-        {IDC_STOP, "Stop"},
-        {IDC_FORWARD, "Fast forward"},
-        {IDC_REWIND, "Rewind"},
-        {IDC_MUTE, "Mute"},
-        {IDC_VOLUME, "Volume"},
-        {IDC_QUALITY, "Quality"},
-        {IDC_BRIGHTNESS, "Brightness"},
-        {IDC_QUALITY_RESET, "Reset"},
-        {IDC_BRIGHTNESS_RESET, "Reset"},
-        {IDC_PREV, "Prev"},
-        {IDC_NEXT, "Next"},
-        {IDC_CANCEL, "Cancel"},
-        {IDC_CLOSE, "Close"},
-        {IDC_MINIMIZE, "Minimise"},
+        {IDC_PLAY, IDS_NAME_PLAY},
+        {IDC_PAUSE, IDS_NAME_PAUSE},
+        {IDC_STOP, IDS_NAME_STOP},
+        {IDC_FORWARD, IDS_NAME_FORWARD},
+        {IDC_REWIND, IDS_NAME_REWIND},
+        {IDC_MUTE, IDS_NAME_MUTE},
+        {IDC_VOLUME, IDS_NAME_VOLUME},
+        {IDC_QUALITY, IDS_NAME_QUALITY},
+        {IDC_BRIGHTNESS, IDS_NAME_BRIGHTNESS},
+        {IDC_QUALITY_RESET, IDS_NAME_RESET},
+        {IDC_BRIGHTNESS_RESET, IDS_NAME_RESET},
+        {IDC_PREV, IDS_NAME_PREV},
+        {IDC_NEXT, IDS_NAME_NEXT},
+        {IDC_CANCEL, IDS_NAME_CANCEL},
+        {IDC_CLOSE, IDS_NAME_CLOSE},
+        {IDC_MINIMIZE, IDS_NAME_MINIMIZE},
     };
     for (const auto& control : controls) {
-        SCOPED_TRACE(control.name);
-        ExpectNamed(GetDlgItem(main, control.id), control.name);
+        const std::string name = ProgramText(control.nameId);
+        SCOPED_TRACE(name);
+        ASSERT_FALSE(name.empty()) << "name " << control.nameId;
+        ExpectNamed(GetDlgItem(main, control.id), name);
     }
     // The about box opens modally from the logo: post the click, then wait.
     PostClick(main, 5, 5);
     HWND box = run->WaitForWindow("#32770", "");
-    ExpectNamed(GetDlgItem(box, IDC_ABOUT_OK), "OK");
-    ExpectNamed(GetDlgItem(box, IDC_CLOSE), "Close");
+    ExpectNamed(GetDlgItem(box, IDC_ABOUT_OK), ProgramText(IDS_NAME_OK));
+    ExpectNamed(GetDlgItem(box, IDC_CLOSE), ProgramText(IDS_NAME_CLOSE));
     PostMessageA(box, WM_COMMAND, IDC_ABOUT_OK, 0);
     CoUninitialize();
 }

@@ -35,9 +35,9 @@ const LibraryText kTexts[] = {MORVANE_LIBRARY_TEXTS(LIBRARY_TEXT)};
 
 // The fields shorter than a whole load: headings and captions, heading notes.
 size_t LimitOf(int id) {
-    for (int heading : {IDS_PAGE0_HEADING, IDS_PAGE1_HEADING, IDS_PAGE2_HEADING,
-                        IDS_PAGE3_HEADING, IDS_PAGE4_HEADING, IDS_PAGE1_CAPTION,
-                        IDS_PAGE2_CAPTION, IDS_PAGE3_CAPTION}) {
+    for (int heading :
+         {IDS_PAGE0_HEADING, IDS_PAGE1_HEADING, IDS_PAGE2_HEADING, IDS_PAGE3_HEADING,
+          IDS_PAGE4_HEADING, IDS_PAGE1_CAPTION, IDS_PAGE2_CAPTION, IDS_PAGE3_CAPTION}) {
         if (id == heading) {
             return kHeadingLimit;
         }
@@ -98,9 +98,9 @@ TEST(ResourceLibrary, EveryTextAPageLaysOutIsCheckedAgainstItsField) {
             if (text.id == 0) {
                 continue;
             }
-            const LibraryText* entry = std::find_if(
-                std::begin(kTexts), std::end(kTexts),
-                [&](const LibraryText& listed) { return listed.id == text.id; });
+            const LibraryText* entry =
+                std::find_if(std::begin(kTexts), std::end(kTexts),
+                             [&](const LibraryText& listed) { return listed.id == text.id; });
             ASSERT_NE(std::end(kTexts), entry) << "page " << page << ", string " << text.id;
             EXPECT_EQ(text.limit, LimitOf(text.id)) << "page " << page << ", string " << text.id;
         }
