@@ -6,6 +6,7 @@
 
 #include "base/library_text.h"
 #include "res/resource_ids.h"
+#include "res/version.h"
 #include "skin/font_spec.h"
 #include "skin/skin_bitmap.h"
 #include "skin/skin_button.h"
@@ -13,8 +14,8 @@
 #include "wizard/streaming_wizard.h"
 #include "wizard/window_drag.h"
 
-const char kAboutCopyright[] = "Copyright (C) 2026 Kivo Corporation";
-const char kAboutVersion[] = "Morvane Ver 1.0.0";
+const char kAboutCopyright[] = MORVANE_COPYRIGHT;
+const char kAboutVersion[] = "Morvane Ver " MORVANE_VERSION_TEXT;
 
 namespace {
 

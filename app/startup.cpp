@@ -8,8 +8,16 @@
 
 namespace {
 const char kLibraryName[] = "Morvane.dll";
+// The error for a missing library cannot come from the library: the program
+// carries it in English and in Japanese, and shows the Japanese one where the
+// ANSI code page is Japanese, the one system where MessageBoxA reads its bytes
+// right. The file is compiled with code page 932 as its execution character set.
 const char kMissingLibraryText[] =
     "A required file was not found.\nUninstall the application and then re-install it.";
+const char kMissingLibraryTextJapanese[] = "必要なファイルが見つかりません。\n"
+                                           "アプリケーションをアンインストールしてから、"
+                                           "もう一度インストールしてください。";
+const UINT kJapaneseCodePage = 932;
 const char kProgramName[] = "Morvane";
 const char kInstanceMutexName[] = "KivoMorvane";
 // The string library is taken from the program's own folder only: a copy
@@ -34,7 +42,9 @@ HMODULE LoadStringLibrary(HINSTANCE module) {
 int RunProgram(HINSTANCE module) {
     resourceLibrary = LoadStringLibrary(module);
     if (!resourceLibrary) {
-        MessageBoxA(NULL, kMissingLibraryText, kProgramName, MB_ICONERROR);
+        MessageBoxA(
+            NULL, GetACP() == kJapaneseCodePage ? kMissingLibraryTextJapanese : kMissingLibraryText,
+            kProgramName, MB_ICONERROR);
         return 0;
     }
 

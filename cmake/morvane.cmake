@@ -66,7 +66,7 @@ function(morvane_win_test name)
     add_executable(${name} ${arg_SOURCES} $<TARGET_OBJECTS:morvane_resources>)
     morvane_test_target(${name})
     target_link_libraries(${name} PRIVATE morvane_shell ${arg_LIBRARIES} gtest_main)
-    add_dependencies(${name} morvane_strings)
+    add_dependencies(${name} morvane_strings morvane_strings_ja)
     # One label per test: gtest_discover_tests cannot pass a list of them.
     if(NOT arg_LABEL)
         set(arg_LABEL win)

@@ -16,6 +16,11 @@ MORVANE_PACKAGES="cmake ninja-build g++ make python3 libgtest-dev googletest
 # The double-byte tests run Wine in this locale: its code page is 932.
 MORVANE_DOUBLE_BYTE_LOCALE=ja_JP.UTF-8
 
+# The version, as CMakeLists.txt names it, and the release zip that carries it.
+MORVANE_VERSION=$(sed -n 's/^project(Morvane VERSION \([0-9.]*\) .*/\1/p' "$MORVANE_ROOT/CMakeLists.txt")
+# shellcheck disable=SC2034 # read by the scripts that source this file
+MORVANE_RELEASE_ZIP="Morvane-$MORVANE_VERSION-win32.zip"
+
 # morvane_fail WHAT: the one line that says why a step cannot complete; kept
 # in MORVANE_FAILURE for the caller that counts what could not run.
 morvane_fail() {

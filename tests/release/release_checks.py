@@ -7,9 +7,12 @@ with one line per fault.
   release_checks.py instructions BINARY        no instruction newer than i586
   release_checks.py header BINARY              GUI subsystem, 4.0, no TLS
   release_checks.py size BINARY LIMIT_KB       bytes outside .rsrc under limit
+  release_checks.py version BINARY VERSION     version resource: VERSION, an
+                                               English and a Japanese block
   release_checks.py rejects REGEX CHECK ARGS   CHECK fails, naming REGEX
 
-The objdump of the target toolchain comes from the OBJDUMP variable.
+The objdump and windres of the target toolchain come from the OBJDUMP and
+WINDRES variables.
 """
 import os
 import re
@@ -167,8 +170,58 @@ def check_size(binary, limit_kb):
     return [] if outside < limit else [f"{outside} bytes outside resources, limit {limit}"]
 
 
+# The blocks of a version resource, by language and code page, and the
+# Translation list that names them: English (1252) and Japanese (932).
+VERSION_BLOCKS = ("040904E4", "041103A4")
+VERSION_TRANSLATION = {(0x409, 1252), (0x411, 932)}
+VERSION_KEYS = ("CompanyName", "FileDescription", "FileVersion", "LegalCopyright",
+                "ProductName", "ProductVersion")
+
+
+def read_version_resource(binary):
+    """({block: {key: text}}, [FILEVERSION numbers], [Translation numbers])
+    of the binary's version resource, as windres prints it as a script."""
+    tool = os.environ.get("WINDRES", "windres")
+    # A binary without resources gives no script: its blocks are missing.
+    script = subprocess.run([tool, "-i", binary, "-O", "rc"], capture_output=True,
+                            text=True, errors="replace").stdout
+    blocks, block = {}, None
+    for line in script.splitlines():
+        heading = re.match(r'\s*BLOCK "([0-9A-Fa-f]{8})"', line)
+        if heading:
+            block = blocks.setdefault(heading.group(1).upper(), {})
+        value = re.match(r'\s*VALUE "(\w+)", L?"(.*)"\s*$', line)
+        if value and block is not None:
+            block[value.group(1)] = value.group(2)
+    numbers = re.search(r"^\s*FILEVERSION ([\d, ]+)$", script, re.M)
+    translation = re.search(r'VALUE "Translation", ([\dxa-fA-F, ]+)', script)
+    split = lambda found: [int(n, 0) for n in found.group(1).split(",")] if found else []
+    return blocks, split(numbers), split(translation)
+
+
+def check_version(binary, version):
+    blocks, numbers, translation = read_version_resource(binary)
+    faults = []
+    expected_numbers = [int(n) for n in version.split(".")] + [0]
+    if numbers != expected_numbers:
+        faults.append(f"FILEVERSION is {numbers}, not {expected_numbers}")
+    if set(zip(translation[::2], translation[1::2])) != VERSION_TRANSLATION:
+        faults.append(f"the Translation list is {translation}")
+    for name in VERSION_BLOCKS:
+        block = blocks.get(name, {})
+        faults += [f"block {name} has no {key}" for key in VERSION_KEYS if not block.get(key)]
+        faults += [f"block {name}: {key} is {block.get(key)!r}, not {version!r}"
+                   for key in ("FileVersion", "ProductVersion")
+                   if block.get(key) and block[key] != version]
+    if sorted(blocks) != sorted(VERSION_BLOCKS):
+        faults.append(f"blocks {sorted(blocks)}, not {sorted(VERSION_BLOCKS)}")
+    print(f"version {numbers}, blocks {sorted(blocks)}: " + "; ".join(
+        f"{name} {blocks[name].get('FileDescription')!r}" for name in sorted(blocks)))
+    return faults
+
+
 CHECKS = {"imports": check_imports, "instructions": check_instructions,
-          "header": check_header, "size": check_size}
+          "header": check_header, "size": check_size, "version": check_version}
 
 
 def run(name, arguments):

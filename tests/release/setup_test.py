@@ -1,12 +1,14 @@
 #!/usr/bin/env python3
 """The release's set-up program run for real under the emulated 32-bit Wine:
 silent install, the installed program with the camera's picture, silent
-uninstall, installing over an earlier install, and the refusals.
+uninstall, installing over an earlier install, the library of the system's
+language, and the refusals.
 
-  setup_test.py SETUP EXE DLL CAMSIM
+  setup_test.py VERSION SETUP EXE DLL DLL_JA CAMSIM CONTROL_NAME
 
-SETUP is the set-up program, EXE and DLL the binaries it must install, CAMSIM
-the win32 camsim.exe. The win32 tier provides the prefix, its running session
+SETUP is the set-up program of release VERSION, EXE the program and DLL and
+DLL_JA the English and Japanese libraries it must install, CAMSIM the win32
+camsim.exe, CONTROL_NAME the win32 control_name.exe. The win32 tier provides the prefix, its running session
 and its loaders (morvane_start_wine32: WINEPREFIX, MORVANE_WINE32_LOADER,
 MORVANE_WINE64, ...) and DISPLAY. Prints one line per case and exits non-zero
 when one fails. Every wait has its bound from tests/wait_until.h, lengthened by
@@ -18,6 +20,7 @@ import os
 import pathlib
 import re
 import shutil
+import struct
 import subprocess
 import sys
 import time
@@ -28,6 +31,26 @@ UNINSTALL_KEY = SOFTWARE_32 + r"\Microsoft\Windows\CurrentVersion\Uninstall\Morv
 SETTINGS_KEY = SOFTWARE_32 + r"\Kivo Corporation\Pelvorn"
 # Where the picture sits in Morvane's window, and its size.
 PICTURE = (14, 82, 320, 240)
+# The locales of an English and of a Japanese system (code pages 1252, 932).
+ENGLISH = "C"
+JAPANESE = "ja_JP.UTF-8"
+SOURCE = pathlib.Path(__file__).resolve().parent.parent.parent
+
+
+def defined(header, name):
+    """The number or text that res/header #defines as name."""
+    found = re.search(rf'^#define {name} (\d+|"[^"]*")$', (SOURCE / "res" / header).read_text(),
+                      re.M)
+    if not found:
+        raise LookupError(f"res/{header} does not define {name}")
+    return found.group(1).strip('"')
+
+
+# The name Morvane gives its Play button, read from the window in each
+# language as the ANSI API gives it there.
+PLAY_ID = defined("resource_ids.h", "IDC_PLAY")
+PLAY_NAMES = {ENGLISH: defined("strings_en.h", "TEXT_NAME_PLAY").encode("cp1252"),
+              JAPANESE: defined("strings_ja.h", "TEXT_JA_NAME_PLAY").encode("cp932")}
 
 
 def bound(name):
@@ -86,10 +109,16 @@ class Prefix:
         return self.drive_c / windows_path[3:].replace("\\", "/")
 
 
-def run32(*arguments):
+def in_locale(locale):
+    """The environment of a program run on a system of that locale."""
+    return dict(os.environ, LC_ALL=locale, LANG=locale)
+
+
+def run32(*arguments, locale=ENGLISH):
     """A win32 program to its end; answers its exit code."""
     return run_to_end([os.environ["MORVANE_WINE32_LOADER"], *arguments],
-                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode
+                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                      env=in_locale(locale)).returncode
 
 
 def reg(*arguments):
@@ -115,8 +144,10 @@ def digest(path):
 
 
 class Release:
-    def __init__(self, setup, exe, dll, camsim):
-        self.setup, self.exe, self.dll, self.camsim = setup, exe, dll, camsim
+    def __init__(self, version, setup, exe, dll, dll_ja, camsim, control_name):
+        self.version, self.setup, self.exe, self.camsim = version, setup, exe, camsim
+        self.libraries = {ENGLISH: dll, JAPANESE: dll_ja}
+        self.control_name = control_name
         self.prefix = Prefix()
         self.default_folder = self.prefix.program_files / "Morvane"
 
@@ -126,8 +157,14 @@ class Release:
         self.prefix.shortcut.unlink(missing_ok=True)
         reg("delete", UNINSTALL_KEY, "/f")
 
-    def install(self, *options):
-        return run32(self.setup, "/S", *options)
+    def install(self, *options, locale=ENGLISH):
+        return run32(self.setup, "/S", *options, locale=locale)
+
+    def play_name(self, locale):
+        """The name of the running Morvane's Play button, or None."""
+        answer = run_to_end([os.environ["MORVANE_WINE32_LOADER"], self.control_name, PLAY_ID],
+                            capture_output=True, text=True, env=in_locale(locale))
+        return bytes.fromhex(answer.stdout.strip()) if answer.returncode == 0 else None
 
     def uninstall_in_place(self, folder):
         """The uninstaller run where it lies, so that its exit code is its own
@@ -145,16 +182,16 @@ class Release:
                    and not self.prefix.host_path(command).exists(),
                    "the uninstaller to remove its entry and itself", ANSWER_BOUND)
 
-    def installed_faults(self, folder):
+    def installed_faults(self, folder, locale=ENGLISH):
         faults = []
-        for name, built in (("Morvane.exe", self.exe), ("Morvane.dll", self.dll)):
+        for name, built in (("Morvane.exe", self.exe), ("Morvane.dll", self.libraries[locale])):
             installed = folder / name
             if not installed.exists():
                 faults.append(f"{installed} is missing")
             elif digest(installed) != digest(built):
-                faults.append(f"{installed} is not the build's {name}")
+                faults.append(f"{installed} is not the build's {built}")
         windows_folder = "C:\\" + str(folder.relative_to(self.prefix.drive_c)).replace("/", "\\")
-        expected = {"DisplayName": "Morvane", "DisplayVersion": "1.0.0",
+        expected = {"DisplayName": "Morvane", "DisplayVersion": self.version,
                     "Publisher": "Kivo Corporation", "InstallLocation": windows_folder,
                     "UninstallString": f'"{windows_folder}\\Uninstall.exe"'}
         entry = key_values(UNINSTALL_KEY) or {}
@@ -184,9 +221,10 @@ class RunningMorvane:
     """The installed Morvane.exe, started like the shortcut starts it, its
     window shown; ended at the end of a with block."""
 
-    def __init__(self, program):
+    def __init__(self, program, locale=ENGLISH):
         self.process = subprocess.Popen([os.environ["MORVANE_WINE32_LOADER"], str(program)],
-                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                                        env=in_locale(locale))
         try:
             self.origin = wait_until(self.window_origin, "Morvane's window to show",
                                      PROGRAM_BOUND)
@@ -288,6 +326,46 @@ def install_over_earlier(release):
     return faults
 
 
+def installs_the_systems_language(release):
+    """Each locale's install puts its library in place, and the program shows
+    that library's name of Play. The Japanese library on an English system
+    is bytes the program cannot read, never a reason not to start."""
+    faults = []
+    for locale in (JAPANESE, ENGLISH):
+        if release.install(locale=locale) != 0:
+            faults.append(f"the silent install under {locale} did not end with exit code 0")
+        faults += release.installed_faults(release.default_folder, locale)
+        with RunningMorvane(release.default_folder / "Morvane.exe", locale):
+            shown = wait_until(lambda: release.play_name(locale), f"Play's name under {locale}",
+                               PROGRAM_BOUND)
+            if shown != PLAY_NAMES[locale]:
+                faults.append(f"under {locale} Play is named {shown!r}, not {PLAY_NAMES[locale]!r}")
+        if locale == JAPANESE:
+            # Started on an English system, it must still show its window.
+            RunningMorvane(release.default_folder / "Morvane.exe", ENGLISH).end()
+    return faults
+
+
+def install_over_newer_refused(release):
+    """An installed Morvane of version 9.0 stays: the silent install stops."""
+    program = release.default_folder / "Morvane.exe"
+    image = bytearray(program.read_bytes())
+    # VS_FIXEDFILEINFO: its signature, then the structure's version, then the
+    # file version's high word pair.
+    fixed = image.find(struct.pack("<I", 0xFEEF04BD))
+    if fixed < 0:
+        return ["the installed Morvane.exe has no version"]
+    struct.pack_into("<I", image, fixed + 8, 9 << 16)
+    program.write_bytes(image)
+    faults = []
+    if release.install() != 2:
+        faults.append("installing over version 9.0 did not stop with exit code 2")
+    if program.read_bytes() != image:
+        faults.append("installing over version 9.0 replaced it")
+    release.uninstall_as_listed()
+    return faults
+
+
 def unwritable_folder(release):
     # Drive S: is /sys, which not even root may write to.
     drive = pathlib.Path(os.environ["WINEPREFIX"]) / "dosdevices" / "s:"
@@ -307,11 +385,12 @@ def unwritable_folder(release):
 
 
 CASES = (fresh_install, installed_program_shows_picture, install_refused_while_running,
-         uninstall_keeps_settings, install_over_earlier, unwritable_folder)
+         uninstall_keeps_settings, install_over_earlier, installs_the_systems_language,
+         install_over_newer_refused, unwritable_folder)
 
 
 def main(argv):
-    if len(argv) != 4:
+    if len(argv) != 7:
         print(__doc__)
         return 2
     release = Release(*argv)

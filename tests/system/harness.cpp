@@ -20,6 +20,15 @@ std::string ProgramFolder() {
     return folder && *folder ? folder : BinFolder();
 }
 
+std::string ProgramText(int stringId) {
+    HMODULE library = LoadLibraryExA((ProgramFolder() + "\\Morvane.dll").c_str(), nullptr,
+                                     LOAD_LIBRARY_AS_DATAFILE);
+    char text[1024] = "";
+    LoadStringA(library, stringId, text, sizeof text);
+    FreeLibrary(library);
+    return text;
+}
+
 REGSAM ProgramRegistryView() {
     static const REGSAM view = [] {
         DWORD type = 0;

@@ -19,6 +19,10 @@ std::string BinFolder();
 // the build's bin folder otherwise.
 std::string ProgramFolder();
 
+// Text stringId of the Morvane.dll under test, as the program loads it in this
+// process's code page; empty when the library lacks it.
+std::string ProgramText(int stringId);
+
 // The registry view that Morvane.exe sees, to add to every access of its keys
 // under HKEY_LOCAL_MACHINE: the 32-bit view for a 32-bit program.
 REGSAM ProgramRegistryView();

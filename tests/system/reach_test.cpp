@@ -227,15 +227,19 @@ void ExpectNamed(HWND control, const std::string& name) {
     accessible->Release();
 }
 
+// A control and the library text that names it.
 struct ControlName {
     int id;
-    const char* name;
+    int textId;
 };
 
+// Names come from the library under test, English or Japanese.
 void ExpectNamed(HWND window, const std::vector<ControlName>& controls) {
     for (const auto& control : controls) {
-        SCOPED_TRACE(control.name);
-        ExpectNamed(GetDlgItem(window, control.id), control.name);
+        const std::string name = ProgramText(control.textId);
+        SCOPED_TRACE(name);
+        ASSERT_FALSE(name.empty()) << "text " << control.textId;
+        ExpectNamed(GetDlgItem(window, control.id), name);
     }
 }
 
@@ -244,23 +248,23 @@ void ExpectNamed(HWND window, const std::vector<ControlName>& controls) {
 TEST_F(Reach, EverySkinnedControlIsNamedForAScreenReader) {
     CoInitialize(nullptr);
     const std::vector<ControlName> deck = {
-        {IDC_PLAY, "Play"},     {IDC_PAUSE, "Pause"},
-        {IDC_STOP, "Stop"},     {IDC_FORWARD, "Fast forward"},
-        {IDC_REWIND, "Rewind"},
+        {IDC_PLAY, IDS_NAME_PLAY},       {IDC_PAUSE, IDS_NAME_PAUSE},
+        {IDC_STOP, IDS_NAME_STOP},       {IDC_FORWARD, IDS_NAME_FORWARD},
+        {IDC_REWIND, IDS_NAME_REWIND},
     };
     ExpectNamed(main, deck);
     ExpectNamed(main, {
-                          {IDC_MUTE, "Mute"},
-                          {IDC_VOLUME, "Volume"},
-                          {IDC_QUALITY, "Quality"},
-                          {IDC_BRIGHTNESS, "Brightness"},
-                          {IDC_QUALITY_RESET, "Reset"},
-                          {IDC_BRIGHTNESS_RESET, "Reset"},
-                          {IDC_PREV, "< Back"},
-                          {IDC_NEXT, "Next >"},
-                          {IDC_CANCEL, "Cancel"},
-                          {IDC_CLOSE, "Close"},
-                          {IDC_MINIMIZE, "Minimise"},
+                          {IDC_MUTE, IDS_NAME_MUTE},
+                          {IDC_VOLUME, IDS_NAME_VOLUME},
+                          {IDC_QUALITY, IDS_NAME_QUALITY},
+                          {IDC_BRIGHTNESS, IDS_NAME_BRIGHTNESS},
+                          {IDC_QUALITY_RESET, IDS_RESET},
+                          {IDC_BRIGHTNESS_RESET, IDS_RESET},
+                          {IDC_PREV, IDS_PREV},
+                          {IDC_NEXT, IDS_NEXT},
+                          {IDC_CANCEL, IDS_CANCEL},
+                          {IDC_CLOSE, IDS_NAME_CLOSE},
+                          {IDC_MINIMIZE, IDS_NAME_MINIMIZE},
                       });
     camera.SetTape(false);
     // The second poll after the tape left has disabled the deck (the first
@@ -272,11 +276,11 @@ TEST_F(Reach, EverySkinnedControlIsNamedForAScreenReader) {
         PostMessageA(main, WM_COMMAND, IDC_NEXT, 0);
         WaitForPage(page);
     }
-    ExpectNamed(main, {{IDC_NEXT, "Finish"}});
+    ExpectNamed(main, {{IDC_NEXT, IDS_FINISH}});
     // The about box opens modally from the logo: post the click, then wait.
     PostClick(main, 5, 5);
     HWND box = run->WaitForWindow("#32770", "");
-    ExpectNamed(box, {{IDC_ABOUT_OK, "OK"}, {IDC_CLOSE, "Close"}});
+    ExpectNamed(box, {{IDC_ABOUT_OK, IDS_ABOUT_OK}, {IDC_CLOSE, IDS_NAME_CLOSE}});
     PostMessageA(box, WM_COMMAND, IDC_ABOUT_OK, 0);
     CoUninitialize();
 }
@@ -299,21 +303,18 @@ TEST_F(Reach, APictureOnlyControlShowsItsNameInATipOnHover) {
     HWND tip = TipWindowOf(main);
     ASSERT_NE(nullptr, tip) << "the program has a tip window";
     const std::vector<ControlName> pictures = {
-        {IDC_STOP, "Stop"},
-        {IDC_PLAY, "Play"},
-        {IDC_PAUSE, "Pause"},
-        {IDC_REWIND, "Rewind"},
-        {IDC_FORWARD, "Fast forward"},
-        {IDC_MUTE, "Mute"},
-        {IDC_MINIMIZE, "Minimise"},
-        {IDC_CLOSE, "Close"},
+        {IDC_STOP, IDS_NAME_STOP},       {IDC_PLAY, IDS_NAME_PLAY},
+        {IDC_PAUSE, IDS_NAME_PAUSE},     {IDC_REWIND, IDS_NAME_REWIND},
+        {IDC_FORWARD, IDS_NAME_FORWARD}, {IDC_MUTE, IDS_NAME_MUTE},
+        {IDC_MINIMIZE, IDS_NAME_MINIMIZE}, {IDC_CLOSE, IDS_NAME_CLOSE},
     };
     EXPECT_EQ(pictures.size(), static_cast<size_t>(SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0)));
     for (const auto& picture : pictures) {
         RECT rect = ScreenRectOf(GetDlgItem(main, picture.id));
         RealMouse({(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}, 0);
-        WaitUntil([&] { return IsWindowVisible(tip) && AnsweredText(tip) == picture.name; },
-                  std::string("the tip to name ") + picture.name);
+        const std::string name = ProgramText(picture.textId);
+        WaitUntil([&] { return IsWindowVisible(tip) && AnsweredText(tip) == name; },
+                  "the tip to name " + name);
     }
 }
 

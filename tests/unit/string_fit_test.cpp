@@ -1,11 +1,19 @@
-// Every text of the resource library fits the field the program copies it to.
+// Every text of both resource libraries fits the field the program copies it
+// to: the English one in its characters, the Japanese one in its code page 932
+// bytes, so that no field ever cuts one.
 #include "res/resource_ids.h"
 #include "res/strings_en.h"
+#include "res/strings_ja.h"
+#include "res/text_list.h"
 #include "wizard/page_table.h"
 
 #include <gtest/gtest.h>
 
+#include <iconv.h>
+
+#include <algorithm>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -13,65 +21,63 @@ const size_t kLoadLimit = 259; // LoadStringA into a 260-character buffer
 const size_t kHeadingLimit = 255;
 const size_t kNoteLimit = 31;
 
+// A text in both libraries: the Japanese one as written (UTF-8) and as the
+// ANSI API gives it on a Japanese system (code page 932).
 struct LibraryText {
     int id;
-    const char* text;
-    size_t limit;
+    const char* english;
+    const char* japanese;
 };
 
-const LibraryText kTexts[] = {
-    {IDS_PAGE1_HEADING, TEXT_PAGE1_HEADING, kHeadingLimit},
-    {IDS_PAGE2_HEADING, TEXT_PAGE2_HEADING, kHeadingLimit},
-    {IDS_PAGE3_HEADING, TEXT_PAGE3_HEADING, kHeadingLimit},
-    {IDS_PAGE4_HEADING, TEXT_PAGE4_HEADING, kHeadingLimit},
-    {IDS_PAGE0_HEADING, TEXT_PAGE0_HEADING, kHeadingLimit},
-    {IDS_PAGE1_CAPTION, TEXT_PAGE1_CAPTION, kHeadingLimit},
-    {IDS_PAGE2_CAPTION, TEXT_PAGE2_CAPTION, kHeadingLimit},
-    {IDS_PAGE3_CAPTION, TEXT_PAGE3_CAPTION, kHeadingLimit},
-    {IDS_PAGE1_NOTE, TEXT_PAGE1_NOTE, kNoteLimit},
-    {IDS_PAGE2_NOTE, TEXT_PAGE2_NOTE, kNoteLimit},
-    {IDS_PAGE3_NOTE, TEXT_PAGE3_NOTE, kNoteLimit},
-    {IDS_PAGE0_BODY, TEXT_PAGE0_BODY, kLoadLimit},
-    {IDS_PAGE1_BODY, TEXT_PAGE1_BODY, kLoadLimit},
-    {IDS_PAGE2_BODY, TEXT_PAGE2_BODY, kLoadLimit},
-    {IDS_PAGE3_BODY, TEXT_PAGE3_BODY, kLoadLimit},
-    {IDS_PAGE4_BODY, TEXT_PAGE4_BODY, kLoadLimit},
-    {IDS_NEXT, TEXT_NEXT, kLoadLimit},
-    {IDS_PREV, TEXT_PREV, kLoadLimit},
-    {IDS_FINISH, TEXT_FINISH, kLoadLimit},
-    {IDS_CANCEL, TEXT_CANCEL, kLoadLimit},
-    {IDS_RESET, TEXT_RESET, kLoadLimit},
-    {IDS_ABOUT_OK, TEXT_ABOUT_OK, kLoadLimit},
-    {IDS_ABOUT_TITLE, TEXT_ABOUT_TITLE, kLoadLimit},
-    {IDS_NAME_PLAY, TEXT_NAME_PLAY, kLoadLimit},
-    {IDS_NAME_PAUSE, TEXT_NAME_PAUSE, kLoadLimit},
-    {IDS_NAME_STOP, TEXT_NAME_STOP, kLoadLimit},
-    {IDS_NAME_FORWARD, TEXT_NAME_FORWARD, kLoadLimit},
-    {IDS_NAME_REWIND, TEXT_NAME_REWIND, kLoadLimit},
-    {IDS_NAME_MUTE, TEXT_NAME_MUTE, kLoadLimit},
-    {IDS_NAME_VOLUME, TEXT_NAME_VOLUME, kLoadLimit},
-    {IDS_NAME_QUALITY, TEXT_NAME_QUALITY, kLoadLimit},
-    {IDS_NAME_BRIGHTNESS, TEXT_NAME_BRIGHTNESS, kLoadLimit},
-    {IDS_NAME_CLOSE, TEXT_NAME_CLOSE, kLoadLimit},
-    {IDS_NAME_MINIMIZE, TEXT_NAME_MINIMIZE, kLoadLimit},
-};
+#define LIBRARY_TEXT(name) {IDS_##name, TEXT_##name, TEXT_JA_##name},
+const LibraryText kTexts[] = {MORVANE_LIBRARY_TEXTS(LIBRARY_TEXT)};
+#undef LIBRARY_TEXT
 
-const LibraryText* Find(int id) {
-    for (const LibraryText& entry : kTexts) {
-        if (entry.id == id) {
-            return &entry;
+// The fields shorter than a whole load: headings and captions, heading notes.
+size_t LimitOf(int id) {
+    for (int heading :
+         {IDS_PAGE0_HEADING, IDS_PAGE1_HEADING, IDS_PAGE2_HEADING, IDS_PAGE3_HEADING,
+          IDS_PAGE4_HEADING, IDS_PAGE1_CAPTION, IDS_PAGE2_CAPTION, IDS_PAGE3_CAPTION}) {
+        if (id == heading) {
+            return kHeadingLimit;
         }
     }
-    return nullptr;
+    for (int note : {IDS_PAGE1_NOTE, IDS_PAGE2_NOTE, IDS_PAGE3_NOTE}) {
+        if (id == note) {
+            return kNoteLimit;
+        }
+    }
+    return kLoadLimit;
+}
+
+// The text in code page 932; empty when a character has no place there.
+std::string InCodePage932(const char* utf8) {
+    iconv_t converter = iconv_open("CP932", "UTF-8");
+    std::string input(utf8);
+    std::string output(input.size() * 2, '\0');
+    char* in = input.data();
+    char* out = output.data();
+    size_t inLeft = input.size();
+    size_t outLeft = output.size();
+    size_t converted = iconv(converter, &in, &inLeft, &out, &outLeft);
+    iconv_close(converter);
+    if (converted == static_cast<size_t>(-1)) {
+        return "";
+    }
+    output.resize(output.size() - outLeft);
+    return output;
 }
 
 } // namespace
 
 TEST(ResourceLibrary, EveryTextIsPresentAndFitsItsField) {
     for (const LibraryText& entry : kTexts) {
-        size_t length = std::strlen(entry.text);
+        size_t length = std::strlen(entry.english);
         EXPECT_GT(length, 0u) << "string " << entry.id;
-        EXPECT_LE(length, entry.limit) << "string " << entry.id;
+        EXPECT_LE(length, LimitOf(entry.id)) << "string " << entry.id;
+        std::string japanese = InCodePage932(entry.japanese);
+        EXPECT_GT(japanese.size(), 0u) << "Japanese string " << entry.id << " in code page 932";
+        EXPECT_LE(japanese.size(), LimitOf(entry.id)) << "Japanese string " << entry.id;
     }
 }
 
@@ -92,9 +98,11 @@ TEST(ResourceLibrary, EveryTextAPageLaysOutIsCheckedAgainstItsField) {
             if (text.id == 0) {
                 continue;
             }
-            const LibraryText* entry = Find(text.id);
-            ASSERT_NE(nullptr, entry) << "page " << page << ", string " << text.id;
-            EXPECT_EQ(text.limit, entry->limit) << "page " << page << ", string " << text.id;
+            const LibraryText* entry =
+                std::find_if(std::begin(kTexts), std::end(kTexts),
+                             [&](const LibraryText& listed) { return listed.id == text.id; });
+            ASSERT_NE(std::end(kTexts), entry) << "page " << page << ", string " << text.id;
+            EXPECT_EQ(text.limit, LimitOf(text.id)) << "page " << page << ", string " << text.id;
         }
     }
 }
