@@ -234,7 +234,7 @@ struct ControlName {
 };
 
 // Names come from the library under test, English or Japanese.
-void ExpectNamed(HWND window, const std::vector<ControlName>& controls) {
+void ExpectAllNamed(HWND window, const std::vector<ControlName>& controls) {
     for (const auto& control : controls) {
         const std::string name = ProgramText(control.textId);
         SCOPED_TRACE(name);
@@ -248,39 +248,38 @@ void ExpectNamed(HWND window, const std::vector<ControlName>& controls) {
 TEST_F(Reach, EverySkinnedControlIsNamedForAScreenReader) {
     CoInitialize(nullptr);
     const std::vector<ControlName> deck = {
-        {IDC_PLAY, IDS_NAME_PLAY},       {IDC_PAUSE, IDS_NAME_PAUSE},
-        {IDC_STOP, IDS_NAME_STOP},       {IDC_FORWARD, IDS_NAME_FORWARD},
-        {IDC_REWIND, IDS_NAME_REWIND},
+        {IDC_PLAY, IDS_NAME_PLAY},       {IDC_PAUSE, IDS_NAME_PAUSE},   {IDC_STOP, IDS_NAME_STOP},
+        {IDC_FORWARD, IDS_NAME_FORWARD}, {IDC_REWIND, IDS_NAME_REWIND},
     };
-    ExpectNamed(main, deck);
-    ExpectNamed(main, {
-                          {IDC_MUTE, IDS_NAME_MUTE},
-                          {IDC_VOLUME, IDS_NAME_VOLUME},
-                          {IDC_QUALITY, IDS_NAME_QUALITY},
-                          {IDC_BRIGHTNESS, IDS_NAME_BRIGHTNESS},
-                          {IDC_QUALITY_RESET, IDS_RESET},
-                          {IDC_BRIGHTNESS_RESET, IDS_RESET},
-                          {IDC_PREV, IDS_PREV},
-                          {IDC_NEXT, IDS_NEXT},
-                          {IDC_CANCEL, IDS_CANCEL},
-                          {IDC_CLOSE, IDS_NAME_CLOSE},
-                          {IDC_MINIMIZE, IDS_NAME_MINIMIZE},
-                      });
+    ExpectAllNamed(main, deck);
+    ExpectAllNamed(main, {
+                             {IDC_MUTE, IDS_NAME_MUTE},
+                             {IDC_VOLUME, IDS_NAME_VOLUME},
+                             {IDC_QUALITY, IDS_NAME_QUALITY},
+                             {IDC_BRIGHTNESS, IDS_NAME_BRIGHTNESS},
+                             {IDC_QUALITY_RESET, IDS_RESET},
+                             {IDC_BRIGHTNESS_RESET, IDS_RESET},
+                             {IDC_PREV, IDS_PREV},
+                             {IDC_NEXT, IDS_NEXT},
+                             {IDC_CANCEL, IDS_CANCEL},
+                             {IDC_CLOSE, IDS_NAME_CLOSE},
+                             {IDC_MINIMIZE, IDS_NAME_MINIMIZE},
+                         });
     camera.SetTape(false);
     // The second poll after the tape left has disabled the deck (the first
     // may come while the deck still settles).
     WaitForNextPoll();
     WaitForNextPoll();
-    ExpectNamed(main, deck);
+    ExpectAllNamed(main, deck);
     for (int page = 2; page <= 4; ++page) {
         PostMessageA(main, WM_COMMAND, IDC_NEXT, 0);
         WaitForPage(page);
     }
-    ExpectNamed(main, {{IDC_NEXT, IDS_FINISH}});
+    ExpectAllNamed(main, {{IDC_NEXT, IDS_FINISH}});
     // The about box opens modally from the logo: post the click, then wait.
     PostClick(main, 5, 5);
     HWND box = run->WaitForWindow("#32770", "");
-    ExpectNamed(box, {{IDC_ABOUT_OK, IDS_ABOUT_OK}, {IDC_CLOSE, IDS_NAME_CLOSE}});
+    ExpectAllNamed(box, {{IDC_ABOUT_OK, IDS_ABOUT_OK}, {IDC_CLOSE, IDS_NAME_CLOSE}});
     PostMessageA(box, WM_COMMAND, IDC_ABOUT_OK, 0);
     CoUninitialize();
 }
@@ -303,9 +302,9 @@ TEST_F(Reach, APictureOnlyControlShowsItsNameInATipOnHover) {
     HWND tip = TipWindowOf(main);
     ASSERT_NE(nullptr, tip) << "the program has a tip window";
     const std::vector<ControlName> pictures = {
-        {IDC_STOP, IDS_NAME_STOP},       {IDC_PLAY, IDS_NAME_PLAY},
-        {IDC_PAUSE, IDS_NAME_PAUSE},     {IDC_REWIND, IDS_NAME_REWIND},
-        {IDC_FORWARD, IDS_NAME_FORWARD}, {IDC_MUTE, IDS_NAME_MUTE},
+        {IDC_STOP, IDS_NAME_STOP},         {IDC_PLAY, IDS_NAME_PLAY},
+        {IDC_PAUSE, IDS_NAME_PAUSE},       {IDC_REWIND, IDS_NAME_REWIND},
+        {IDC_FORWARD, IDS_NAME_FORWARD},   {IDC_MUTE, IDS_NAME_MUTE},
         {IDC_MINIMIZE, IDS_NAME_MINIMIZE}, {IDC_CLOSE, IDS_NAME_CLOSE},
     };
     EXPECT_EQ(pictures.size(), static_cast<size_t>(SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0)));
