@@ -120,6 +120,9 @@ void StreamingWizard::AttachControls() {
     for (const auto& name : kNames) {
         NameControl(resourceLibrary, hwnd, name.controlId, name.nameId);
     }
+}
+
+void StreamingWizard::AddPictureTips() {
     pictureTips.Create(hwnd);
     for (int controlId : kTippedControls) {
         HWND control = GetDlgItem(hwnd, controlId);

@@ -185,11 +185,9 @@ void StreamingWizard::EndWizard(WPARAM wParam, LPARAM) {
 void StreamingWizard::OnSliderScroll(WPARAM wParam, LPARAM lParam) {
     HWND sender = reinterpret_cast<HWND>(lParam);
     if (sender == GetDlgItem(hwnd, IDC_BRIGHTNESS)) {
-        // Every move that changes it, drags included: the camera follows the thumb.
-        if (brightnessSlider.GetValue() != brightness) {
-            brightness = brightnessSlider.GetValue();
-            SendBrightness();
-        }
+        // Every scroll code, drags included: the camera follows the thumb.
+        brightness = brightnessSlider.GetValue();
+        SendBrightness();
     } else if (sender == GetDlgItem(hwnd, IDC_QUALITY)) {
         // A drag moves only the thumb until its release: the quality changes
         // as it is applied, so a drag the program cuts short (a page change,

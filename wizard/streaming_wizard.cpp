@@ -80,6 +80,9 @@ void StreamingWizard::OnInitDialog(WPARAM, LPARAM) {
     SetSliderValues();
     LoadBackground();
     PlaceWindow();
+    // Made once the window stands among the topmost windows: a tip window it
+    // already owned kept Wine from putting it there.
+    AddPictureTips();
     PlaceControls();
     SetTextRects();
     PauseOnFirstRun();

@@ -100,6 +100,7 @@ class StreamingWizard {
     void OpenAboutBox();
     void Paint(HDC target);
     void AttachControls();
+    void AddPictureTips();
     void SetSliderValues();
     void PlaceControls();
     void ShowControl(int controlId, bool shown);
