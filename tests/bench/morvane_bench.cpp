@@ -403,7 +403,7 @@ void MeasureRunning(SimulatedCamera& camera) {
     SoundMeter meter;
     ResetCamera(camera);
     // The floor of the handle counts, measured before any program runs.
-    const double leftPerGraph = HandlesLeftPerPreviewGraph(camera, meter);
+    const double leftPerGraph = LeftPerPreviewGraph(camera, meter, 10).handles;
     Add("handles Wine leaves per preview graph with its sound (bare)", leftPerGraph, 0, "-", true);
     double bareCpu;
     SIZE_T barePeak;

@@ -154,25 +154,24 @@ std::string SoundMissing(SoundMeter& meter, const char* program) {
     return "";
 }
 
-// Handles a preview graph that plays the camera's sound leaves behind in its
-// process once released, besides the keys of Wine's device enumerator: none
-// on Windows, one event under Wine 8. Measured on bare preview graphs built
-// in this process, in a window of its own, playing into the sound server as
-// Morvane's graph does: the first graph, which loads the libraries for good,
-// is heard before the count.
-double HandlesLeftPerPreviewGraph(SimulatedCamera& camera, SoundMeter& meter) {
+// Measured on bare preview graphs built in this process, in a window of its
+// own, playing into the sound server as Morvane's graph does. The first
+// graphs, which load the libraries and fill Wine's caches for good, are not
+// counted; the first is heard.
+LeftPerGraph LeftPerPreviewGraph(SimulatedCamera& camera, SoundMeter& meter, int graphs) {
     if (!meter.Ready()) {
         throw MeasurementStopped(meter.Problem());
     }
-    const int kGraphs = 10;
     CoInitialize(nullptr);
     HWND owner = CreateWindowA("STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 334, 322, nullptr,
                                nullptr, nullptr, nullptr);
     bool runs = true;
     long before = 0;
+    double beforeKb = 0;
     {
         BareGraph graph(owner);
-        for (int i = 0; runs && i <= kGraphs; ++i) {
+        const int kWarmUpGraphs = 10;
+        for (int i = 0; runs && i < kWarmUpGraphs + graphs; ++i) {
             runs = graph.Build();
             if (runs) {
                 WaitForFrames(camera, kFramesBetweenRebuilds);
@@ -180,16 +179,20 @@ double HandlesLeftPerPreviewGraph(SimulatedCamera& camera, SoundMeter& meter) {
             if (runs && i == 0) {
                 WaitUntil([&] { return SoundMissing(meter, "a bare preview graph").empty(); },
                           "the camera's tone to be heard from a bare preview graph");
+            }
+            if (runs && i == kWarmUpGraphs - 1) {
                 graph.TearDown();
                 before = CountHandles(GetCurrentProcess(), GetCurrentProcessId()).Own();
+                beforeKb = MemoryOf(GetCurrentProcess()).PagefileUsage / 1024.0;
             }
         }
     }
     const long after = CountHandles(GetCurrentProcess(), GetCurrentProcessId()).Own();
+    const double afterKb = MemoryOf(GetCurrentProcess()).PagefileUsage / 1024.0;
     DestroyWindow(owner);
     CoUninitialize();
     if (!runs) {
         throw MeasurementStopped("a bare preview graph does not run in the benchmark's process");
     }
-    return static_cast<double>(after - before) / kGraphs;
+    return {static_cast<double>(after - before) / graphs, (afterKb - beforeKb) / graphs};
 }
