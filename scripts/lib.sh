@@ -11,7 +11,7 @@ MORVANE_PACKAGES="cmake ninja-build g++ make python3 libgtest-dev googletest
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
     g++-mingw-w64-i686-win32 gcc-mingw-w64-i686-win32 binutils-mingw-w64-x86-64
     binutils-mingw-w64-i686 wine wine64 xvfb xauth x11-utils imagemagick nsis shellcheck
-    locales ccache pulseaudio pulseaudio-utils fonts-vlgothic"
+    locales ccache pulseaudio pulseaudio-utils fonts-vlgothic xdotool"
 
 # The double-byte tests run Wine in this locale: its code page is 932.
 MORVANE_DOUBLE_BYTE_LOCALE=ja_JP.UTF-8

@@ -218,6 +218,25 @@ void SendRealKey(WORD key, DWORD flags) {
     SendInput(1, &input, sizeof input);
 }
 
+void SetShiftAtXServer(bool down) {
+    // xdotool types through the X server's XTEST extension; Wine starts a
+    // Unix program as it does a Windows one, but gives no handle to wait on.
+    std::string command = std::string("Z:\\usr\\bin\\xdotool ") +
+                          (down ? "keydown" : "keyup") + " Shift_L";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started = {};
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &started)) {
+        throw std::runtime_error("cannot run " + command + ": error " +
+                                 std::to_string(GetLastError()));
+    }
+    CloseHandle(started.hThread);
+    CloseHandle(started.hProcess);
+    WaitUntil([&] { return ((GetAsyncKeyState(VK_SHIFT) & 0x8000) != 0) == down; },
+              down ? "Shift to be held at the X server" : "Shift to be let go at the X server");
+}
+
 void SendRealMouse(POINT onScreen, DWORD flags) {
     INPUT input = {};
     input.type = INPUT_MOUSE;

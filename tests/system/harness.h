@@ -114,6 +114,13 @@ void SendRealMouse(POINT onScreen, DWORD flags);
 // the foreground.
 void SendRealKey(WORD key, DWORD flags);
 
+// Shift pressed or released at the X server, as a keyboard's Shift is, and
+// then seen by Wine. Wine brings its modifier keys in line with the X
+// server's keyboard whenever one of its windows is entered or focused; a
+// Shift held with SendInput alone, which the X server never sees, is let go
+// then, and a Tab handled after it walks forward.
+void SetShiftAtXServer(bool down);
+
 // Sends a message and answers its result once the program has handled it; a
 // program that does not handle it within the answer's bound fails the test
 // instead of hanging it.

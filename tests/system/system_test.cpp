@@ -96,12 +96,14 @@ void SystemTest::RealKey(WORD key, DWORD flags) {
 
 void SystemTest::TypeKey(WORD key, bool shifted) {
     if (shifted) {
-        RealKey(VK_SHIFT, 0);
+        SetShiftAtXServer(true);
+        WaitForQueueHandled(main);
     }
     RealKey(key, 0);
     RealKey(key, KEYEVENTF_KEYUP);
     if (shifted) {
-        RealKey(VK_SHIFT, KEYEVENTF_KEYUP);
+        SetShiftAtXServer(false);
+        WaitForQueueHandled(main);
     }
 }
 
