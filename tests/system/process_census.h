@@ -43,8 +43,9 @@ void WaitForFrames(SimulatedCamera& camera, uint32_t count);
 // it is.
 std::string SoundMissing(SoundMeter& meter, const char* program);
 
-// What a preview graph that plays the camera's sound leaves behind in its
-// process once released: kernel handles besides the keys of Wine's device
+// What a preview graph that plays the camera's sound, its devices listed as
+// often as Morvane's build lists them, leaves behind in its process once
+// released: kernel handles besides the keys of Wine's device
 // enumerator (none on Windows, one event under Wine 8) and committed memory
 // (under Wine 8 about 0.6 KB, in steps of the heap's pages: only a run of
 // many graphs tells it). Throws MeasurementStopped when it cannot be measured.
