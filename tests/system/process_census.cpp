@@ -175,12 +175,13 @@ LeftPerGraph LeftPerPreviewGraph(SimulatedCamera& camera, SoundMeter& meter, int
             runs = graph.Build();
             if (runs) {
                 WaitForFrames(camera, kFramesBetweenRebuilds);
+                // Morvane's build lists the devices four times (the audio
+                // devices' names, the audio device, the preferred camera, the
+                // other), the bare graph twice; Wine's enumerator keeps memory
+                // of every listing.
+                ListCategory(CLSID_AudioInputDeviceCategory);
+                ListCategory(CLSID_VideoInputDeviceCategory);
             }
-            // Morvane's build lists the devices four times (the audio devices'
-            // names, the audio device, the preferred camera, the other), the
-            // bare graph twice; Wine's enumerator keeps memory of every listing.
-            ListCategory(CLSID_AudioInputDeviceCategory);
-            ListCategory(CLSID_VideoInputDeviceCategory);
             if (runs && i == 0) {
                 WaitUntil([&] { return SoundMissing(meter, "a bare preview graph").empty(); },
                           "the camera's tone to be heard from a bare preview graph");
