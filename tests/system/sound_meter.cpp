@@ -2,6 +2,9 @@
 
 #include <math.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "tests/wait_until.h"
 
 namespace {
@@ -41,10 +44,14 @@ SoundLevel Analyse(const std::vector<float>& samples) {
     level.recorded = true;
     double sum = 0;
     bool silent = true;
-    size_t upward = 0;
-    // A dropout under load records exact zeros: the level and the pitch are
-    // taken over the frames that sound, which a tone's samples never are.
+    // A dropout under load records exact zeros: the level is taken over the
+    // frames that sound, which a tone's samples never are.
     size_t soundingFrames = 0;
+    // The pitch is the most common period between upward zero crossings: a
+    // renderer that drops late samples under load splices the wave, which
+    // shortens only the periods that hold a splice.
+    std::vector<size_t> periods;
+    size_t lastUpward = 0;
     for (size_t i = 0; i < samples.size(); ++i) {
         sum += double(samples[i]) * samples[i];
         silent = silent && samples[i] == 0.0f;
@@ -52,14 +59,20 @@ SoundLevel Analyse(const std::vector<float>& samples) {
             ++soundingFrames;
         }
         if (i >= kChannels && i % kChannels == 0 && samples[i - kChannels] < 0 && samples[i] > 0) {
-            ++upward;
+            if (lastUpward) {
+                periods.push_back((i - lastUpward) / kChannels);
+            }
+            lastUpward = i;
         }
     }
     level.silent = silent;
     if (sum > 0) {
         level.dbfs = 10 * log10(sum / (soundingFrames * kChannels));
     }
-    level.frequency = double(upward) * kRate / (soundingFrames ? soundingFrames : 1);
+    if (!periods.empty()) {
+        std::nth_element(periods.begin(), periods.begin() + periods.size() / 2, periods.end());
+        level.frequency = double(kRate) / periods[periods.size() / 2];
+    }
     return level;
 }
 

@@ -18,7 +18,7 @@ struct SoundLevel {
     bool recorded = false;
     double dbfs = -1000;  // root mean square of both channels while they sound, 0 dB = full scale
     bool silent = false;  // every sample exactly zero
-    double frequency = 0; // zero crossings upward per second of sound (a tone's pitch)
+    double frequency = 0; // a tone's pitch: the middle period between upward zero crossings
 };
 
 class SoundMeter {
