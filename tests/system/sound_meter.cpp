@@ -47,7 +47,7 @@ SoundLevel Analyse(const std::vector<float>& samples) {
     // A dropout under load records exact zeros: the level is taken over the
     // frames that sound, which a tone's samples never are.
     size_t soundingFrames = 0;
-    // The pitch is the most common period between upward zero crossings: a
+    // The pitch is the middle period between upward zero crossings: a
     // renderer that drops late samples under load splices the wave, which
     // shortens only the periods that hold a splice.
     std::vector<size_t> periods;

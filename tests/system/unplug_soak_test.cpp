@@ -269,7 +269,7 @@ class UnplugSoak : public SystemTest {
 
     // Prints the counts after the cycles next to those after the warm-up,
     // and answers their floors: those after the warm-up, plus what Wine
-    // itself leaves for each preview graph built since (as the benchmark
+    // itself leaves for each preview graph made since (as the benchmark
     // bounds the handles).
     static Counts PrintCounts(int cycles, const Counts& warm, const Counts& now,
                               const LeftPerGraph& left) {
