@@ -218,11 +218,13 @@ void SendRealKey(WORD key, DWORD flags) {
     SendInput(1, &input, sizeof input);
 }
 
-void SetShiftAtXServer(bool down) {
-    // xdotool types through the X server's XTEST extension; Wine starts a
-    // Unix program as it does a Windows one, but gives no handle to wait on.
-    std::string command = std::string("Z:\\usr\\bin\\xdotool ") +
-                          (down ? "keydown" : "keyup") + " Shift_L";
+namespace {
+
+// Input given at the X server, as a real keyboard or mouse gives it.
+// xdotool types and moves through the X server's XTEST extension; Wine starts
+// a Unix program as it does a Windows one, but gives no handle to wait on.
+void RunXdotool(const std::string& arguments) {
+    std::string command = "Z:\\usr\\bin\\xdotool " + arguments;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started = {};
@@ -233,8 +235,25 @@ void SetShiftAtXServer(bool down) {
     }
     CloseHandle(started.hThread);
     CloseHandle(started.hProcess);
+}
+
+} // namespace
+
+void SetShiftAtXServer(bool down) {
+    RunXdotool(std::string(down ? "keydown" : "keyup") + " Shift_L");
     WaitUntil([&] { return ((GetAsyncKeyState(VK_SHIFT) & 0x8000) != 0) == down; },
               down ? "Shift to be held at the X server" : "Shift to be let go at the X server");
+}
+
+void MovePointerAtXServer(POINT onScreen) {
+    RunXdotool("mousemove " + std::to_string(onScreen.x) + " " + std::to_string(onScreen.y));
+    WaitUntil(
+        [&] {
+            POINT now = {};
+            return GetCursorPos(&now) && now.x == onScreen.x && now.y == onScreen.y;
+        },
+        "the pointer to rest at " + std::to_string(onScreen.x) + "," +
+            std::to_string(onScreen.y));
 }
 
 void SendRealMouse(POINT onScreen, DWORD flags) {

@@ -120,6 +120,11 @@ void SendRealKey(WORD key, DWORD flags);
 // Shift held with SendInput alone, which the X server never sees, is let go
 // then, and a Tab handled after it walks forward.
 void SetShiftAtXServer(bool down);
+// The pointer moved at the X server, and then seen by Wine there. Wine warps
+// the X pointer for a move sent with SendInput only when the move changes its
+// own idea of the pointer, which can be stale (at first it holds 0,0 wherever
+// the X pointer is).
+void MovePointerAtXServer(POINT onScreen);
 
 // Sends a message and answers its result once the program has handled it; a
 // program that does not handle it within the answer's bound fails the test

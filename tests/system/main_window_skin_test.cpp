@@ -20,6 +20,34 @@ struct ExpectedControl {
     std::vector<int> faces; // any of them may show, as the owner sets the flags
 };
 
+// What the screen shows of the window short of it painted, "" once painted:
+// the part still unpainted, the window over its corner and the pointer.
+std::string Unpainted(HWND main) {
+    std::string part;
+    POINT corner = {0, 0};
+    if (CaptureFromScreen(main).BitmapIdAt(348, 559) != IDB_BACKGROUND) {
+        part = "the background";
+        ClientToScreen(main, &corner);
+        corner.x += 348;
+        corner.y += 559;
+    }
+    for (HWND c = GetWindow(main, GW_CHILD); part.empty() && c; c = GetWindow(c, GW_HWNDNEXT)) {
+        if (ClassOf(c) == "Button" && IsShown(c) && ShownSkinFace(c) < 0) {
+            RECT r;
+            GetWindowRect(c, &r);
+            part = "button " + std::to_string(GetDlgCtrlID(c));
+            corner = {r.right - 1, r.bottom - 1};
+        }
+    }
+    if (part.empty()) {
+        return part;
+    }
+    POINT cursor = {};
+    GetCursorPos(&cursor);
+    return part + ", its corner under a window of class " + ClassOf(WindowFromPoint(corner)) +
+           ", the pointer at " + std::to_string(cursor.x) + "," + std::to_string(cursor.y);
+}
+
 // A new run of the program, once the screen shows its window painted (its
 // background, and a skin face on every button shown).
 class MainWindowSkin : public SystemTest {
@@ -28,18 +56,15 @@ class MainWindowSkin : public SystemTest {
         SystemTest::SetUp();
         MarkSetupDone();
         // The pointer rests off the window: on a button it would show a tip.
-        SendRealMouse({0, 0}, 0);
+        MovePointerAtXServer({0, 0});
         Start();
-        WaitUntil(
-            [&] {
-                bool painted = CaptureFromScreen(main).BitmapIdAt(348, 559) == IDB_BACKGROUND;
-                for (HWND c = GetWindow(main, GW_CHILD); painted && c;
-                     c = GetWindow(c, GW_HWNDNEXT)) {
-                    painted = ClassOf(c) != "Button" || !IsShown(c) || ShownSkinFace(c) >= 0;
-                }
-                return painted;
-            },
-            "the window and every button shown to be painted");
+        std::string unpainted;
+        if (!HoldsWithin([&] { return (unpainted = Unpainted(main)).empty(); },
+                         kProgramBoundMs)) {
+            CaptureFromScreen(main).SaveBitmap(ProgramFolder() + "\\main_window_unpainted.bmp");
+            throw WaitRanOut("the window painted (still unpainted: " + unpainted + ")",
+                             Bound(kProgramBoundMs));
+        }
     }
 };
 
