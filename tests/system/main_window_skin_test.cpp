@@ -26,10 +26,10 @@ std::string Unpainted(HWND main) {
     std::string part;
     POINT corner = {0, 0};
     if (CaptureFromScreen(main).BitmapIdAt(348, 559) != IDB_BACKGROUND) {
+        RECT window; // the screenshot's point is the window's, not its client area's
+        GetWindowRect(main, &window);
         part = "the background";
-        ClientToScreen(main, &corner);
-        corner.x += 348;
-        corner.y += 559;
+        corner = {window.left + 348, window.top + 559};
     }
     for (HWND c = GetWindow(main, GW_CHILD); part.empty() && c; c = GetWindow(c, GW_HWNDNEXT)) {
         if (ClassOf(c) == "Button" && IsShown(c) && ShownSkinFace(c) < 0) {
